@@ -1,0 +1,44 @@
+// Turns the bytes of a document file into the editing area's text while it is being loaded:
+// CR LF, a lone CR and a lone LF each become one CR LF line break.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/EditArea.h"
+
+namespace penlet {
+
+class FileReader;
+
+// Fed block by block as the editing area asks. For a request of n bytes it reads at most n / 2
+// bytes from its source, so that the converted bytes fit the request even when every byte
+// doubles. A CR that ends a block waits for the next one to tell whether an LF follows; a CR
+// that ends the file is a line break.
+//
+// A NUL byte becomes a space: the editing area takes its text as a NUL-terminated string, so a
+// NUL would cut off everything after it; a space keeps every later byte at its offset and is
+// what the user sees in the NUL's place. Such a file is therefore not written back byte for byte.
+class LineBreakConverter {
+ public:
+  explicit LineBreakConverter(EditArea::ReadBlock source) : source_(std::move(source)) {}
+
+  // Same contract as EditArea::ReadBlock: got == 0 only at the end; false when the source failed.
+  bool Read(char* buffer, std::int32_t size, std::int32_t& got);
+
+ private:
+  void Convert(const char* raw, std::int32_t count);
+
+  EditArea::ReadBlock source_;
+  std::vector<char> raw_;
+  std::string pending_;  // converted bytes not yet handed over
+  bool heldCr_ = false;
+  bool ended_ = false;
+};
+
+// A block reader for the editing area that reads `file` and converts its line breaks. The
+// reader must outlive the returned function's use.
+EditArea::ReadBlock LineBreakingReader(FileReader& file);
+
+}  // namespace penlet

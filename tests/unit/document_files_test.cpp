@@ -1,0 +1,149 @@
+// Loading and saving document files through the file interface, and the failure messages.
+#include "core/DocumentFiles.h"
+
+#include <gtest/gtest.h>
+
+#include "core/Error.h"
+#include "tests/fakes/FakeFiles.h"
+#include "ui/Texts.h"
+
+namespace penlet {
+namespace {
+
+// Collects what a load streams in, as the editing area would, keeping the old text on failure.
+struct Area {
+  std::string text = "old text";
+  bool streamed = false;
+  StreamInto StreamIn() {
+    return [this](const EditArea::ReadBlock& read) {
+      streamed = true;
+      std::string incoming;
+      char buffer[7];
+      std::int32_t got = 0;
+      while (true) {
+        if (!read(buffer, sizeof buffer, got)) return false;
+        if (got == 0) break;
+        incoming.append(buffer, static_cast<size_t>(got));
+      }
+      text = incoming;
+      return true;
+    };
+  }
+  Files::Producer StreamOut() {
+    return [this](const EditArea::WriteBlock& write) {
+      for (size_t i = 0; i < text.size(); i += 5) {
+        if (!write(text.data() + i,
+                   static_cast<std::int32_t>(std::min<size_t>(5, text.size() - i)))) {
+          return false;
+        }
+      }
+      return true;
+    };
+  }
+};
+
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+TEST(DocumentFilesTest, FormatTextTakesValuesLiterally) {
+  EXPECT_EQ("a 1 b %s c", FormatText("a %s b %s c", {"1", "%s"}));
+  EXPECT_EQ("x %s", FormatText("x %s", {}));
+  EXPECT_EQ("100% done", FormatText("%s% done", {"100"}));
+  std::string longValue(100000, 'p');
+  EXPECT_EQ(longValue.size() + 2, FormatText("[%s]", {longValue}).size());
+}
+
+TEST(DocumentFilesTest, LoadConvertsLineBreaks) {
+  FakeFiles files;
+  files.AddFile("C:\\work\\a.txt", "x\ny\rz\r\n");
+  Area area;
+  LoadDocument(files, "a.txt", area.StreamIn());
+  EXPECT_EQ("x\r\ny\r\nz\r\n", area.text);
+}
+
+TEST(DocumentFilesTest, FilesThatCannotBeOpenedNameTheFullPathAndTheReason) {
+  FakeFiles files;
+  files.AddFolder("C:\\work\\dir");
+  files.AddFile("C:\\work\\busy.txt", "busy");
+  files.entries["C:\\work\\busy.txt"].openForWriting = true;
+  const struct {
+    std::string path;
+    ErrorCode code;
+  } cases[] = {{"missing.txt", FakeFiles::kFileNotFound},
+               {"C:\\nowhere\\a.txt", FakeFiles::kPathNotFound},
+               {"dir", FakeFiles::kAccessDenied},
+               {"busy.txt", FakeFiles::kSharingViolation}};
+  for (const auto& c : cases) {
+    Area area;
+    std::string message = MessageOf([&] { LoadDocument(files, c.path, area.StreamIn()); });
+    EXPECT_EQ(FormatText(Ansi(texts::kOpenError),
+                         {files.FullPath(c.path), files.ErrorDescription(c.code)}),
+              message);
+    EXPECT_FALSE(area.streamed) << c.path;
+    EXPECT_EQ("old text", area.text);
+  }
+  EXPECT_EQ(Ansi("ファイル \"C:\\work\\missing.txt\". system message 2 は開けません"),
+            OpenErrorText(files, "missing.txt", 2));
+}
+
+TEST(DocumentFilesTest, ReadFailurePartWayKeepsTheOldText) {
+  FakeFiles files;
+  files.AddFile("C:\\work\\a.txt", std::string(100, 'n'));
+  files.readFailsAfter = 10;
+  Area area;
+  EXPECT_EQ(Ansi(texts::kReadError),
+            MessageOf([&] { LoadDocument(files, "a.txt", area.StreamIn()); }));
+  EXPECT_EQ("old text", area.text);
+}
+
+TEST(DocumentFilesTest, SaveWritesTheTextUnchanged) {
+  FakeFiles files;
+  Area area;
+  area.text = "one\r\ntwo";
+  SaveDocument(files, "new.txt", area.StreamOut());
+  EXPECT_EQ("one\r\ntwo", files.Find("C:\\work\\new.txt")->bytes);
+}
+
+TEST(DocumentFilesTest, SaveFailuresKeepTheOldFile) {
+  FakeFiles files;
+  files.AddFile("C:\\work\\ro.txt", "read only");
+  files.entries["C:\\work\\ro.txt"].readOnly = true;
+  files.AddFolder("C:\\work\\dir");
+  files.AddFile("C:\\work\\a.txt", "old bytes");
+  Area area;
+  area.text = std::string(50, 'w');
+
+  EXPECT_EQ(CreateErrorText(files, "ro.txt", FakeFiles::kAccessDenied),
+            MessageOf([&] { SaveDocument(files, "ro.txt", area.StreamOut()); }));
+  EXPECT_EQ("read only", files.Find("ro.txt")->bytes);
+  EXPECT_EQ(CreateErrorText(files, "dir", FakeFiles::kAccessDenied),
+            MessageOf([&] { SaveDocument(files, "dir", area.StreamOut()); }));
+  EXPECT_EQ(Ansi("ファイル \"C:\\bad\\x.txt\". system message 3 を作成できません"),
+            MessageOf([&] { SaveDocument(files, "C:\\bad\\x.txt", area.StreamOut()); }));
+
+  files.writeFailsAfter = 20;
+  EXPECT_EQ(Ansi(texts::kWriteError),
+            MessageOf([&] { SaveDocument(files, "a.txt", area.StreamOut()); }));
+  EXPECT_EQ("old bytes", files.Find("a.txt")->bytes);
+  EXPECT_FALSE(files.FileExists("b.txt"));
+  EXPECT_EQ(Ansi(texts::kWriteError),
+            MessageOf([&] { SaveDocument(files, "b.txt", area.StreamOut()); }));
+  EXPECT_FALSE(files.FileExists("b.txt"));
+}
+
+TEST(DocumentFilesTest, ErrorDescriptionsLoseTrailingDotsAndBlanks) {
+  EXPECT_EQ("Access is denied", TrimErrorDescription("Access is denied.\r\n"));
+  EXPECT_EQ(Ansi("アクセスが拒否されました。"),
+            TrimErrorDescription(Ansi("アクセスが拒否されました。 \r\n")));
+  EXPECT_EQ("a. b", TrimErrorDescription("a. b.. . \t"));
+  EXPECT_EQ("", TrimErrorDescription(". \r\n"));
+}
+
+}  // namespace
+}  // namespace penlet

@@ -1,0 +1,198 @@
+// Document files on a real file system under Windows: saving safely, reading back, and the
+// failures with their messages.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/DocumentFiles.h"
+#include "core/Error.h"
+#include "platform/Files.h"
+#include "tests/win/support/TempFolder.h"
+#include "ui/Texts.h"
+
+namespace penlet {
+namespace {
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(folder_.path().empty()); }
+  void TearDown() override { SetCurrentDirectoryA("C:\\"); }
+
+  std::string In(const std::string& name) const { return folder_.In(name); }
+  std::vector<std::string> Names() const { return folder_.Names(); }
+
+  static void WriteRaw(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    DWORD done = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    CloseHandle(h);
+  }
+
+  // The file's bytes as the interface reads them, in small blocks.
+  std::string ReadBack(const std::string& path) {
+    OpenResult opened = files_->OpenForReading(path);
+    EXPECT_TRUE(opened.reader) << "error " << opened.error;
+    std::string bytes;
+    if (!opened.reader) return bytes;
+    char buffer[7];
+    std::int32_t got = 0;
+    while (opened.reader->Read(buffer, sizeof buffer, got) && got > 0) {
+      bytes.append(buffer, static_cast<size_t>(got));
+    }
+    return bytes;
+  }
+
+  static Files::Producer Blocks(const std::string& text, size_t block = 5) {
+    return [text, block](const EditArea::WriteBlock& write) {
+      for (size_t i = 0; i < text.size(); i += block) {
+        size_t n = std::min(block, text.size() - i);
+        if (!write(text.data() + i, static_cast<std::int32_t>(n))) return false;
+      }
+      return true;
+    };
+  }
+
+  static std::string MessageOf(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const Error& e) {
+      return e.what();
+    }
+    return "(no error)";
+  }
+
+  TempFolder folder_{"penlet-files"};
+  std::unique_ptr<Files> files_ = NewSystemFiles();
+};
+
+TEST_F(FilesTest, SavedBytesReadBackUnchangedAndNoTemporaryFileStays) {
+  std::string text = Ansi("表示\r\nソフト\r\n") + std::string("\x01\x7f\xff\r\nend", 8);
+  ASSERT_EQ(SaveOutcome::kSaved, files_->Save(In("a.txt"), Blocks(text)).outcome);
+  EXPECT_EQ(text, ReadBack(In("a.txt")));
+
+  // Over an existing, longer file, which is replaced keeping its attributes.
+  WriteRaw(In("b.txt"), std::string(1000, 'x'));
+  ASSERT_TRUE(SetFileAttributesA(In("b.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_EQ(SaveOutcome::kSaved, files_->Save(In("b.txt"), Blocks("short")).outcome);
+  EXPECT_EQ("short", ReadBack(In("b.txt")));
+  EXPECT_TRUE(GetFileAttributesA(In("b.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+  ASSERT_EQ(SaveOutcome::kSaved, files_->Save(In("empty.txt"), Blocks("")).outcome);
+  EXPECT_EQ("", ReadBack(In("empty.txt")));
+  EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "empty.txt"}), Names());
+}
+
+TEST_F(FilesTest, RelativePathsSaveAgainstTheCurrentFolder) {
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
+  SaveDocument(*files_, "rel.txt", Blocks("relative"));
+  EXPECT_EQ("relative", ReadBack(In("rel.txt")));
+  EXPECT_TRUE(files_->FileExists("rel.txt"));
+}
+
+TEST_F(FilesTest, TargetsThatCannotBeWrittenGiveTheCreateErrorAndStayWhole) {
+  WriteRaw(In("ro.txt"), "old bytes");
+  ASSERT_TRUE(SetFileAttributesA(In("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  WriteRaw(In("busy.txt"), "busy bytes");
+  HANDLE busy = CreateFileA(In("busy.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, busy);
+  ASSERT_TRUE(CreateDirectoryA(In("dir.txt").c_str(), nullptr));
+
+  const struct {
+    std::string path;
+    ErrorCode code;
+  } cases[] = {{In("ro.txt"), ERROR_ACCESS_DENIED},
+               {In("busy.txt"), ERROR_SHARING_VIOLATION},
+               {In("dir.txt"), ERROR_ACCESS_DENIED},
+               {In("nowhere\\x.txt"), ERROR_PATH_NOT_FOUND}};
+  for (const auto& c : cases) {
+    SaveResult result = files_->Save(c.path, Blocks("new text"));
+    EXPECT_EQ(SaveOutcome::kCannotCreate, result.outcome) << c.path;
+    EXPECT_EQ(c.code, result.error) << c.path;
+    std::string description = files_->ErrorDescription(c.code);
+    EXPECT_EQ(FormatText(Ansi(texts::kCreateError), {c.path, description}),
+              MessageOf([&] { SaveDocument(*files_, c.path, Blocks("new text")); }));
+  }
+  CloseHandle(busy);
+  EXPECT_EQ("old bytes", ReadBack(In("ro.txt")));
+  EXPECT_EQ("busy bytes", ReadBack(In("busy.txt")));
+  EXPECT_TRUE(GetFileAttributesA(In("dir.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ((std::vector<std::string>{"busy.txt", "dir.txt", "ro.txt"}), Names());
+}
+
+TEST_F(FilesTest, WriteFailingPartWayLeavesTheOldFile) {
+  WriteRaw(In("a.txt"), "old bytes");
+  auto failing = [](const EditArea::WriteBlock& write) { return write("new ", 4) && false; };
+  EXPECT_EQ(SaveOutcome::kWriteFailed, files_->Save(In("a.txt"), failing).outcome);
+  EXPECT_EQ(Ansi(texts::kWriteError),
+            MessageOf([&] { SaveDocument(*files_, In("new.txt"), failing); }));
+  EXPECT_EQ("old bytes", ReadBack(In("a.txt")));
+  EXPECT_EQ((std::vector<std::string>{"a.txt"}), Names());
+}
+
+TEST_F(FilesTest, FilesThatCannotBeReadGiveTheOpenErrorWithPathAndReason) {
+  ASSERT_TRUE(CreateDirectoryA(In("dir").c_str(), nullptr));
+  WriteRaw(In("held.txt"), "held");
+  HANDLE writer =
+      CreateFileA(In("held.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
+
+  const struct {
+    std::string path;
+    ErrorCode code;
+  } cases[] = {{"missing.txt", ERROR_FILE_NOT_FOUND},
+               {"dir", ERROR_ACCESS_DENIED},
+               {"held.txt", ERROR_SHARING_VIOLATION}};
+  for (const auto& c : cases) {
+    OpenResult opened = files_->OpenForReading(c.path);
+    EXPECT_FALSE(opened.reader) << c.path;
+    EXPECT_EQ(c.code, opened.error) << c.path;
+    std::string description = files_->ErrorDescription(c.code);
+    ASSERT_FALSE(description.empty());
+    EXPECT_NE('.', description.back());
+    EXPECT_EQ(std::string::npos, description.find_first_of("\r\n"));
+    bool streamed = false;
+    EXPECT_EQ(FormatText(Ansi(texts::kOpenError), {In(c.path), description}), MessageOf([&] {
+                LoadDocument(*files_, c.path,
+                             [&](const EditArea::ReadBlock&) { return streamed = true; });
+              }));
+    EXPECT_FALSE(streamed);
+  }
+  CloseHandle(writer);
+  EXPECT_EQ("held", ReadBack("held.txt"));
+}
+
+TEST_F(FilesTest, FileExistsOnlyForFiles) {
+  WriteRaw(In("a.txt"), "a");
+  ASSERT_TRUE(CreateDirectoryA(In("dir").c_str(), nullptr));
+  EXPECT_TRUE(files_->FileExists(In("a.txt")));
+  EXPECT_FALSE(files_->FileExists(In("dir")));
+  EXPECT_FALSE(files_->FileExists(In("none.txt")));
+}
+
+TEST_F(FilesTest, LongPathsAreMadeFullWithoutBeingCut) {
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
+  // Short enough to be taken, long enough that its full form overruns MAX_PATH.
+  std::string relative = std::string(120, 'a') + "\\" + std::string(MAX_PATH - 130, 'b') + ".txt";
+  ASSERT_LT(relative.size(), static_cast<size_t>(MAX_PATH));
+  std::string full = files_->FullPath(relative);
+  EXPECT_EQ(In(relative), full);
+  EXPECT_GT(full.size(), static_cast<size_t>(MAX_PATH));
+
+  std::string message = OpenErrorText(*files_, relative, ERROR_PATH_NOT_FOUND);
+  EXPECT_NE(std::string::npos, message.find("\"" + full + "\""));
+
+  EXPECT_EQ(SaveOutcome::kCannotCreate, files_->Save(relative, Blocks("x")).outcome);
+  message = MessageOf([&] { SaveDocument(*files_, relative, Blocks("x")); });
+  EXPECT_NE(std::string::npos, message.find("\"" + full + "\""));
+}
+
+}  // namespace
+}  // namespace penlet
