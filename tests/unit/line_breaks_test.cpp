@@ -90,12 +90,6 @@ TEST(LineBreaksTest, CrLfSplitAcrossBlocksAtEveryPosition) {
   }
 }
 
-TEST(LineBreaksTest, NothingAfterANulIsLost) {
-  std::string input("head\0tail\r\nmore", 15);
-  std::string out = Convert(input, 4096);
-  EXPECT_EQ("head tail\r\nmore", out);
-}
-
 TEST(LineBreaksTest, SourceFailureIsReportedNotTakenForTheEnd) {
   int calls = 0;
   LineBreakConverter converter([&](char* b, std::int32_t, std::int32_t& got) {
