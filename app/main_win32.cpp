@@ -1,0 +1,35 @@
+// Program entry: the application window, the main window, the loop, and exit code 0.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/Application_win32.h"
+#include "app/CommandLine.h"
+#include "platform/Locale.h"
+#include "ui/MainWindow_win32.h"
+#include "ui/MessageDialog_win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace penlet;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  const int showCommand =
+      (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL;
+  const std::vector<std::string> paths = SplitCommandLine(GetCommandLineA(), AnsiLeadBytes());
+
+  Application app;
+  Win32MessageBoxes boxes(app.Handle());
+  {
+    MainWindow main(app.Handle(), boxes,
+                    [&app](const std::string& message) { app.ShowException(message); });
+    app.SetMainWindow(&main);
+    app.Run(showCommand, paths);
+    ShowWindow(main.Handle(), SW_HIDE);
+    app.SetMainWindow(nullptr);
+  }
+  return 0;
+}

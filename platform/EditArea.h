@@ -1,0 +1,83 @@
+// The editing area as the rest of the program sees it: a text of ANSI code page bytes in
+// which every position is a byte offset and every line break is CR LF, counting two.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace penlet {
+
+// A position in the document: bytes from its start, a line break counting two.
+using ByteOffset = std::int32_t;
+
+struct Selection {
+  ByteOffset start = 0;  // start <= end; start == end is the bare caret
+  ByteOffset end = 0;
+  ByteOffset Length() const { return end - start; }
+  bool operator==(const Selection& o) const { return start == o.start && end == o.end; }
+};
+
+// What the editing area reports to its owner.
+class EditAreaListener {
+ public:
+  virtual ~EditAreaListener() = default;
+  virtual void EditAreaChanged() = 0;           // the text changed, whatever caused it
+  virtual void EditAreaSelectionChanged() = 0;  // the selection's start or length changed
+};
+
+class EditArea {
+ public:
+  virtual ~EditArea() = default;
+
+  // Fills `buffer` with at most `size` bytes; sets `got` (0 at the end). False means a failure.
+  using ReadBlock = std::function<bool(char* buffer, std::int32_t size, std::int32_t& got)>;
+  // Takes one block of the text. False means a failure, which ends the transfer.
+  using WriteBlock = std::function<bool(const char* data, std::int32_t size)>;
+
+  virtual void SetListener(EditAreaListener* listener) = 0;
+
+  virtual std::string Text() const = 0;
+  virtual ByteOffset TextLength() const = 0;
+  // Replaces the whole text; clears the modified flag and the undo history.
+  virtual void SetText(const std::string& text) = 0;
+
+  virtual Selection GetSelection() const = 0;
+  virtual void SetSelection(Selection selection) = 0;
+  virtual void SelectAll() = 0;
+  // Inserts `text` in place of the selection, not recorded for undo; the caret follows it.
+  virtual void ReplaceSelection(const std::string& text) = 0;
+
+  // Offset of the first occurrence of `what` (exact bytes, starting on a character boundary)
+  // lying wholly inside [from, to); to == -1 means the end of the text. -1 when there is none.
+  virtual ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const = 0;
+
+  // Lines as laid out on screen: with word wrap a paragraph is several lines.
+  virtual std::int32_t LineCount() const = 0;
+  virtual std::int32_t LineFromOffset(ByteOffset offset) const = 0;
+  virtual ByteOffset LineIndex(std::int32_t line) const = 0;
+  virtual std::string Line(std::int32_t line) const = 0;  // without its line break
+
+  virtual void ScrollCaret() = 0;
+  virtual void Undo() = 0;
+  virtual void Cut() = 0;
+  virtual void Copy() = 0;
+  virtual void Paste() = 0;
+
+  virtual bool Modified() const = 0;
+  virtual void SetModified(bool modified) = 0;
+
+  // Characters the user may type or paste; 0 restores the control's default of 64K.
+  virtual void SetTextLimit(std::int32_t limit) = 0;
+
+  // Replaces the whole text with the blocks that `read` delivers, as plain text. Returns false
+  // when a read failed; the text is then left as it was.
+  virtual bool StreamIn(const ReadBlock& read) = 0;
+  // Hands the whole text, as plain text with CR LF line breaks, to `write` in blocks.
+  virtual bool StreamOut(const WriteBlock& write) = 0;
+
+  virtual bool HasFocus() const = 0;
+  virtual void SetFocus() = 0;
+};
+
+}  // namespace penlet

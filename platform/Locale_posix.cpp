@@ -1,0 +1,8 @@
+// The native build stands for a Japanese system.
+#include "platform/Locale.h"
+
+namespace penlet {
+
+LeadByteSet AnsiLeadBytes() { return LeadByteSet::Cp932(); }
+
+}  // namespace penlet

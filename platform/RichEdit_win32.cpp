@@ -1,0 +1,257 @@
+// Rich Edit 1.0 behind the byte-offset editing area.
+#include "platform/RichEdit_win32.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+#include "platform/ControlPositions.h"
+#include "platform/Locale.h"
+
+namespace penlet {
+namespace {
+
+void LoadRichEditLibrary() {
+  static HMODULE module = LoadLibraryA("RICHED32.DLL");
+  (void)module;
+}
+
+// The control converts each block to characters on its own, so a block must never end inside
+// a double-byte character or between the CR and LF of a line break: such a tail waits for the
+// next block.
+struct StreamInState {
+  const EditArea::ReadBlock* read;
+  const LeadByteSet* leadBytes;
+  std::string pending;
+  bool failed = false;
+};
+
+DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* got) {
+  auto* state = reinterpret_cast<StreamInState*>(cookie);
+  *got = 0;
+  std::string block;
+  block.swap(state->pending);
+  bool atEnd = false;
+  while (!atEnd) {
+    const std::int32_t room = static_cast<std::int32_t>(size) - static_cast<std::int32_t>(block.size());
+    if (room <= 0) break;
+    std::string more(room, '\0');
+    std::int32_t n = 0;
+    if (!(*state->read)(more.data(), room, n)) {
+      state->failed = true;
+      return 1;
+    }
+    atEnd = n == 0;
+    block.append(more.data(), n);
+    // Hold back an incomplete character or a final CR unless the file has ended.
+    size_t complete = 0;
+    for (size_t p = 0; p < block.size();) {
+      size_t next = state->leadBytes->Next(block, p);
+      if (next == block.size() && !atEnd &&
+          (block[p] == '\r' || state->leadBytes->Contains(static_cast<unsigned char>(block[p])))) {
+        break;
+      }
+      complete = p = next;
+    }
+    if (complete > 0 || atEnd) {
+      state->pending = block.substr(complete);
+      block.resize(complete);
+      if (atEnd) {
+        block += state->pending;
+        state->pending.clear();
+      }
+      break;
+    }
+  }
+  std::copy(block.begin(), block.end(), buffer);
+  *got = static_cast<LONG>(block.size());
+  return 0;
+}
+
+struct StreamOutState {
+  const EditArea::WriteBlock* write;
+  bool failed;
+};
+
+DWORD CALLBACK StreamOutCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  auto* state = reinterpret_cast<StreamOutState*>(cookie);
+  if (!(*state->write)(reinterpret_cast<const char*>(buffer), size)) {
+    state->failed = true;
+    *done = 0;
+    return 1;
+  }
+  *done = size;
+  return 0;
+}
+
+}  // namespace
+
+RichEdit::RichEdit(HWND parent, int id, DWORD style, DWORD exStyle)
+    : leadBytes_(AnsiLeadBytes()) {
+  LoadRichEditLibrary();
+  hwnd_ = CreateWindowExA(exStyle, "RICHEDIT", "", style, 0, 0, 0, 0, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(hwnd_, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+}
+
+RichEdit::~RichEdit() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+bool RichEdit::HandleCommand(WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(lParam) != hwnd_ || HIWORD(wParam) != EN_CHANGE) return false;
+  Invalidate();
+  if (listener_) listener_->EditAreaChanged();
+  return true;
+}
+
+bool RichEdit::HandleNotify(const NMHDR& header) {
+  if (header.hwndFrom != hwnd_ || header.code != EN_SELCHANGE) return false;
+  if (listener_) listener_->EditAreaSelectionChanged();
+  return true;
+}
+
+const std::string& RichEdit::Snapshot() const {
+  // The change notification keeps the snapshot honest; the length check guards against a
+  // change that reached us without one.
+  LONG chars = static_cast<LONG>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+  if (snapshotValid_ && ControlPositionFromByte(snapshot_, static_cast<ByteOffset>(snapshot_.size()),
+                                                leadBytes_) != chars) {
+    snapshotValid_ = false;
+  }
+  if (!snapshotValid_) {
+    std::string text;
+    WriteBlock append = [&text](const char* data, std::int32_t size) {
+      text.append(data, size);
+      return true;
+    };
+    StreamOutState state{&append, false};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamOutCallback};
+    SendMessageA(hwnd_, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    snapshot_.swap(text);
+    snapshotValid_ = true;
+  }
+  return snapshot_;
+}
+
+LONG RichEdit::ToControl(ByteOffset offset) const {
+  return ControlPositionFromByte(Snapshot(), offset, leadBytes_);
+}
+
+ByteOffset RichEdit::ToBytes(LONG pos) const {
+  return ByteFromControlPosition(Snapshot(), pos, leadBytes_);
+}
+
+std::string RichEdit::Text() const { return Snapshot(); }
+
+ByteOffset RichEdit::TextLength() const { return static_cast<ByteOffset>(Snapshot().size()); }
+
+void RichEdit::SetText(const std::string& text) {
+  Invalidate();
+  SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  Invalidate();
+  SendMessageA(hwnd_, EM_EMPTYUNDOBUFFER, 0, 0);
+  SendMessageA(hwnd_, EM_SETMODIFY, FALSE, 0);
+}
+
+Selection RichEdit::GetSelection() const {
+  CHARRANGE range{};
+  SendMessageA(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  ByteOffset a = ToBytes(range.cpMin);
+  ByteOffset b = ToBytes(range.cpMax);
+  return a <= b ? Selection{a, b} : Selection{b, a};
+}
+
+void RichEdit::SetSelection(Selection selection) {
+  CHARRANGE range{ToControl(selection.start), ToControl(selection.end)};
+  SendMessageA(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void RichEdit::SelectAll() { SendMessageA(hwnd_, EM_SETSEL, 0, -1); }
+
+void RichEdit::ReplaceSelection(const std::string& text) {
+  Invalidate();
+  SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  Invalidate();
+}
+
+ByteOffset RichEdit::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
+  const std::string& text = Snapshot();
+  const size_t end = (to < 0 || static_cast<size_t>(to) > text.size()) ? text.size() : to;
+  if (what.empty() || from < 0 || what.size() > end) return -1;
+  // Walk character by character so that a match never starts on a trail byte.
+  for (size_t p = 0; p + what.size() <= end; p = leadBytes_.Next(text, p)) {
+    if (p >= static_cast<size_t>(from) && text.compare(p, what.size(), what) == 0) {
+      return static_cast<ByteOffset>(p);
+    }
+  }
+  return -1;
+}
+
+std::int32_t RichEdit::LineCount() const {
+  return static_cast<std::int32_t>(SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
+}
+
+std::int32_t RichEdit::LineFromOffset(ByteOffset offset) const {
+  return static_cast<std::int32_t>(SendMessageA(hwnd_, EM_EXLINEFROMCHAR, 0, ToControl(offset)));
+}
+
+ByteOffset RichEdit::LineIndex(std::int32_t line) const {
+  LRESULT pos = SendMessageA(hwnd_, EM_LINEINDEX, line, 0);
+  return pos < 0 ? -1 : ToBytes(static_cast<LONG>(pos));
+}
+
+std::string RichEdit::Line(std::int32_t line) const {
+  const std::string& text = Snapshot();
+  ByteOffset start = LineIndex(line);
+  if (start < 0) return {};
+  ByteOffset end = line + 1 < LineCount() ? LineIndex(line + 1) : TextLength();
+  if (end < start) end = start;
+  std::string result = text.substr(start, end - start);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+  return result;
+}
+
+void RichEdit::ScrollCaret() { SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0); }
+void RichEdit::Undo() { SendMessageA(hwnd_, EM_UNDO, 0, 0); }
+void RichEdit::Cut() { SendMessageA(hwnd_, WM_CUT, 0, 0); }
+void RichEdit::Copy() { SendMessageA(hwnd_, WM_COPY, 0, 0); }
+void RichEdit::Paste() { SendMessageA(hwnd_, WM_PASTE, 0, 0); }
+
+bool RichEdit::Modified() const { return SendMessageA(hwnd_, EM_GETMODIFY, 0, 0) != 0; }
+void RichEdit::SetModified(bool modified) { SendMessageA(hwnd_, EM_SETMODIFY, modified, 0); }
+
+void RichEdit::SetTextLimit(std::int32_t limit) {
+  SendMessageA(hwnd_, EM_EXLIMITTEXT, 0, limit);
+}
+
+bool RichEdit::StreamIn(const ReadBlock& read) {
+  // A failed read must not leave half a document that a later save would write over the file.
+  const std::string previous = Snapshot();
+  const bool wasModified = Modified();
+  Invalidate();
+  StreamInState state{&read, &leadBytes_};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamInCallback};
+  SendMessageA(hwnd_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+  Invalidate();
+  if (state.failed || stream.dwError != 0) {
+    SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(previous.c_str()));
+    Invalidate();
+    SetModified(wasModified);
+    return false;
+  }
+  return true;
+}
+
+bool RichEdit::StreamOut(const WriteBlock& write) {
+  StreamOutState state{&write, false};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamOutCallback};
+  SendMessageA(hwnd_, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+  return !state.failed && stream.dwError == 0;
+}
+
+bool RichEdit::HasFocus() const { return GetFocus() == hwnd_; }
+void RichEdit::SetFocus() { ::SetFocus(hwnd_); }
+
+}  // namespace penlet

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds everything and runs every test: native (plain, then under
+# AddressSanitizer and UBSan) and the Windows-side tests under Wine. Non-zero on any failure.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$PENLET_ROOT/scripts/install-deps.sh"
+"$PENLET_ROOT/scripts/build.sh" all
+"$PENLET_ROOT/scripts/wine-prefix.sh"
+
+status=0
+log "native unit tests"
+ctest --test-dir "$PENLET_BUILD/native" --output-on-failure -j "$(nproc)" || status=1
+log "native unit tests under AddressSanitizer and UBSan"
+ctest --test-dir "$PENLET_BUILD/native-san" --output-on-failure -j "$(nproc)" || status=1
+
+ensure_display
+ensure_wineserver
+log "Windows-side tests under Wine (display $DISPLAY)"
+ctest --test-dir "$PENLET_BUILD/windows" --output-on-failure || status=1
+wineserver -k >/dev/null 2>&1 || true
+exit $status

@@ -1,0 +1,162 @@
+// The in-memory editing area.
+#include "tests/fakes/FakeEditArea.h"
+
+#include <algorithm>
+
+namespace penlet {
+
+void FakeEditArea::NotifyChange() {
+  ++changeCount;
+  if (listener_) listener_->EditAreaChanged();
+}
+
+void FakeEditArea::MoveSelection(Selection next) {
+  const bool changed = !(next == selection_);
+  selection_ = next;
+  if (changed) {
+    ++selectionChangeCount;
+    if (listener_) listener_->EditAreaSelectionChanged();
+  }
+}
+
+void FakeEditArea::SetText(const std::string& text) {
+  text_ = text;
+  canUndo_ = false;
+  modified_ = false;
+  NotifyChange();
+  MoveSelection({0, 0});
+}
+
+void FakeEditArea::SetSelection(Selection s) {
+  const ByteOffset length = TextLength();
+  s.start = std::clamp(s.start, 0, length);
+  s.end = s.end < 0 ? length : std::clamp(s.end, 0, length);
+  if (s.start > s.end) std::swap(s.start, s.end);
+  MoveSelection(s);
+}
+
+void FakeEditArea::Replace(const std::string& text, bool recordUndo) {
+  if (recordUndo) {
+    undoText_ = text_;
+    undoSelection_ = selection_;
+    canUndo_ = true;
+  }
+  text_.replace(selection_.start, selection_.Length(), text);
+  modified_ = true;
+  const ByteOffset caret = selection_.start + static_cast<ByteOffset>(text.size());
+  NotifyChange();
+  MoveSelection({caret, caret});
+}
+
+void FakeEditArea::ReplaceSelection(const std::string& text) { Replace(text, false); }
+void FakeEditArea::Type(const std::string& text) { Replace(text, true); }
+
+ByteOffset FakeEditArea::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
+  const size_t end = (to < 0 || static_cast<size_t>(to) > text_.size()) ? text_.size() : to;
+  if (what.empty() || from < 0 || what.size() > end) return -1;
+  for (size_t p = 0; p + what.size() <= end; p = leadBytes_.Next(text_, p)) {
+    if (p >= static_cast<size_t>(from) && text_.compare(p, what.size(), what) == 0) {
+      return static_cast<ByteOffset>(p);
+    }
+  }
+  return -1;
+}
+
+std::vector<FakeEditArea::LineSpan> FakeEditArea::Lines() const {
+  std::vector<LineSpan> lines;
+  size_t start = 0;
+  while (true) {
+    size_t brk = text_.find("\r\n", start);
+    size_t paraEnd = brk == std::string::npos ? text_.size() : brk;
+    size_t lineStart = start;
+    if (wrapWidth_ > 0) {
+      size_t p = lineStart;
+      while (paraEnd - lineStart > static_cast<size_t>(wrapWidth_)) {
+        size_t next = p;
+        while (next < paraEnd && leadBytes_.Next(text_, next) - lineStart <= static_cast<size_t>(wrapWidth_)) {
+          next = leadBytes_.Next(text_, next);
+        }
+        lines.push_back({static_cast<ByteOffset>(lineStart), static_cast<ByteOffset>(next)});
+        lineStart = p = next;
+      }
+    }
+    lines.push_back({static_cast<ByteOffset>(lineStart), static_cast<ByteOffset>(paraEnd)});
+    if (brk == std::string::npos) break;
+    start = brk + 2;
+  }
+  return lines;
+}
+
+std::int32_t FakeEditArea::LineFromOffset(ByteOffset offset) const {
+  const auto lines = Lines();
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (offset < lines[i + 1].start) return static_cast<std::int32_t>(i);
+  }
+  return static_cast<std::int32_t>(lines.size() - 1);
+}
+
+ByteOffset FakeEditArea::LineIndex(std::int32_t line) const {
+  const auto lines = Lines();
+  if (line < 0 || static_cast<size_t>(line) >= lines.size()) return -1;
+  return lines[line].start;
+}
+
+std::string FakeEditArea::Line(std::int32_t line) const {
+  const auto lines = Lines();
+  if (line < 0 || static_cast<size_t>(line) >= lines.size()) return {};
+  return text_.substr(lines[line].start, lines[line].end - lines[line].start);
+}
+
+void FakeEditArea::Undo() {
+  if (!canUndo_) return;
+  std::swap(text_, undoText_);
+  const Selection back = undoSelection_;
+  undoSelection_ = selection_;
+  modified_ = true;
+  NotifyChange();
+  MoveSelection(back);
+}
+
+void FakeEditArea::Cut() {
+  if (selection_.Length() == 0) return;
+  Copy();
+  Replace("", true);
+}
+
+void FakeEditArea::Copy() {
+  if (clipboard && selection_.Length() > 0) {
+    *clipboard = text_.substr(selection_.start, selection_.Length());
+  }
+}
+
+void FakeEditArea::Paste() {
+  if (clipboard) Replace(*clipboard, true);
+}
+
+bool FakeEditArea::StreamIn(const ReadBlock& read) {
+  std::string loaded;
+  char buffer[4096];
+  while (true) {
+    std::int32_t got = 0;
+    if (!read(buffer, sizeof buffer, got)) return false;
+    if (got == 0) break;
+    loaded.append(buffer, got);
+  }
+  text_ = loaded;
+  canUndo_ = false;
+  NotifyChange();
+  MoveSelection({0, 0});
+  return true;
+}
+
+bool FakeEditArea::StreamOut(const WriteBlock& write) {
+  const size_t block = 4096;
+  for (size_t p = 0; p < text_.size(); p += block) {
+    if (!write(text_.data() + p, static_cast<std::int32_t>(std::min(block, text_.size() - p)))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace penlet

@@ -1,0 +1,167 @@
+// The main window's wiring: window class, controls, and the routing of messages to handlers.
+#include "ui/MainWindow_win32.h"
+
+#include <shellapi.h>
+
+#include "platform/Locale.h"
+#include "ui/Texts.h"
+
+namespace penlet {
+namespace {
+
+constexpr int kRichEdit1Id = 101;
+constexpr int kDesignedWidth = 670;
+constexpr int kDesignedHeight = 324;
+
+void RegisterMainWindowClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainWindowClass;
+  RegisterClassExA(&wc);
+  registered = true;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter reportError)
+    : appWindow_(appWindow), boxes_(boxes), reportError_(std::move(reportError)) {
+  RegisterMainWindowClass();
+  hwnd_ = CreateWindowExA(0, kMainWindowClass, "",
+                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                          kDesignedWidth, kDesignedHeight, appWindow, nullptr,
+                          GetModuleHandleA(nullptr), nullptr);
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::WindowProc));
+  CreateControls();
+  form_ = std::make_unique<TPenletForm>(FormParts{*richEdit1_, *this, boxes_, AnsiLeadBytes()});
+  richEdit1_->SetListener(form_.get());
+  Guard([this] { form_->FormCreate(); });
+  DragAcceptFiles(hwnd_, TRUE);
+  Layout();
+}
+
+MainWindow::~MainWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  if (editFont_) DeleteObject(editFont_);
+}
+
+void MainWindow::CreateControls() {
+  richEdit1_ = std::make_unique<RichEdit>(
+      hwnd_, kRichEdit1Id, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
+                               ES_AUTOVSCROLL | ES_WANTRETURN,
+      WS_EX_CLIENTEDGE);
+  const std::string face = Ansi("ＭＳ Ｐゴシック");
+  editFont_ = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  SendMessageA(richEdit1_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), TRUE);
+  // Long texts are welcome from the start, not only after the first file has been loaded.
+  richEdit1_->SetTextLimit(0x7FFFFFF0);
+}
+
+void MainWindow::Layout() {
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  MoveWindow(richEdit1_->Handle(), 0, 0, rc.right, rc.bottom, TRUE);
+}
+
+void MainWindow::Centre() {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::Show(int showCommand, const std::vector<std::string>& paths) {
+  if (!shown_) {
+    shown_ = true;
+    Guard([&] { form_->FormShow(paths); });
+    Centre();
+  }
+  ShowWindow(hwnd_, showCommand);
+  if (showCommand != SW_HIDE && showCommand != SW_SHOWMINNOACTIVE) {
+    SetForegroundWindow(hwnd_);
+    richEdit1_->SetFocus();
+  }
+}
+
+bool MainWindow::PreTranslateMessage(MSG& msg) { return false; }
+
+void MainWindow::Idle() {}
+
+bool MainWindow::Guard(const std::function<void()>& handler) {
+  try {
+    handler();
+    return true;
+  } catch (const std::exception& e) {
+    reportError_(e.what());
+  } catch (...) {
+    reportError_("?");
+  }
+  return false;
+}
+
+void MainWindow::SetCaption(const std::string& cp932) { SetWindowTextA(hwnd_, cp932.c_str()); }
+
+std::string MainWindow::Caption() const {
+  int length = GetWindowTextLengthA(hwnd_);
+  std::string text(length + 1, '\0');
+  text.resize(GetWindowTextA(hwnd_, text.data(), length + 1));
+  return text;
+}
+
+void MainWindow::SetSaveEnabled(bool enabled) { saveEnabled_ = enabled; }
+
+void MainWindow::Close() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = self->Guard([&] { result = self->HandleMessage(msg, wParam, lParam); });
+  return handled ? result : 0;
+}
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_SETFOCUS:
+      richEdit1_->SetFocus();
+      return 0;
+    case WM_COMMAND:
+      if (richEdit1_->HandleCommand(wParam, lParam)) return 0;
+      break;
+    case WM_NOTIFY:
+      if (richEdit1_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      break;
+    case WM_CLOSE:
+      if (form_->FormCloseQuery()) {
+        PostQuitMessage(0);
+        ShowWindow(hwnd_, SW_HIDE);
+      }
+      return 0;
+    case WM_QUERYENDSESSION:
+      return form_->FormCloseQuery();
+    case WM_DESTROY:
+      form_->FormDestroy();
+      return 0;
+  }
+  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+}  // namespace penlet

@@ -1,0 +1,70 @@
+// The main window "TPenletForm": creates its controls and routes its messages to the
+// handlers of TPenletForm.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/FormView.h"
+#include "core/PenletForm.h"
+#include "platform/RichEdit_win32.h"
+#include "ui/MessageDialog.h"
+
+namespace penlet {
+
+inline constexpr char kMainWindowClass[] = "TPenletForm";
+
+class MainWindow : public FormView {
+ public:
+  using ErrorReporter = std::function<void(const std::string& cp932Message)>;
+
+  // Creates the window, hidden, owned by the application window.
+  MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter reportError);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  TPenletForm& Form() { return *form_; }
+  RichEdit& Editor() { return *richEdit1_; }
+
+  // Shows the window; the first time, opens `paths` and centres the window first.
+  void Show(int showCommand, const std::vector<std::string>& paths);
+  bool Shown() const { return shown_; }
+
+  // Offered each message before it is dispatched; true when it was taken.
+  bool PreTranslateMessage(MSG& msg);
+  // Runs when the message queue has run empty.
+  void Idle();
+
+  // FormView
+  void SetCaption(const std::string& cp932) override;
+  std::string Caption() const override;
+  void SetSaveEnabled(bool enabled) override;
+  void Close() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void CreateControls();
+  void Layout();
+  void Centre();
+  // Runs a handler, reporting an error it raises; false when it raised one.
+  bool Guard(const std::function<void()>& handler);
+
+  HWND hwnd_ = nullptr;
+  HWND appWindow_;
+  MessageBoxes& boxes_;
+  ErrorReporter reportError_;
+  std::unique_ptr<RichEdit> richEdit1_;
+  std::unique_ptr<TPenletForm> form_;
+  HFONT editFont_ = nullptr;
+  bool shown_ = false;
+  bool saveEnabled_ = false;
+};
+
+}  // namespace penlet
