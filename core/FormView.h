@@ -1,19 +1,56 @@
 // The main window's controls as its logic sees them: texts, colours and enabled states only.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace penlet {
 
+// An RGB colour as the window system stores it: 0x00BBGGRR.
+using Color = std::uint32_t;
+constexpr Color Rgb(int r, int g, int b) {
+  return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
+}
+
+// The tool buttons that the logic enables directly.
+enum class ToolButton { Cut, Copy, Paste };
+
+// The window's outer rectangle in screen pixels.
+struct WindowRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
 class FormView {
  public:
   virtual ~FormView() = default;
+
+  // Caption and closing.
   virtual void SetCaption(const std::string& cp932) = 0;
   virtual std::string Caption() const = 0;
-  // The command FileSave1: its menu item, tool button and Ctrl+S.
-  virtual void SetSaveEnabled(bool enabled) = 0;
   // Asks the window to close, through the close query.
   virtual void Close() = 0;
+
+  // The command FileSave1: its menu item, tool button and Ctrl+S.
+  virtual void SetSaveEnabled(bool enabled) = 0;
+  virtual void SetToolButtonEnabled(ToolButton button, bool enabled) = 0;
+
+  // The counter boxes: Memo1 (figures) and Memo2 (unit label).
+  virtual std::string Memo1Text() const = 0;
+  virtual void SetMemo1Text(const std::string& cp932) = 0;
+  virtual void SetMemo1Color(Color color) = 0;
+  virtual std::string Memo2Text() const = 0;
+  virtual void SetMemo2Text(const std::string& cp932) = 0;
+  // Hides the caret of whichever window of the program owns it.
+  virtual void HideCaret() = 0;
+
+  // Status bar panels 0 (hint), 1 (offset) and 2 (line and column).
+  virtual std::string StatusText(int panel) const = 0;
+  virtual void SetStatusText(int panel, const std::string& cp932) = 0;
+
+  // Window geometry: the size given at creation, and the rectangle to remember at the end
+  // (the restored one when minimised, the maximised one when maximised).
+  virtual void SetWindowSize(int width, int height) = 0;
+  virtual WindowRect RememberedRect() const = 0;
 };
 
 }  // namespace penlet

@@ -127,6 +127,32 @@ void MainWindow::SetSaveEnabled(bool enabled) { saveEnabled_ = enabled; }
 
 void MainWindow::Close() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
+void MainWindow::SetToolButtonEnabled(ToolButton button, bool enabled) {}
+std::string MainWindow::Memo1Text() const { return memo1_; }
+void MainWindow::SetMemo1Text(const std::string& cp932) { memo1_ = cp932; }
+void MainWindow::SetMemo1Color(Color color) {}
+std::string MainWindow::Memo2Text() const { return memo2_; }
+void MainWindow::SetMemo2Text(const std::string& cp932) { memo2_ = cp932; }
+void MainWindow::HideCaret() { ::HideCaret(nullptr); }
+std::string MainWindow::StatusText(int panel) const { return status_[panel]; }
+void MainWindow::SetStatusText(int panel, const std::string& cp932) { status_[panel] = cp932; }
+
+void MainWindow::SetWindowSize(int width, int height) {
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WindowRect MainWindow::RememberedRect() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  RECT rc;
+  if (IsIconic(hwnd_) && GetWindowPlacement(hwnd_, &placement)) {
+    rc = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(hwnd_, &rc);
+  }
+  return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -46,6 +46,17 @@ class MainWindow : public FormView {
   std::string Caption() const override;
   void SetSaveEnabled(bool enabled) override;
   void Close() override;
+  void SetToolButtonEnabled(ToolButton button, bool enabled) override;
+  std::string Memo1Text() const override;
+  void SetMemo1Text(const std::string& cp932) override;
+  void SetMemo1Color(Color color) override;
+  std::string Memo2Text() const override;
+  void SetMemo2Text(const std::string& cp932) override;
+  void HideCaret() override;
+  std::string StatusText(int panel) const override;
+  void SetStatusText(int panel, const std::string& cp932) override;
+  void SetWindowSize(int width, int height) override;
+  WindowRect RememberedRect() const override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -65,6 +76,8 @@ class MainWindow : public FormView {
   HFONT editFont_ = nullptr;
   bool shown_ = false;
   bool saveEnabled_ = false;
+  // Until the counter and status bar controls exist, their texts are kept here.
+  std::string memo1_, memo2_, status_[3];
 };
 
 }  // namespace penlet

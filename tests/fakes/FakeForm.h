@@ -16,10 +16,37 @@ class FakeFormView : public FormView {
   std::string Caption() const override { return caption; }
   void SetSaveEnabled(bool enabled) override { saveEnabled = enabled; }
   void Close() override { ++closeRequests; }
+  void SetToolButtonEnabled(ToolButton button, bool enabled) override {
+    buttons[static_cast<int>(button)] = enabled;
+  }
+  std::string Memo1Text() const override { return memo1; }
+  void SetMemo1Text(const std::string& cp932) override {
+    memo1 = cp932;
+    ++memo1Sets;
+  }
+  void SetMemo1Color(Color color) override { memo1Color = color; }
+  std::string Memo2Text() const override { return memo2; }
+  void SetMemo2Text(const std::string& cp932) override {
+    memo2 = cp932;
+    ++memo2Sets;
+  }
+  void HideCaret() override { ++caretHides; }
+  std::string StatusText(int panel) const override { return status[panel]; }
+  void SetStatusText(int panel, const std::string& cp932) override { status[panel] = cp932; }
+  void SetWindowSize(int width, int height) override { size = {rect.left, rect.top, width, height}; }
+  WindowRect RememberedRect() const override { return rect; }
 
   std::string caption;
   bool saveEnabled = true;
   int closeRequests = 0;
+  bool buttons[3] = {true, true, true};  // Cut, Copy, Paste
+  std::string memo1, memo2;
+  int memo1Sets = 0, memo2Sets = 0;
+  Color memo1Color = 0;
+  int caretHides = 0;
+  std::string status[3];
+  WindowRect size;  // what SetWindowSize gave
+  WindowRect rect;  // what RememberedRect answers
 };
 
 class FakeMessageBoxes : public MessageBoxes {
