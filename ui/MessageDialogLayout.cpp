@@ -9,8 +9,12 @@ namespace {
 
 // Dialog units: a horizontal unit is a quarter of the mean letter width, a vertical unit an
 // eighth of the character height; every measure is rounded to the nearest pixel.
-int Horizontal(int units, int w) { return (units * w * 2 + 4) / 8; }
-int Vertical(int units, int h) { return (units * h * 2 + 8) / 16; }
+int Horizontal(int units, int w) {
+  return (units * w * 2 + 4) / 8;
+}
+int Vertical(int units, int h) {
+  return (units * h * 2 + 8) / 16;
+}
 
 constexpr int kMarginX = 8;
 constexpr int kMarginY = 8;
@@ -30,7 +34,9 @@ int AverageLetterWidth(int sampleWidth) {
   return sampleWidth / static_cast<int>(kAverageWidthSample.size());
 }
 
-int MessageTextWidthLimit(int screenWidth) { return screenWidth / 2; }
+int MessageTextWidthLimit(int screenWidth) {
+  return screenWidth / 2;
+}
 
 MessageLayout LayOutMessageBox(const MessageLayoutInput& in) {
   const int w = in.averageLetterWidth;

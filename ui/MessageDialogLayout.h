@@ -43,11 +43,11 @@ int MessageTextWidthLimit(int screenWidth);
 inline constexpr int kMessageIconSize = 32;
 
 struct MessageLayoutInput {
-  PixelSize text;               // the text block as drawn, wrapped at MessageTextWidthLimit
-  std::vector<int> labelWidths; // one per button, as drawn (without "&")
+  PixelSize text;                // the text block as drawn, wrapped at MessageTextWidthLimit
+  std::vector<int> labelWidths;  // one per button, as drawn (without "&")
   bool hasIcon = false;
-  int averageLetterWidth = 0;   // from AverageLetterWidth
-  int charHeight = 0;           // the font's character height
+  int averageLetterWidth = 0;  // from AverageLetterWidth
+  int charHeight = 0;          // the font's character height
 };
 
 struct MessageLayout {

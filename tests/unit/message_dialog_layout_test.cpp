@@ -80,8 +80,7 @@ TEST(MessageBoxLayout, WrappedTextGrowsInHeightOnly) {
 
 TEST(MessageBoxButtons, OrderDefaultAndCancel) {
   const ButtonRow question = MakeButtonRow(kButtonCancel | kButtonNo | kButtonYes);
-  EXPECT_EQ(question.buttons,
-            (std::vector<MessageButton>{kButtonYes, kButtonNo, kButtonCancel}));
+  EXPECT_EQ(question.buttons, (std::vector<MessageButton>{kButtonYes, kButtonNo, kButtonCancel}));
   EXPECT_EQ(question.defaultButton, kButtonYes);
   EXPECT_EQ(question.cancelButton, kButtonCancel);
 

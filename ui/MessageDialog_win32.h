@@ -1,0 +1,48 @@
+// The message boxes on Win32: the program-drawn confirmation, error and plain boxes, and the
+// exception box that reports an error no handler caught.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/Mbcs.h"
+#include "ui/MessageDialog.h"
+
+namespace penlet {
+
+// Window class of the program-drawn boxes; FindWindowA(kMessageBoxClassName, nullptr) finds
+// the one that is shown. Its text is a "Static" child, its buttons "Button" children whose
+// control identifiers are the DialogResult values.
+inline constexpr char kMessageBoxClassName[] = "PenletMessageBox";
+
+class Win32MessageBoxes : public MessageBoxes {
+ public:
+  // Receives the message of an error raised while a box is shown (Ctrl+C with the clipboard
+  // unavailable); the box stays open. Without one the error goes to ShowExceptionBox.
+  using ErrorReporter = std::function<void(const std::string& cp932Message)>;
+
+  // `appWindow` is the hidden application window, which owns every box.
+  explicit Win32MessageBoxes(HWND appWindow, ErrorReporter reportError = {});
+
+  DialogResult ShowMessageDialog(const std::string& text, MessageKind kind,
+                                 unsigned buttons) override;
+  void ShowPlainMessage(const std::string& text) override;
+
+ private:
+  int LabelWidth(HDC dc, const std::string& label);
+  void ReportError(const std::string& cp932Message);
+
+  HWND appWindow_;
+  ErrorReporter reportError_;
+  std::map<std::string, int> labelWidths_;  // measured once per run
+};
+
+// The system's message box with the stop icon, caption "Penlet" and OK, owned by `appWindow`,
+// showing `message` with a full stop added as WithFullStop does. Every other window of the
+// program is disabled while it is shown; activation and focus come back afterwards.
+void ShowExceptionBox(HWND appWindow, const std::string& message, const LeadByteSet& leadBytes);
+
+}  // namespace penlet
