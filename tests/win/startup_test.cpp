@@ -100,5 +100,35 @@ TEST(Startup, WindowIsCentredAndOwnedByTheApplicationWindow) {
   EXPECT_EQ(penlet.WaitExit(), 0u);
 }
 
+TEST(Startup, StartedMaximisedShowsTheWindowMaximised) {
+  PenletProcess penlet("", "", SW_SHOWMAXIMIZED);
+  HWND main = penlet.MainWindow();
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
+  EXPECT_TRUE(IsZoomed(main));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(penlet.WaitExit(), 0u);
+}
+
+TEST(Startup, StartedMinimisedOpensNothingUntilRestored) {
+  TempDir dir;
+  const std::string path = dir.Write("later.txt", "abc");
+  PenletProcess penlet("\"" + path + "\"", "", SW_SHOWMINNOACTIVE);
+  HWND main = penlet.MainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND app = GetWindow(main, GW_OWNER);
+  ASSERT_TRUE(WaitFor([&] { return IsIconic(app) ? app : nullptr; }));
+  EXPECT_FALSE(IsWindowVisible(main));
+  EXPECT_EQ(WindowText(main), kPrefix);  // the file waits for the first show
+
+  PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
+  EXPECT_EQ(WindowText(main), kPrefix + "later.txt");
+  RECT rc;
+  GetWindowRect(main, &rc);
+  EXPECT_EQ(rc.left, (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(penlet.WaitExit(), 0u);
+}
+
 }  // namespace
 }  // namespace penlet::wintest
