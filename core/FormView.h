@@ -51,6 +51,13 @@ class FormView {
   // (the restored one when minimised, the maximised one when maximised).
   virtual void SetWindowSize(int width, int height) = 0;
   virtual WindowRect RememberedRect() const = 0;
+
+  // Documents.
+  // Plays the system's question sound (MessageBeep with MB_ICONQUESTION).
+  virtual void BeepQuestion() = 0;
+  // Brings to the foreground the program's main window that the system finds by its window
+  // class, which need not be this one when several copies run.
+  virtual void BringMainWindowToFront() = 0;
 };
 
 }  // namespace penlet

@@ -3,7 +3,9 @@
 
 #include <shellapi.h>
 
+#include "platform/Drops_win32.h"
 #include "platform/Locale.h"
+#include "ui/CommandIds.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -41,7 +43,10 @@ MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter report
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::WindowProc));
   CreateControls();
-  form_ = std::make_unique<TPenletForm>(FormParts{*richEdit1_, *this, boxes_, AnsiLeadBytes()});
+  files_ = NewSystemFiles();
+  dialogs_ = std::make_unique<Win32FileDialogs>(appWindow_, hwnd_, AnsiLeadBytes());
+  form_ = std::make_unique<TPenletForm>(
+      FormParts{*richEdit1_, *this, boxes_, AnsiLeadBytes(), *files_, *dialogs_});
   richEdit1_->SetListener(form_.get());
   Guard([this] { form_->FormCreate(); });
   DragAcceptFiles(hwnd_, TRUE);
@@ -153,6 +158,36 @@ WindowRect MainWindow::RememberedRect() const {
   return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
 }
 
+void MainWindow::BeepQuestion() { MessageBeep(MB_ICONQUESTION); }
+
+void MainWindow::BringMainWindowToFront() {
+  // The window the system finds by the class name, which need not be this one when several
+  // copies run; the file still opens in this one.
+  if (HWND found = FindWindowA(kMainWindowClass, nullptr)) SetForegroundWindow(found);
+}
+
+bool MainWindow::RunDocumentCommand(int id) {
+  switch (id) {
+    case FileNew1:
+      form_->FileNew1Execute();
+      return true;
+    case FileOpen1:
+      form_->FileOpen1Execute();
+      return true;
+    case FileSave1:
+      // Disabled while nothing is unsaved, for every way of giving the command.
+      if (saveEnabled_) form_->FileSave1Execute();
+      return true;
+    case FileSaveAs1:
+      form_->FileSaveAs1Execute();
+      return true;
+    case FileExit1:
+      form_->FileExit1Execute();
+      return true;
+  }
+  return false;
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -171,7 +206,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (richEdit1_->HandleCommand(wParam, lParam)) return 0;
+      if (lParam == 0 && RunDocumentCommand(LOWORD(wParam))) return 0;
       break;
+    case WM_DROPFILES: {
+      Win32DroppedFiles drop(reinterpret_cast<HDROP>(wParam));
+      form_->WMDropFiles(drop);
+      return 0;
+    }
     case WM_NOTIFY:
       if (richEdit1_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
       break;

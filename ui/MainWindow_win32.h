@@ -11,6 +11,8 @@
 
 #include "core/FormView.h"
 #include "core/PenletForm.h"
+#include "platform/FileDialogs_win32.h"
+#include "platform/Files.h"
 #include "platform/RichEdit_win32.h"
 #include "ui/MessageDialog.h"
 
@@ -57,6 +59,8 @@ class MainWindow : public FormView {
   void SetStatusText(int panel, const std::string& cp932) override;
   void SetWindowSize(int width, int height) override;
   WindowRect RememberedRect() const override;
+  void BeepQuestion() override;
+  void BringMainWindowToFront() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -64,6 +68,8 @@ class MainWindow : public FormView {
   void CreateControls();
   void Layout();
   void Centre();
+  // The document commands by their identifiers; false for other identifiers.
+  bool RunDocumentCommand(int id);
   // Runs a handler, reporting an error it raises; false when it raised one.
   bool Guard(const std::function<void()>& handler);
 
@@ -72,6 +78,8 @@ class MainWindow : public FormView {
   MessageBoxes& boxes_;
   ErrorReporter reportError_;
   std::unique_ptr<RichEdit> richEdit1_;
+  std::unique_ptr<Files> files_;
+  std::unique_ptr<Win32FileDialogs> dialogs_;
   std::unique_ptr<TPenletForm> form_;
   HFONT editFont_ = nullptr;
   bool shown_ = false;

@@ -35,6 +35,8 @@ class FakeFormView : public FormView {
   void SetStatusText(int panel, const std::string& cp932) override { status[panel] = cp932; }
   void SetWindowSize(int width, int height) override { size = {rect.left, rect.top, width, height}; }
   WindowRect RememberedRect() const override { return rect; }
+  void BeepQuestion() override { ++questionBeeps; }
+  void BringMainWindowToFront() override { ++broughtToFront; }
 
   std::string caption;
   bool saveEnabled = true;
@@ -47,6 +49,8 @@ class FakeFormView : public FormView {
   std::string status[3];
   WindowRect size;  // what SetWindowSize gave
   WindowRect rect;  // what RememberedRect answers
+  int questionBeeps = 0;
+  int broughtToFront = 0;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -54,6 +58,8 @@ class FakeMessageBoxes : public MessageBoxes {
   DialogResult ShowMessageDialog(const std::string& text, MessageKind kind,
                                  unsigned buttons) override {
     shown.push_back(text);
+    kinds.push_back(kind);
+    buttonSets.push_back(buttons);
     if (answers.empty()) return DialogResult::Cancel;
     DialogResult answer = answers.front();
     answers.pop_front();
@@ -63,6 +69,8 @@ class FakeMessageBoxes : public MessageBoxes {
 
   std::deque<DialogResult> answers;  // given in turn; Cancel when none is left
   std::vector<std::string> shown;
+  std::vector<MessageKind> kinds;    // of the message dialogs, in turn
+  std::vector<unsigned> buttonSets;  // of the message dialogs, in turn
 };
 
 }  // namespace penlet

@@ -1,0 +1,29 @@
+// The parts of the file dialogs that do not depend on the platform.
+#include "platform/FileDialogs.h"
+
+namespace penlet {
+
+std::string PlatformFilter(const std::string& filter, const LeadByteSet& leadBytes) {
+  std::string out;
+  for (size_t p = 0; p < filter.size();) {
+    const size_t next = leadBytes.Next(filter, p);
+    if (next == p + 1 && filter[p] == '|') {
+      out += '\0';
+    } else {
+      out.append(filter, p, next - p);
+    }
+    p = next;
+  }
+  out += '\0';
+  out += '\0';
+  return out;
+}
+
+DialogPosition PlaceDialog(int monitorLeft, int monitorTop, int monitorWidth, int monitorHeight,
+                           int dialogWidth, int dialogHeight) {
+  // C++ division truncates toward zero, as the placement wants.
+  return {monitorLeft + (monitorWidth - dialogWidth) / 2,
+          monitorTop + (monitorHeight - dialogHeight) / 3};
+}
+
+}  // namespace penlet

@@ -1,0 +1,68 @@
+// The common file dialogs, with a hook that only places them.
+#include "platform/FileDialogs_win32.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+namespace penlet {
+namespace {
+
+UINT_PTR CALLBACK PlacingHook(HWND hookDialog, UINT msg, WPARAM, LPARAM lParam) {
+  if (msg == WM_INITDIALOG) {
+    // The window to place on travels in lCustData of the OPENFILENAME.
+    const auto* ofn = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+    SetWindowLongPtrA(hookDialog, GWLP_USERDATA, static_cast<LONG_PTR>(ofn->lCustData));
+    return 0;
+  }
+  if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+    // In Explorer style the hook's dialog is a child of the dialog the user sees.
+    HWND dialog = GetParent(hookDialog);
+    HWND placeOn = reinterpret_cast<HWND>(GetWindowLongPtrA(hookDialog, GWLP_USERDATA));
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    RECT rc;
+    if (GetMonitorInfoA(MonitorFromWindow(placeOn, MONITOR_DEFAULTTONEAREST), &info) &&
+        GetWindowRect(dialog, &rc)) {
+      const RECT& m = info.rcMonitor;
+      DialogPosition at = PlaceDialog(m.left, m.top, m.right - m.left, m.bottom - m.top,
+                                      rc.right - rc.left, rc.bottom - rc.top);
+      SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+Win32FileDialogs::Win32FileDialogs(HWND owner, HWND placeOn, LeadByteSet leadBytes)
+    : owner_(owner), placeOn_(placeOn), leadBytes_(leadBytes) {}
+
+bool Win32FileDialogs::Execute(FileDialogKind kind, FileDialogMemory& memory) {
+  const std::string filter = PlatformFilter(memory.filter, leadBytes_);
+  char name[MAX_PATH] = {};
+  // A remembered path too long for the buffer is not offered rather than offered cut.
+  if (memory.fileName.size() < sizeof name) {
+    std::memcpy(name, memory.fileName.data(), memory.fileName.size());
+  }
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner_;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(memory.filterIndex);
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = sizeof name;
+  ofn.lpstrDefExt = memory.defaultExtension.empty() ? nullptr : memory.defaultExtension.c_str();
+  // No existence checks and no overwrite prompt: Save As asks itself.
+  ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
+  ofn.lpfnHook = PlacingHook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(placeOn_);
+  const BOOL chosen =
+      kind == FileDialogKind::kOpen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+  if (!chosen) return false;
+  memory.fileName = name;
+  memory.filterIndex = static_cast<int>(ofn.nFilterIndex);
+  return true;
+}
+
+}  // namespace penlet
