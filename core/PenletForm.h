@@ -1,11 +1,16 @@
 // The main window's logic: the document's state and the handlers of its events and commands.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/DocumentCommands.h"
 #include "core/FormView.h"
+#include "platform/Drops.h"
 #include "platform/EditArea.h"
+#include "platform/FileDialogs.h"
+#include "platform/Files.h"
 #include "platform/Mbcs.h"
 #include "ui/MessageDialog.h"
 
@@ -17,7 +22,15 @@ struct FormParts {
   FormView& view;
   MessageBoxes& boxes;
   LeadByteSet leadBytes;
+  Files& files;
+  FileDialogs& dialogs;
 };
+
+// The editing area's text limit in characters: 2^31 - 16.
+inline constexpr std::int32_t kLongTextLimit = 0x7FFFFFF0;
+
+// How a save that the user can still call off ended; failures are raised as Error.
+enum class DocumentSave { kSaved, kCancelled };
 
 class TPenletForm : public EditAreaListener {
  public:
@@ -39,7 +52,12 @@ class TPenletForm : public EditAreaListener {
 
   // Commands.
   void FileNew1Execute();
+  void FileOpen1Execute();
+  void FileSave1Execute();
+  void FileSaveAs1Execute();
   void FileExit1Execute();
+  // Opens the first file of a drop; the others are ignored.
+  void WMDropFiles(DroppedFiles& drop);
 
   const std::string& DocumentPath() const { return documentPath_; }
   bool CountInCharacters() const { return countInCharacters_; }
@@ -49,10 +67,18 @@ class TPenletForm : public EditAreaListener {
   void EditAreaSelectionChanged() override { RichEdit1SelectionChange(); }
 
  private:
-  void LoadFile(const std::string& path);
+  bool HasName() const;
+  DocumentSave SaveDocumentCommand();
+  DocumentSave SaveDocumentAs();
+  void MarkSaved();
 
   FormParts parts_;
   std::string documentPath_;
+  // The file that Save writes: DocumentPath made absolute once, when it was opened or chosen,
+  // so that a later change of the current folder cannot send the text elsewhere.
+  std::string savePath_;
+  FileDialogMemory openDialog_ = InitialOpenDialog();
+  FileDialogMemory saveDialog_ = InitialSaveDialog();
   bool countInCharacters_ = true;
 };
 

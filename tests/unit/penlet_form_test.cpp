@@ -1,12 +1,11 @@
 // The main window's logic at start-up and when documents are opened.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-
 #include "core/Error.h"
 #include "core/PenletForm.h"
 #include "tests/fakes/FakeEditArea.h"
+#include "tests/fakes/FakeFileDialogs.h"
+#include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeForm.h"
 #include "ui/Texts.h"
 
@@ -15,24 +14,16 @@ namespace {
 
 class PenletFormTest : public ::testing::Test {
  protected:
-  PenletFormTest() : form(FormParts{edit, view, boxes, LeadByteSet::Cp932()}) {
+  PenletFormTest() : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs}) {
     edit.SetListener(&form);
-  }
-  ~PenletFormTest() override {
-    for (const auto& path : files) std::remove(path.c_str());
-  }
-  std::string MakeFile(const std::string& name, const std::string& bytes) {
-    std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    files.push_back(path);
-    return path;
   }
 
   FakeEditArea edit;
   FakeFormView view;
   FakeMessageBoxes boxes;
+  FakeFiles files;
+  FakeFileDialogs dialogs;
   TPenletForm form;
-  std::vector<std::string> files;
 };
 
 TEST_F(PenletFormTest, CreateLeavesAnUntitledUnmodifiedDocument) {
@@ -47,15 +38,17 @@ TEST_F(PenletFormTest, CreateLeavesAnUntitledUnmodifiedDocument) {
 
 TEST_F(PenletFormTest, ShowOpensEachPathAndStopsAtTheFirstFailure) {
   form.FormCreate();
-  const std::string a = MakeFile("penlet_a.txt", "first");
-  const std::string b = MakeFile("penlet_b.txt", "second");
+  const std::string a = "C:\\work\\a.txt";
+  const std::string b = "C:\\work\\b.txt";
+  files.AddFile(a, "first");
+  files.AddFile(b, "second");
   form.FormShow({a, b});
   EXPECT_EQ(edit.Text(), "second");
   EXPECT_EQ(form.DocumentPath(), b);
-  EXPECT_EQ(view.caption, Ansi(texts::kCaptionPrefix) + b);  // no "\\" in a Linux path
+  EXPECT_EQ(view.caption, Ansi(texts::kCaptionPrefix) + "b.txt");
 
   form.FileNew1Execute();
-  const std::string missing = ::testing::TempDir() + "penlet_missing.txt";
+  const std::string missing = "C:\\work\\missing.txt";
   EXPECT_THROW(form.FormShow({missing, a}), Error);
   EXPECT_EQ(edit.Text(), "");
   EXPECT_EQ(form.DocumentPath(), "");
