@@ -32,15 +32,13 @@ TEST(FakeEditArea, ByteOffsetsAndLines) {
 TEST(FakeEditArea, WrappedLinesBreakAtCharacterBoundaries) {
   FakeEditArea edit;
   edit.SetWrapWidth(3);
-  edit.SetText(
-      "\x93\xFA\x96\x7B\x93\xFA"
-      "ab");  // 日本日ab
-  ASSERT_EQ(edit.LineCount(), 3);
+  edit.SetText("\x93\xFA\x96\x7B\x93\xFA" "ab");  // 日本日ab: 日 | 本 | 日a | b
+  ASSERT_EQ(edit.LineCount(), 4);
   EXPECT_EQ(edit.LineIndex(1), 2);
   EXPECT_EQ(edit.LineIndex(2), 4);
-  EXPECT_EQ(edit.Line(2),
-            "\x93\xFA"
-            "a");
+  EXPECT_EQ(edit.LineIndex(3), 7);
+  EXPECT_EQ(edit.Line(2), "\x93\xFA" "a");
+  EXPECT_EQ(edit.LineFromOffset(3), 1);
 }
 
 TEST(FakeEditArea, FindsWholeCharactersOnly) {
