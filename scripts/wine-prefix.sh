@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Creates the project's own Wine prefix (under the build folder) with Japanese fonts mapped
-# to the Windows face names that Penlet and Wine's dialogs ask for.
+# to the Windows face names that Penlet and Wine's dialogs ask for, and a virtual desktop:
+# Wine then draws window frames itself and hides windows at once, where a bare X server
+# without a window manager keeps every hide waiting for about two seconds.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-stamp="$WINEPREFIX/.penlet-prefix-v1"
+stamp="$WINEPREFIX/.penlet-prefix-v2"
 [ -f "$stamp" ] && exit 0
 
-log "creating the Wine prefix $WINEPREFIX"
+log "setting up the Wine prefix $WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
 wineboot -i >/dev/null 2>&1 </dev/null || true
 wineserver -w || true
@@ -39,6 +41,8 @@ Microsoft Sans Serif=IPAPGothic
 Segoe UI=IPAPGothic
 MAP
   printf '\r\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1280x1024"\r\n\r\n'
 } | iconv -f UTF-8 -t UTF-16 >"$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 </dev/null
 rm -f "$reg"
