@@ -131,6 +131,8 @@ HWND FindChild(HWND parent, const char* className) {
 PenletProcess::PenletProcess(const std::string& commandTail, const std::string& currentDir,
                              int showCommand) {
   std::string exe = ExeDir() + "penlet.exe";
+  // Every test starts from the designed window size, whatever an earlier test left behind.
+  DeleteFileA((ExeDir() + "penlet.ini").c_str());
   std::string line = "\"" + exe + "\" " + commandTail;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

@@ -40,7 +40,8 @@ std::string WindowText(HWND hwnd);
 // The first child of `parent` with the given class (searching all descendants).
 HWND FindChild(HWND parent, const char* className);
 
-// penlet.exe started as its own process, ended at the latest when this object goes.
+// penlet.exe started as its own process, ended at the latest when this object goes. The
+// settings file beside it is removed first.
 class PenletProcess {
  public:
   // `commandTail` follows the program's name on the command line, as typed.
