@@ -12,6 +12,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
 #include "platform/Mbcs.h"
+#include "platform/ReplaceDialog.h"
 #include "ui/MessageDialog.h"
 
 namespace penlet {
@@ -24,6 +25,8 @@ struct FormParts {
   LeadByteSet leadBytes;
   Files& files;
   FileDialogs& dialogs;
+  // Find and replace; absent where a window has no such dialog.
+  ReplaceDialog* replaceDialog1 = nullptr;
 };
 
 // The editing area's text limit in characters: 2^31 - 16.
@@ -59,6 +62,13 @@ class TPenletForm : public EditAreaListener {
   // Opens the first file of a drop; the others are ignored.
   void WMDropFiles(DroppedFiles& drop);
 
+  // Find and replace (FindReplace.cpp).
+  void EditReplaceExecute();
+  void ReplaceDialog1Find();
+  void ReplaceDialog1Replace();
+  // The dialog's notification: runs the handler of the button it reports.
+  void ReplaceDialog1Notify();
+
   const std::string& DocumentPath() const { return documentPath_; }
   bool CountInCharacters() const { return countInCharacters_; }
 
@@ -71,6 +81,10 @@ class TPenletForm : public EditAreaListener {
   DocumentSave SaveDocumentCommand();
   DocumentSave SaveDocumentAs();
   void MarkSaved();
+
+  // Find and replace (FindReplace.cpp).
+  void SelectMatch(ByteOffset position, ByteOffset length);
+  void ReplaceAll(const std::string& findText, const std::string& replaceText);
 
   FormParts parts_;
   std::string documentPath_;

@@ -51,6 +51,21 @@ inline constexpr std::string_view kLineColumnFormat = "%d 行　%d 列   ";
 // Settings file.
 inline constexpr std::string_view kSettingsWriteError = "%s に書き込めません";
 
+// Find and replace.
+inline constexpr std::string_view kNoMatchLead = "ここから後の文書には、\r\n\r\n『 ";
+inline constexpr std::string_view kNoOccurrenceLead = "この文書から　\r\n\r\n『 ";
+inline constexpr std::string_view kFindTextClose = " 』";
+inline constexpr std::string_view kFindBlankLines = "\r\n\r\n";
+inline constexpr std::string_view kNoMatchTail = "は、見つかりません！";
+inline constexpr std::string_view kNoOccurrenceTail = "は、発見されませんでした！";
+inline constexpr std::string_view kReplacedPlaces = "  箇所の  ";
+inline constexpr std::string_view kReplacedFindOpen = "『 ";
+inline constexpr std::string_view kReplacedFindClose = " 』";
+inline constexpr std::string_view kReplacedWo = " を、";
+inline constexpr std::string_view kReplacedReplaceOpen = " 『 ";
+inline constexpr std::string_view kReplacedReplaceClose = " 』";
+inline constexpr std::string_view kReplacedTail = " に、置き換えました。";
+
 // Main window commands, menus and hints.
 inline constexpr std::string_view kFileMenuCaption = "ファイル(&F)";
 inline constexpr std::string_view kFileMenuHint = "ファイル関連の機能です。";

@@ -1,0 +1,36 @@
+// Find and replace without the window: the three messages and Replace All worked out on the
+// text in one pass.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/EditArea.h"
+#include "platform/Mbcs.h"
+
+namespace penlet {
+
+// The messages, as code page 932 bytes; `findText` and `replaceText` are code page 932 too.
+std::string NoMatchMessage(std::string_view findText);
+std::string NoOccurrenceMessage(std::string_view findText);
+std::string ReplacedMessage(int count, std::string_view findText, std::string_view replaceText);
+
+// What Replace All does to the text: the bytes [start, end) of the old text give way to
+// `replacement`, after which the caret stands at start + replacement's length.
+struct ReplaceAllPlan {
+  int count = 0;    // replacements made, the selection included
+  int matches = 0;  // occurrences found and selected on the way
+  ByteOffset start = 0;
+  ByteOffset end = 0;
+  std::string replacement;
+};
+
+// The same result as replacing a non-empty selection, then, again and again, searching
+// `findText` from behind the inserted text to the end (an occurrence starts on a character
+// boundary), selecting it and replacing it. The texts are whole characters, as the dialog
+// gives them, so the text behind an insertion keeps its character boundaries.
+ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection,
+                              std::string_view findText, std::string_view replaceText,
+                              const LeadByteSet& leadBytes);
+
+}  // namespace penlet
