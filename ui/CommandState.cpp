@@ -18,7 +18,7 @@ bool RefreshedEnabled(int id, bool current, const ClipboardTarget& target) {
   }
 }
 
-ScreenPoint PopupMenu1Origin(int windowLeft, int windowTop, int x, int y) {
+PopupPoint PopupMenu1Origin(int windowLeft, int windowTop, int x, int y) {
   return {windowLeft + x - 153, windowTop + y - 70};
 }
 

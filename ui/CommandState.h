@@ -16,12 +16,12 @@ struct ClipboardTarget {
 // state: only the document's modified flag moves it.
 bool RefreshedEnabled(int id, bool current, const ClipboardTarget& target);
 
-struct ScreenPoint {
+struct PopupPoint {
   int x = 0, y = 0;
 };
 
 // The top-left corner of PopupMenu1 for a right press at (x, y) in the editing area: fixed
 // offsets from the window's outer corner, whatever its frame and bars measure.
-ScreenPoint PopupMenu1Origin(int windowLeft, int windowTop, int x, int y);
+PopupPoint PopupMenu1Origin(int windowLeft, int windowTop, int x, int y);
 
 }  // namespace penlet

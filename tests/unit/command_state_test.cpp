@@ -41,7 +41,7 @@ TEST(CommandState, SaveKeepsItsStateAndTheOthersAreAlwaysOn) {
 }
 
 TEST(CommandState, PopupOpensAtFixedOffsetsFromTheWindowCorner) {
-  ScreenPoint p = PopupMenu1Origin(177, 222, 300, 100);
+  PopupPoint p = PopupMenu1Origin(177, 222, 300, 100);
   EXPECT_EQ(p.x, 177 + 300 - 153);
   EXPECT_EQ(p.y, 222 + 100 - 70);
   p = PopupMenu1Origin(0, 0, 10, 10);  // may lie off the screen's left and top edges
