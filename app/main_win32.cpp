@@ -6,6 +6,8 @@
 #include "app/Application_win32.h"
 #include "app/CommandLine.h"
 #include "platform/Locale.h"
+#include "platform/Mail.h"
+#include "ui/About_win32.h"
 #include "ui/MainWindow_win32.h"
 #include "ui/MessageDialog_win32.h"
 
@@ -26,6 +28,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   {
     MainWindow main(app.Handle(), boxes,
                     [&app](const std::string& message) { app.ShowException(message); });
+    TAboutBox aboutBox(app.Handle());
+    main.Form().SetAboutBox(&aboutBox);
+    // Simple MAPI is loaded at the first Send and released when this goes.
+    const std::unique_ptr<MailSystem> mail = NewSystemMail();
+    main.Form().SetMailSystem(mail.get());
     app.SetMainWindow(&main);
     app.Run(showCommand, paths);
     ShowWindow(main.Handle(), SW_HIDE);

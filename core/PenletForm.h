@@ -11,8 +11,10 @@
 #include "platform/EditArea.h"
 #include "platform/FileDialogs.h"
 #include "platform/Files.h"
+#include "platform/Mail.h"
 #include "platform/Mbcs.h"
 #include "platform/ReplaceDialog.h"
+#include "ui/About.h"
 #include "ui/MessageDialog.h"
 
 namespace penlet {
@@ -25,6 +27,10 @@ struct FormParts {
   LeadByteSet leadBytes;
   Files& files;
   FileDialogs& dialogs;
+  // Send and About; without them Send fails and About shows nothing. Both are made after the
+  // window (SetMailSystem, SetAboutBox).
+  MailSystem* mail = nullptr;
+  AboutBox* aboutBox = nullptr;
   // Find and replace; absent where a window has no such dialog.
   ReplaceDialog* replaceDialog1 = nullptr;
 };
@@ -61,6 +67,13 @@ class TPenletForm : public EditAreaListener {
   void FileExit1Execute();
   // Opens the first file of a drop; the others are ignored.
   void WMDropFiles(DroppedFiles& drop);
+  void HelpAbout1Execute() {
+    if (parts_.aboutBox) parts_.aboutBox->ShowModal();
+  }
+  void SetAboutBox(AboutBox* box) { parts_.aboutBox = box; }
+  void SetMailSystem(MailSystem* mail) { parts_.mail = mail; }
+  // Hands the line text to the mail client (Send.cpp).
+  void FileSend1Execute();
 
   // Find and replace (FindReplace.cpp).
   void EditReplaceExecute();

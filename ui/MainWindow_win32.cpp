@@ -184,6 +184,9 @@ bool MainWindow::RunDocumentCommand(int id) {
     case FileExit1:
       form_->FileExit1Execute();
       return true;
+    case FileSend1:
+      form_->FileSend1Execute();
+      return true;
   }
   return false;
 }

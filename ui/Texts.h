@@ -118,5 +118,17 @@ inline constexpr std::string_view kMemo2DesignText = "バイト";
 inline constexpr std::string_view kGothicFace = "ＭＳ Ｐゴシック";
 inline constexpr std::string_view kMinchoFace = "ＭＳ Ｐ明朝";
 
+// Sending by e-mail and the About box.
+inline constexpr std::string_view kMailSendError = "メール送信に失敗しました。";
+inline constexpr std::string_view kAboutCaption = "バージョン情報";
+inline constexpr std::string_view kAboutProductName = "Penlet";
+inline constexpr std::string_view kAboutVersion = "バージョン　1.5";
+inline constexpr std::string_view kAboutOwnership = "(C) The Penlet authors";
+inline constexpr std::string_view kAboutComments =
+    "  超簡単・超軽量     テキストエディタ　気軽に使ってみてね";
+inline constexpr std::string_view kAboutOkButton = "O K";
+inline constexpr std::string_view kSansSerifFace = "MS Sans Serif";
+inline constexpr std::string_view kFixedGothicFace = "ＭＳ ゴシック";
+
 }  // namespace texts
 }  // namespace penlet

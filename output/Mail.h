@@ -1,0 +1,14 @@
+// The e-mail body: what the Send command hands to the mail client.
+#pragma once
+
+#include <string>
+
+#include "platform/EditArea.h"
+
+namespace penlet {
+
+// The line text of the editing area: every display line followed by CR LF, an empty last
+// line left out; "" for an empty document.
+std::string MailBody(const EditArea& edit);
+
+}  // namespace penlet

@@ -1,0 +1,51 @@
+// The About box "TAboutBox" (unit About): product, version, a short description and a picture,
+// shown modally by the About command, hidden again when closed.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/About.h"
+
+namespace penlet {
+
+inline constexpr char kAboutBoxClass[] = "TAboutBox";
+
+class TAboutBox : public AboutBox {
+ public:
+  // Creates the box hidden, owned by `owner`.
+  explicit TAboutBox(HWND owner);
+  ~TAboutBox() override;
+  TAboutBox(const TAboutBox&) = delete;
+  TAboutBox& operator=(const TAboutBox&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  int ShowModal() override;
+
+  // The Comments label's lines as its font wraps them.
+  std::vector<std::string> CommentsLines() const;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Paint(HDC dc) const;
+  void Finish(int result);
+
+  HWND hwnd_ = nullptr;
+  HWND okButton_ = nullptr;
+  HFONT dialogFont_ = nullptr;
+  HFONT productFont_ = nullptr;
+  HFONT versionFont_ = nullptr;
+  HFONT ownershipFont_ = nullptr;
+  HFONT commentsFont_ = nullptr;
+  std::vector<std::uint32_t> picture_;  // 32-bit pixels, rows from the top
+  std::vector<bool> pictureClear_;      // the pixels not painted
+  bool shownBefore_ = false;
+  bool done_ = true;
+  int result_ = IDCANCEL;
+};
+
+}  // namespace penlet
