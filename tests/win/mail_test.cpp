@@ -1,0 +1,179 @@
+// Send under Wine with the tests' own MAPI32.DLL beside a copy of penlet.exe: what the mail
+// client receives, and when the error box shows.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/win/support/WinTest.h"
+#include "ui/CommandIds.h"
+#include "ui/About_win32.h"
+#include "ui/MessageDialog_win32.h"
+#include "ui/Texts.h"
+
+namespace penlet {
+namespace {
+
+using namespace wintest;
+
+// The registry value that says a mail client is registered, set for as long as this lives.
+class MessagingValue {
+ public:
+  explicit MessagingValue(const char* value) {
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                    nullptr);
+    Set(value);
+  }
+  ~MessagingValue() {
+    Set("1");
+    RegCloseKey(key_);
+  }
+
+ private:
+  static constexpr char kKey[] = "SOFTWARE\\Microsoft\\Windows Messaging Subsystem";
+  void Set(const char* value) {
+    RegSetValueExA(key_, "MAPI", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>(strlen(value) + 1));
+  }
+  HKEY key_ = nullptr;
+};
+
+// penlet.exe and the stand-in MAPI32.DLL copied into a folder of their own, started there.
+class MailSetup {
+ public:
+  MailSetup(const std::string& document, const char* result) {
+    CopyFileA((ExeDir() + "penlet.exe").c_str(), (dir_.Path() + "penlet.exe").c_str(), FALSE);
+    CopyFileA((ExeDir() + "mapi_stub\\MAPI32.dll").c_str(), (dir_.Path() + "MAPI32.DLL").c_str(),
+              FALSE);
+    record_ = dir_.Path() + "record.txt";
+    const std::string path = dir_.Write("doc.txt", document);
+    SetEnvironmentVariableA("PENLET_MAPI_RECORD", record_.c_str());
+    SetEnvironmentVariableA("PENLET_MAPI_RESULT", result);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;mapi32=n,b");
+    std::string line = "\"" + dir_.Path() + "penlet.exe\" \"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.Path().c_str(),
+                   &startup, &info_);
+    main_ = WaitFor([this] {
+      HWND w = FindProcessWindow(info_.dwProcessId, "TPenletForm");
+      return w && IsWindowVisible(w) ? w : nullptr;
+    });
+  }
+  ~MailSetup() {
+    TerminateProcess(info_.hProcess, 0);
+    WaitForSingleObject(info_.hProcess, 5000);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+
+  HWND Main() const { return main_; }
+  const std::string& Record() const { return record_; }
+  HWND Window(const char* cls) const { return FindProcessWindow(info_.dwProcessId, cls); }
+  HWND Visible(const char* cls) const {
+    return WaitFor([&] {
+      HWND w = Window(cls);
+      return w && IsWindowVisible(w) ? w : nullptr;
+    });
+  }
+
+  // Sends and waits for the error box, which it answers; false when none came.
+  bool SendShowsError() {
+    PostMessageA(main_, WM_COMMAND, FileSend1, 0);
+    HWND box = Visible(kMessageBoxClassName);
+    if (!box) return false;
+    EXPECT_EQ(WindowText(FindChild(box, "Static")), Ansi(texts::kMailSendError));
+    PostMessageA(FindChild(box, "Button"), BM_CLICK, 0, 0);
+    return true;
+  }
+
+  // Sends, then opens the About box behind it: once that shows, Send has finished, and no
+  // error box may have come.
+  bool SendShowsNothing() {
+    PostMessageA(main_, WM_COMMAND, FileSend1, 0);
+    PostMessageA(main_, WM_COMMAND, HelpAbout1, 0);
+    HWND about = Visible(kAboutBoxClass);
+    const HWND box = Window(kMessageBoxClassName);
+    const bool nothing = about != nullptr && !(box && IsWindowVisible(box));
+    if (about) PostMessageA(about, WM_COMMAND, IDOK, 0);
+    return nothing;
+  }
+
+ private:
+  TempDir dir_;
+  std::string record_;
+  PROCESS_INFORMATION info_{};
+  HWND main_ = nullptr;
+};
+
+std::string Field(const std::string& record, const std::string& name) {
+  const size_t at = record.find(name + "=");
+  if (at == std::string::npos) return "?";
+  const size_t from = at + name.size() + 1;
+  return name == "body" ? record.substr(from) : record.substr(from, record.find('\n', from) - from);
+}
+
+TEST(MailTest, TheBodyIsTheLineTextAndSuccessShowsNothing) {
+  struct Case {
+    std::string document, body;
+  } cases[] = {
+      {"abc\r\ndef\r\n", "abc\r\ndef\r\n"},
+      {"abc\r\n" + Ansi("日本語"), "abc\r\n" + Ansi("日本語") + "\r\n"},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    MailSetup mail(c.document, "0");
+    ASSERT_NE(mail.Main(), nullptr);
+    EXPECT_TRUE(mail.SendShowsNothing());
+    const std::string record = ReadFileBytes(mail.Record());
+    EXPECT_EQ(Field(record, "flags"), "11");
+    EXPECT_EQ(Field(record, "session") + Field(record, "ui") + Field(record, "reserved"), "000");
+    EXPECT_EQ(Field(record, "recipients") + Field(record, "files"), "00");
+    EXPECT_EQ(Field(record, "others"), "zero");
+    EXPECT_EQ(Field(record, "body"), c.body);
+  }
+}
+
+TEST(MailTest, AWrappedLineArrivesBrokenWhereTheScreenBreaksIt) {
+  std::string longLine;
+  for (int i = 0; i < 60; ++i) longLine += "word" + std::to_string(i) + " ";
+  MailSetup mail(longLine + "\r\nend", "0");
+  ASSERT_NE(mail.Main(), nullptr);
+  HWND edit = FindChild(mail.Main(), "RICHEDIT");
+  const int lines = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
+  ASSERT_GT(lines, 2);
+  EXPECT_TRUE(mail.SendShowsNothing());
+  const std::string body = Field(ReadFileBytes(mail.Record()), "body");
+  int breaks = 0;
+  std::string joined;
+  for (size_t i = 0; i < body.size(); ++i) {
+    if (body.compare(i, 2, "\r\n") == 0) {
+      ++breaks;
+      ++i;
+    } else {
+      joined += body[i];
+    }
+  }
+  EXPECT_EQ(breaks, lines);
+  EXPECT_EQ(joined, longLine + "end");
+  EXPECT_EQ(body.substr(body.size() - 5), "end\r\n");
+}
+
+TEST(MailTest, AbortAndFailureShowTheErrorBox) {
+  for (const char* result : {"1", "2"}) {
+    MailSetup mail("text", result);
+    ASSERT_NE(mail.Main(), nullptr);
+    EXPECT_TRUE(mail.SendShowsError()) << result;
+    EXPECT_TRUE(FileExists(mail.Record()));  // the client was asked
+  }
+}
+
+TEST(MailTest, WithoutARegisteredMailSystemTheClientIsNeverAsked) {
+  MessagingValue unregistered("0");
+  MailSetup mail("text", "0");
+  ASSERT_NE(mail.Main(), nullptr);
+  EXPECT_TRUE(mail.SendShowsError());
+  EXPECT_FALSE(FileExists(mail.Record()));
+}
+
+}  // namespace
+}  // namespace penlet
