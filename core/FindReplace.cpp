@@ -61,7 +61,7 @@ void TPenletForm::SelectMatch(ByteOffset position, ByteOffset length) {
 void TPenletForm::ReplaceDialog1Find() {
   if (!parts_.replaceDialog1) return;
   EditArea& edit = parts_.richEdit1;
-  const std::string findText = parts_.replaceDialog1->FindText();
+  const std::string findText = parts_.replaceDialog1->FindWhat();
   const ByteOffset found = edit.Find(findText, SearchStart(edit.GetSelection()), kToEnd);
   if (found < 0) {
     parts_.boxes.ShowPlainMessage(NoMatchMessage(findText));
@@ -74,8 +74,8 @@ void TPenletForm::ReplaceDialog1Find() {
 void TPenletForm::ReplaceDialog1Replace() {
   if (!parts_.replaceDialog1) return;
   const unsigned flags = parts_.replaceDialog1->Flags();
-  const std::string findText = parts_.replaceDialog1->FindText();
-  const std::string replaceText = parts_.replaceDialog1->ReplaceText();
+  const std::string findText = parts_.replaceDialog1->FindWhat();
+  const std::string replaceText = parts_.replaceDialog1->ReplaceWith();
   EditArea& edit = parts_.richEdit1;
   if (flags & kReplaceFlag) {
     ByteOffset from = 0;

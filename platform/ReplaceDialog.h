@@ -42,8 +42,8 @@ class ReplaceDialog {
   virtual void Open() = 0;
 
   // Code page 932 bytes, at most 255 of each; both outlive the dialog's closing.
-  virtual std::string FindText() const = 0;
-  virtual std::string ReplaceText() const = 0;
+  virtual std::string FindWhat() const = 0;
+  virtual std::string ReplaceWith() const = 0;
   // The ReplaceDialogFlag bits of the last notification.
   virtual unsigned Flags() const = 0;
 };

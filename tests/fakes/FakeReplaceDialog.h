@@ -30,8 +30,8 @@ class FakeReplaceDialog : public ReplaceDialog {
     at = position;
     ++creations;
   }
-  std::string FindText() const override { return findText; }
-  std::string ReplaceText() const override { return replaceText; }
+  std::string FindWhat() const override { return findText; }
+  std::string ReplaceWith() const override { return replaceText; }
   unsigned Flags() const override { return flags; }
 
   // The user closes the dialog where it stands.
