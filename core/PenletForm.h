@@ -13,6 +13,7 @@
 #include "platform/Files.h"
 #include "platform/Mail.h"
 #include "platform/Mbcs.h"
+#include "platform/Printer.h"
 #include "platform/ReplaceDialog.h"
 #include "ui/About.h"
 #include "ui/MessageDialog.h"
@@ -82,6 +83,13 @@ class TPenletForm : public EditAreaListener {
   // The dialog's notification: runs the handler of the button it reports.
   void ReplaceDialog1Notify();
 
+  // Printing (PrintCommand.cpp): the hidden print surface and the printer, given by the window.
+  void SetPrintParts(PrintSurface& richEdit2, Printer& printer) {
+    richEdit2_ = &richEdit2;
+    printer_ = &printer;
+  }
+  void FilePrintExecute();
+
   const std::string& DocumentPath() const { return documentPath_; }
   bool CountInCharacters() const { return countInCharacters_; }
 
@@ -107,6 +115,8 @@ class TPenletForm : public EditAreaListener {
   FileDialogMemory openDialog_ = InitialOpenDialog();
   FileDialogMemory saveDialog_ = InitialSaveDialog();
   bool countInCharacters_ = true;
+  PrintSurface* richEdit2_ = nullptr;
+  Printer* printer_ = nullptr;
 };
 
 }  // namespace penlet

@@ -130,5 +130,14 @@ inline constexpr std::string_view kAboutOkButton = "O K";
 inline constexpr std::string_view kSansSerifFace = "MS Sans Serif";
 inline constexpr std::string_view kFixedGothicFace = "ＭＳ ゴシック";
 
+// Printing.
+inline constexpr std::string_view kNoDefaultPrinter = "デフォルト プリンタが存在しません";
+inline constexpr std::string_view kPrintingNow = "現在印刷中です";
+inline constexpr std::string_view kPrinterFeatureMissing =
+    "選択されたプリンタではサポートされていない機能です";
+inline constexpr std::string_view kPrinterNotValid = "選択したプリンタは有効ではありません";
+inline constexpr std::string_view kPrintLineInsertError = "RichEdit での行の挿入エラー";
+inline constexpr std::string_view kSystemError = "システムエラー。コード：%d.\r\n%s";
+
 }  // namespace texts
 }  // namespace penlet

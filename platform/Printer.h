@@ -1,0 +1,80 @@
+// The printer and the hidden print surface as the printing logic sees them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace penlet {
+
+// What the page layout needs of the printer's device context.
+struct DeviceCaps {
+  std::int32_t horzRes = 0;  // printable width in device pixels
+  std::int32_t vertRes = 0;  // printable height in device pixels
+  std::int32_t logPixelsX = 0;
+  std::int32_t logPixelsY = 0;
+};
+
+// A rectangle in twips (1440 per inch).
+struct TwipsRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+  bool operator==(const TwipsRect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+
+// The device context of a running job, handed from the printer to the surface that draws on it.
+using DeviceContext = std::uintptr_t;
+
+// The current printer: chosen in the print dialog, lasting for the whole run. Failures are raised
+// as Error with the program's own texts.
+class Printer {
+ public:
+  virtual ~Printer() = default;
+
+  // Shows the print dialog on the current printer (the system's default on first use). On OK the
+  // chosen printer and its settings, with the copy count, become current and true is returned;
+  // false when the dialog was cancelled or failed.
+  virtual bool RunPrintDialog() = 0;
+
+  // Creates the device context, then starts the job under `title` and its first page.
+  virtual DeviceContext StartJob(const std::string& title) = 0;
+  virtual DeviceCaps Caps() const = 0;
+  // Sets the mapping mode to MM_TEXT and returns the previous one.
+  virtual int SetTextMapping() = 0;
+  virtual void RestoreMapping(int previous) = 0;
+  virtual void NewPage() = 0;  // ends the page and starts the next
+  virtual void EndJob() = 0;   // ends the last page and the job
+  // Releases the device context; the printer is idle again. Safe to call more than once.
+  virtual void CloseJob() = 0;
+};
+
+// The hidden rich edit control that lays the printed text out. Positions and lengths are in the
+// control's own units, which need not be bytes.
+class PrintSurface {
+ public:
+  virtual ~PrintSurface() = default;
+
+  // Characters the control accepts; 0 is the control's default of 64K.
+  virtual void SetTextLimit(std::int32_t limit) = 0;
+  virtual void Clear() = 0;
+  virtual std::int32_t LineCount() const = 0;
+  virtual std::int32_t LineIndex(std::int32_t line) const = 0;
+  virtual void SetCaret(std::int32_t position) = 0;
+  // Inserts code page 932 text in place of the selection, in the default character format.
+  virtual void ReplaceSelection(const std::string& text) = 0;
+  virtual std::int32_t Caret() const = 0;
+  // The length that `text` takes in the control.
+  virtual std::int32_t LengthOf(const std::string& text) const = 0;
+  virtual std::int32_t TextLength() const = 0;
+
+  // Drops the control's cached layout (EM_FORMATRANGE without a record).
+  virtual void ClearFormatting() = 0;
+  // Draws the text from `first` into `rect` of `dc` and returns the position of the first
+  // character that did not fit.
+  virtual std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) = 0;
+};
+
+}  // namespace penlet

@@ -1,0 +1,341 @@
+// The current printer (winspool), the print dialog (comdlg32), the job's device context (gdi32)
+// and the print surface's rendering with EM_FORMATRANGE.
+#include "platform/Printer_win32.h"
+
+#include <commdlg.h>
+#include <richedit.h>
+#include <winspool.h>
+
+#include <cstring>
+
+#include "core/Error.h"
+#include "output/Print.h"
+#include "ui/Texts.h"
+
+namespace penlet {
+namespace {
+
+#if !defined(_WIN64)
+static_assert(sizeof(PRINTDLGA) == 66, "the print dialog record is packed");
+static_assert(sizeof(DOCINFOA) == 20, "the document record");
+#endif
+
+constexpr DWORD kPrintDialogFlags = PD_SELECTION | PD_NOSELECTION | PD_NOPAGENUMS | PD_NOWARNING |
+                                    PD_ENABLEPRINTHOOK | PD_ENABLESETUPHOOK | PD_HIDEPRINTTOFILE;
+static_assert(kPrintDialogFlags == 0x10308D, "the print dialog's flags");
+
+[[noreturn]] void RaiseSystemError(DWORD code) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string description = text ? text : "";
+  if (text) LocalFree(text);
+  std::string message = Ansi(texts::kSystemError);
+  const size_t d = message.find("%d");
+  message.replace(d, 2, std::to_string(static_cast<long>(code)));
+  const size_t s = message.find("%s");
+  message.replace(s, 2, description);
+  throw Error(message);
+}
+
+// PRINTER_INFO_2 records of EnumPrinters; an empty list when there are none.
+std::vector<char> EnumPrinterRecords(DWORD flags, DWORD& count) {
+  DWORD needed = 0;
+  count = 0;
+  if (EnumPrintersA(flags, nullptr, 2, nullptr, 0, &needed, &count)) return {};
+  DWORD error = GetLastError();
+  // Windows answers ERROR_INVALID_NAME when there is no default printer.
+  if (error == ERROR_INVALID_NAME) return {};
+  if (error != ERROR_INSUFFICIENT_BUFFER) RaiseSystemError(error);
+  std::vector<char> buffer(needed);
+  if (!EnumPrintersA(flags, nullptr, 2, reinterpret_cast<BYTE*>(buffer.data()), needed, &needed,
+                     &count)) {
+    RaiseSystemError(GetLastError());
+  }
+  return buffer;
+}
+
+std::string OrEmpty(const char* text) { return text ? text : ""; }
+
+std::vector<char> DefaultDevMode(const std::string& device) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterA(const_cast<char*>(device.c_str()), &printer, nullptr)) return {};
+  std::vector<char> devMode;
+  LONG size = DocumentPropertiesA(nullptr, printer, const_cast<char*>(device.c_str()), nullptr,
+                                  nullptr, 0);
+  if (size > 0) {
+    devMode.resize(size);
+    if (DocumentPropertiesA(nullptr, printer, const_cast<char*>(device.c_str()),
+                            reinterpret_cast<DEVMODEA*>(devMode.data()), nullptr,
+                            DM_OUT_BUFFER) != IDOK) {
+      devMode.clear();
+    }
+  }
+  ClosePrinter(printer);
+  return devMode;
+}
+
+HGLOBAL GlobalCopy(const void* data, size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  if (!memory) return nullptr;
+  std::memcpy(GlobalLock(memory), data, size);
+  GlobalUnlock(memory);
+  return memory;
+}
+
+HGLOBAL MakeDevNames(const std::string& driver, const std::string& device,
+                     const std::string& port) {
+  std::vector<char> record(sizeof(DEVNAMES));
+  auto* names = reinterpret_cast<DEVNAMES*>(record.data());
+  names->wDriverOffset = static_cast<WORD>(record.size());
+  names->wDeviceOffset = static_cast<WORD>(names->wDriverOffset + driver.size() + 1);
+  names->wOutputOffset = static_cast<WORD>(names->wDeviceOffset + device.size() + 1);
+  names->wDefault = 0;
+  for (const std::string* s : {&driver, &device, &port}) {
+    record.insert(record.end(), s->begin(), s->end());
+    record.push_back('\0');
+  }
+  return GlobalCopy(record.data(), record.size());
+}
+
+// The program's windows that are switched off while the dialog is open, and the window whose
+// monitor the dialog is placed on.
+struct DialogModality {
+  HWND active = nullptr;
+  std::vector<HWND> disabled;
+};
+DialogModality* g_modality = nullptr;
+
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM state) {
+  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    EnableWindow(hwnd, FALSE);
+    reinterpret_cast<DialogModality*>(state)->disabled.push_back(hwnd);
+  }
+  return TRUE;
+}
+
+UINT_PTR CALLBACK PlaceDialog(HWND dialog, UINT msg, WPARAM, LPARAM) {
+  if (msg != WM_INITDIALOG) return 0;
+  HWND anchor = g_modality && g_modality->active ? g_modality->active : GetParent(dialog);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT rc;
+  GetWindowRect(dialog, &rc);
+  const RECT& m = monitor.rcMonitor;
+  const int left = m.left + ((m.right - m.left) - (rc.right - rc.left)) / 2;
+  const int top = m.top + ((m.bottom - m.top) - (rc.bottom - rc.top)) / 3;
+  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 1;
+}
+
+// Lets the window messages through while the job is produced; the job always goes on.
+BOOL CALLBACK KeepPrinting(HDC, int) {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+Win32Printer::Win32Printer(LeadByteSet leadBytes) : leadBytes_(leadBytes) {}
+
+Win32Printer::~Win32Printer() {
+  CloseJob();
+  if (owner_) DestroyWindow(owner_);
+}
+
+void Win32Printer::SelectDefaultPrinter() {
+  DWORD count = 0;
+  std::vector<char> reported = EnumPrinterRecords(PRINTER_ENUM_DEFAULT, count);
+  std::string name;
+  if (count > 0) name = OrEmpty(reinterpret_cast<PRINTER_INFO_2A*>(reported.data())->pPrinterName);
+  char device[512] = "";
+  if (name.empty()) GetProfileStringA("windows", "device", "", device, sizeof device);
+  name = DefaultPrinterName(name, device);
+
+  std::vector<char> records =
+      EnumPrinterRecords(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, count);
+  const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(records.data());
+  std::vector<std::string> names;
+  for (DWORD i = 0; i < count; ++i) names.push_back(OrEmpty(printers[i].pPrinterName));
+  const int found = FindPrinter(names, name, leadBytes_);
+  if (found < 0) throw Error(Ansi(texts::kNoDefaultPrinter));
+  device_ = names[found];
+  driver_ = OrEmpty(printers[found].pDriverName);
+  port_ = OrEmpty(printers[found].pPortName);
+  devMode_ = DefaultDevMode(device_);
+}
+
+HWND Win32Printer::OwnerWindow() {
+  if (!owner_) {
+    owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  }
+  return owner_;
+}
+
+bool Win32Printer::RunPrintDialog() {
+  if (!chosen_) {
+    SelectDefaultPrinter();
+    chosen_ = true;
+  }
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  pd.hwndOwner = OwnerWindow();
+  if (!devMode_.empty()) {
+    pd.hDevMode = GlobalCopy(devMode_.data(), devMode_.size());
+    pd.hDevNames = MakeDevNames(driver_, device_, port_);
+  }
+  pd.Flags = kPrintDialogFlags;
+  pd.hInstance = GetModuleHandleA(nullptr);
+  pd.lpfnPrintHook = PlaceDialog;
+  pd.lpfnSetupHook = PlaceDialog;
+
+  DialogModality modality;
+  modality.active = GetActiveWindow();
+  HWND focus = GetFocus();
+  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&modality));
+  g_modality = &modality;
+  const BOOL ok = PrintDlgA(&pd);
+  g_modality = nullptr;
+  for (HWND hwnd : modality.disabled) EnableWindow(hwnd, TRUE);
+  if (modality.active && IsWindow(modality.active)) SetActiveWindow(modality.active);
+  if (focus && IsWindow(focus)) SetFocus(focus);
+
+  struct Release {
+    PRINTDLGA& pd;
+    ~Release() {
+      if (pd.hDevMode) GlobalFree(pd.hDevMode);
+      if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    }
+  } release{pd};
+  if (!ok) return false;
+  if (printing_) throw Error(Ansi(texts::kPrintingNow));
+  if (pd.hDevNames) {
+    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(pd.hDevNames));
+    const char* base = reinterpret_cast<const char*>(names);
+    driver_ = base + names->wDriverOffset;
+    device_ = base + names->wDeviceOffset;
+    port_ = base + names->wOutputOffset;
+    GlobalUnlock(pd.hDevNames);
+  }
+  devMode_.clear();
+  if (!pd.hDevMode) throw Error(Ansi(texts::kPrinterFeatureMissing));
+  const auto* chosen = static_cast<const char*>(GlobalLock(pd.hDevMode));
+  const auto* head = reinterpret_cast<const DEVMODEA*>(chosen);
+  devMode_.assign(chosen, chosen + head->dmSize + head->dmDriverExtra);
+  GlobalUnlock(pd.hDevMode);
+  auto* settings = reinterpret_cast<DEVMODEA*>(devMode_.data());
+  settings->dmCopies = static_cast<short>(SettledCopies(pd.nCopies, settings->dmCopies));
+  settings->dmFields |= DM_COPIES;
+  return true;
+}
+
+DeviceContext Win32Printer::StartJob(const std::string& title) {
+  if (printing_) throw Error(Ansi(texts::kPrintingNow));
+  dc_ = CreateDCA(driver_.c_str(), device_.c_str(), port_.empty() ? nullptr : port_.c_str(),
+                  devMode_.empty() ? nullptr : reinterpret_cast<DEVMODEA*>(devMode_.data()));
+  if (!dc_) throw Error(Ansi(texts::kPrinterNotValid));
+  printing_ = true;
+  DOCINFOA info{};
+  info.cbSize = sizeof info;
+  info.lpszDocName = title.c_str();
+  SetAbortProc(dc_, KeepPrinting);
+  StartDocA(dc_, &info);
+  StartPage(dc_);
+  return reinterpret_cast<DeviceContext>(dc_);
+}
+
+DeviceCaps Win32Printer::Caps() const {
+  DeviceCaps caps;
+  caps.horzRes = GetDeviceCaps(dc_, HORZRES);
+  caps.vertRes = GetDeviceCaps(dc_, VERTRES);
+  caps.logPixelsX = GetDeviceCaps(dc_, LOGPIXELSX);
+  caps.logPixelsY = GetDeviceCaps(dc_, LOGPIXELSY);
+  return caps;
+}
+
+int Win32Printer::SetTextMapping() { return SetMapMode(dc_, MM_TEXT); }
+
+void Win32Printer::RestoreMapping(int previous) {
+  if (previous) SetMapMode(dc_, previous);
+}
+
+void Win32Printer::NewPage() {
+  EndPage(dc_);
+  StartPage(dc_);
+}
+
+void Win32Printer::EndJob() {
+  EndPage(dc_);
+  EndDoc(dc_);
+}
+
+void Win32Printer::CloseJob() {
+  if (dc_) DeleteDC(dc_);
+  dc_ = nullptr;
+  printing_ = false;
+}
+
+void Win32PrintSurface::SetTextLimit(std::int32_t limit) {
+  SendMessageA(hwnd_, EM_EXLIMITTEXT, 0, limit);
+}
+
+void Win32PrintSurface::Clear() { SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); }
+
+std::int32_t Win32PrintSurface::LineCount() const {
+  return static_cast<std::int32_t>(SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
+}
+
+std::int32_t Win32PrintSurface::LineIndex(std::int32_t line) const {
+  return static_cast<std::int32_t>(SendMessageA(hwnd_, EM_LINEINDEX, line, 0));
+}
+
+void Win32PrintSurface::SetCaret(std::int32_t position) {
+  CHARRANGE range{position, position};
+  SendMessageA(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void Win32PrintSurface::ReplaceSelection(const std::string& text) {
+  SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::int32_t Win32PrintSurface::Caret() const {
+  CHARRANGE range{};
+  SendMessageA(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  return range.cpMax;
+}
+
+std::int32_t Win32PrintSurface::LengthOf(const std::string& text) const {
+  return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+}
+
+std::int32_t Win32PrintSurface::TextLength() const {
+  return static_cast<std::int32_t>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+}
+
+void Win32PrintSurface::ClearFormatting() { SendMessageA(hwnd_, EM_FORMATRANGE, FALSE, 0); }
+
+std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
+                                           std::int32_t first) {
+  FORMATRANGE range{};
+  range.hdc = reinterpret_cast<HDC>(dc);
+  range.hdcTarget = range.hdc;
+  range.rc = RECT{rect.left, rect.top, rect.right, rect.bottom};
+  range.rcPage = range.rc;
+  range.chrg.cpMin = first;
+  range.chrg.cpMax = -1;
+  return static_cast<std::int32_t>(
+      SendMessageA(hwnd_, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
+}
+
+}  // namespace penlet

@@ -1,0 +1,64 @@
+// The printer through winspool, gdi32 and the common print dialog, and the print surface on a
+// Rich Edit control.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Mbcs.h"
+#include "platform/Printer.h"
+
+namespace penlet {
+
+class Win32Printer : public Printer {
+ public:
+  explicit Win32Printer(LeadByteSet leadBytes);
+  ~Win32Printer() override;
+  Win32Printer(const Win32Printer&) = delete;
+  Win32Printer& operator=(const Win32Printer&) = delete;
+
+  bool RunPrintDialog() override;
+  DeviceContext StartJob(const std::string& title) override;
+  DeviceCaps Caps() const override;
+  int SetTextMapping() override;
+  void RestoreMapping(int previous) override;
+  void NewPage() override;
+  void EndJob() override;
+  void CloseJob() override;
+
+ private:
+  void SelectDefaultPrinter();
+  HWND OwnerWindow();
+
+  LeadByteSet leadBytes_;
+  bool chosen_ = false;  // false until the first use has settled the current printer
+  std::string device_, driver_, port_;
+  std::vector<char> devMode_;  // empty when the printer has no device settings
+  HDC dc_ = nullptr;
+  bool printing_ = false;
+  HWND owner_ = nullptr;
+};
+
+class Win32PrintSurface : public PrintSurface {
+ public:
+  explicit Win32PrintSurface(HWND richEdit) : hwnd_(richEdit) {}
+
+  void SetTextLimit(std::int32_t limit) override;
+  void Clear() override;
+  std::int32_t LineCount() const override;
+  std::int32_t LineIndex(std::int32_t line) const override;
+  void SetCaret(std::int32_t position) override;
+  void ReplaceSelection(const std::string& text) override;
+  std::int32_t Caret() const override;
+  std::int32_t LengthOf(const std::string& text) const override;
+  std::int32_t TextLength() const override;
+  void ClearFormatting() override;
+  std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) override;
+
+ private:
+  HWND hwnd_;
+};
+
+}  // namespace penlet
