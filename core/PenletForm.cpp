@@ -1,6 +1,7 @@
 // The main window's logic: start-up and the end of the window.
 #include "core/PenletForm.h"
 
+#include "core/Settings.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -8,6 +9,8 @@ namespace penlet {
 TPenletForm::TPenletForm(FormParts parts) : parts_(parts) {}
 
 void TPenletForm::FormCreate() {
+  const WindowSize size = ReadWindowSize(parts_.profile, parts_.leadBytes);
+  parts_.view.SetWindowSize(size.width, size.height);
   documentPath_.clear();
   parts_.view.SetCaption(Ansi(texts::kCaptionPrefix));
   countInCharacters_ = true;
@@ -23,8 +26,8 @@ void TPenletForm::FormShow(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) OpenDocument(path);
 }
 
-void TPenletForm::FormDestroy() {}
-
-void TPenletForm::RichEdit1SelectionChange() {}
+void TPenletForm::FormDestroy() {
+  WriteWindowRect(parts_.profile, parts_.leadBytes, parts_.view.RememberedRect());
+}
 
 }  // namespace penlet

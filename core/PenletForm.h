@@ -7,6 +7,7 @@
 
 #include "core/DocumentCommands.h"
 #include "core/FormView.h"
+#include "platform/Clipboard.h"
 #include "platform/Drops.h"
 #include "platform/EditArea.h"
 #include "platform/FileDialogs.h"
@@ -14,6 +15,7 @@
 #include "platform/Mail.h"
 #include "platform/Mbcs.h"
 #include "platform/Printer.h"
+#include "platform/Profile.h"
 #include "platform/ReplaceDialog.h"
 #include "ui/About.h"
 #include "ui/MessageDialog.h"
@@ -28,6 +30,10 @@ struct FormParts {
   LeadByteSet leadBytes;
   Files& files;
   FileDialogs& dialogs;
+  // Counter and settings file.
+  Clipboard& clipboard;
+  Profile& profile;
+  LeadByteSet counterLeadBytes;  // from the thread's locale; empty counts bytes
   // Send and About; without them Send fails and About shows nothing. Both are made after the
   // window (SetMailSystem, SetAboutBox).
   MailSystem* mail = nullptr;
@@ -58,7 +64,16 @@ class TPenletForm : public EditAreaListener {
   void OpenDocument(const std::string& path);
   void UpdateSaveCommand();
   void RichEdit1Change();
+
+  // Counter and caret position (Counter.cpp).
   void RichEdit1SelectionChange();
+  void UpdateCounter();
+  void UpdateCaretPosition();
+  void Memo1Click() { CounterClick(); }
+  void Memo2Click() { CounterClick(); }
+  void Memo1MouseDown() { parts_.view.HideCaret(); }
+  void Memo2MouseDown() { parts_.view.HideCaret(); }
+  std::int32_t CountCharacters(std::string_view text, std::int64_t n) const;
 
   // Commands.
   void FileNew1Execute();
@@ -102,6 +117,11 @@ class TPenletForm : public EditAreaListener {
   DocumentSave SaveDocumentCommand();
   DocumentSave SaveDocumentAs();
   void MarkSaved();
+
+  // Counter and caret position (Counter.cpp).
+  void CounterClick();
+  // Panels 1 and 2 and, when `withCounter`, the counter boxes, from one look at the text.
+  void Refresh(bool withCounter);
 
   // Find and replace (FindReplace.cpp).
   void SelectMatch(ByteOffset position, ByteOffset length);

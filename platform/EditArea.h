@@ -38,6 +38,8 @@ class EditArea {
   virtual void SetListener(EditAreaListener* listener) = 0;
 
   virtual std::string Text() const = 0;
+  // The same text without a copy, valid until the text changes.
+  virtual const std::string& TextRef() const = 0;
   virtual ByteOffset TextLength() const = 0;
   // Replaces the whole text; clears the modified flag and the undo history.
   virtual void SetText(const std::string& text) = 0;

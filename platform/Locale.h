@@ -9,4 +9,8 @@ namespace penlet {
 // for the program's text and command line.
 LeadByteSet AnsiLeadBytes();
 
+// The lead bytes by which the counter counts characters, taken from the thread's locale:
+// empty for the Western languages and for single-byte code pages.
+LeadByteSet CounterLeadBytes();
+
 }  // namespace penlet

@@ -5,4 +5,6 @@ namespace penlet {
 
 LeadByteSet AnsiLeadBytes() { return LeadByteSet::Cp932(); }
 
+LeadByteSet CounterLeadBytes() { return LeadByteSet::Cp932(); }
+
 }  // namespace penlet

@@ -3,6 +3,8 @@
 
 #include "platform/Locale.h"
 
+#include "platform/CounterLocale.h"
+
 namespace penlet {
 
 LeadByteSet AnsiLeadBytes() {
@@ -14,6 +16,18 @@ LeadByteSet AnsiLeadBytes() {
     }
   }
   return set;
+}
+
+LeadByteSet CounterLeadBytes() {
+  const LCID locale = EffectiveLocale(GetThreadLocale());
+  if (IsWesternLanguage(locale)) return {};
+  char text[16] = {};
+  const int got = GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof text);
+  const UINT codePage = CodePageFromText(got > 0 ? std::string_view(text) : std::string_view(),
+                                         GetACP());
+  CPINFO info{};
+  if (!GetCPInfo(codePage, &info)) return {};
+  return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);
 }
 
 }  // namespace penlet

@@ -116,8 +116,7 @@ const std::string& RichEdit::Snapshot() const {
   // The change notification keeps the snapshot honest; the length check guards against a
   // change that reached us without one.
   LONG chars = static_cast<LONG>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
-  if (snapshotValid_ && ControlPositionFromByte(snapshot_, static_cast<ByteOffset>(snapshot_.size()),
-                                                leadBytes_) != chars) {
+  if (snapshotValid_ && positions_.Length() != chars) {
     snapshotValid_ = false;
   }
   if (!snapshotValid_) {
@@ -130,17 +129,20 @@ const std::string& RichEdit::Snapshot() const {
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamOutCallback};
     SendMessageA(hwnd_, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
     snapshot_.swap(text);
+    positions_.Build(snapshot_, leadBytes_);
     snapshotValid_ = true;
   }
   return snapshot_;
 }
 
 LONG RichEdit::ToControl(ByteOffset offset) const {
-  return ControlPositionFromByte(Snapshot(), offset, leadBytes_);
+  const std::string& text = Snapshot();
+  return positions_.ControlFromByte(text, offset, leadBytes_);
 }
 
 ByteOffset RichEdit::ToBytes(LONG pos) const {
-  return ByteFromControlPosition(Snapshot(), pos, leadBytes_);
+  const std::string& text = Snapshot();
+  return positions_.ByteFromControl(text, pos, leadBytes_);
 }
 
 std::string RichEdit::Text() const { return Snapshot(); }

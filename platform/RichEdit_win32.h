@@ -8,6 +8,7 @@
 
 #include "platform/EditArea.h"
 #include "platform/Mbcs.h"
+#include "platform/PositionIndex.h"
 
 namespace penlet {
 
@@ -28,6 +29,7 @@ class RichEdit : public EditArea {
 
   void SetListener(EditAreaListener* listener) override { listener_ = listener; }
   std::string Text() const override;
+  const std::string& TextRef() const override { return Snapshot(); }
   ByteOffset TextLength() const override;
   void SetText(const std::string& text) override;
   Selection GetSelection() const override;
@@ -64,6 +66,7 @@ class RichEdit : public EditArea {
   LeadByteSet leadBytes_;
   mutable std::string snapshot_;
   mutable bool snapshotValid_ = false;
+  mutable PositionIndex positions_;  // of the snapshot
 };
 
 }  // namespace penlet

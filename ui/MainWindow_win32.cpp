@@ -46,7 +46,8 @@ MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter report
   files_ = NewSystemFiles();
   dialogs_ = std::make_unique<Win32FileDialogs>(appWindow_, hwnd_, AnsiLeadBytes());
   form_ = std::make_unique<TPenletForm>(
-      FormParts{*richEdit1_, *this, boxes_, AnsiLeadBytes(), *files_, *dialogs_});
+      FormParts{*richEdit1_, *this, boxes_, AnsiLeadBytes(), *files_, *dialogs_, clipboard_,
+                profile_, CounterLeadBytes()});
   richEdit1_->SetListener(form_.get());
   Guard([this] { form_->FormCreate(); });
   DragAcceptFiles(hwnd_, TRUE);
@@ -147,13 +148,27 @@ void MainWindow::SetWindowSize(int width, int height) {
 }
 
 WindowRect MainWindow::RememberedRect() const {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
-  RECT rc;
+  // The program minimises by hiding this window, which keeps its rectangle; a window minimised
+  // on its own keeps its restored rectangle in the placement, in work-area coordinates.
   if (IsIconic(hwnd_) && GetWindowPlacement(hwnd_, &placement)) {
-    rc = placement.rcNormalPosition;
-  } else {
-    GetWindowRect(hwnd_, &rc);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+    if (placement.flags & WPF_RESTORETOMAXIMIZED) {
+      // Restored, it would be maximised again: the work area with the sizing frame outside it.
+      rc = monitor.rcWork;
+      const int frameX = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+      const int frameY = GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+      InflateRect(&rc, frameX, frameY);
+    } else {
+      rc = placement.rcNormalPosition;
+      OffsetRect(&rc, monitor.rcWork.left - monitor.rcMonitor.left,
+                 monitor.rcWork.top - monitor.rcMonitor.top);
+    }
   }
   return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
 }

@@ -12,7 +12,9 @@
 #include "core/FormView.h"
 #include "core/PenletForm.h"
 #include "platform/FileDialogs_win32.h"
+#include "platform/Clipboard_win32.h"
 #include "platform/Files.h"
+#include "platform/Profile_win32.h"
 #include "platform/RichEdit_win32.h"
 #include "ui/MessageDialog.h"
 
@@ -80,6 +82,8 @@ class MainWindow : public FormView {
   std::unique_ptr<RichEdit> richEdit1_;
   std::unique_ptr<Files> files_;
   std::unique_ptr<Win32FileDialogs> dialogs_;
+  Win32Clipboard clipboard_;
+  Win32Profile profile_;
   std::unique_ptr<TPenletForm> form_;
   HFONT editFont_ = nullptr;
   bool shown_ = false;

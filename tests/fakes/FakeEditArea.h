@@ -26,6 +26,7 @@ class FakeEditArea : public EditArea {
 
   void SetListener(EditAreaListener* listener) override { listener_ = listener; }
   std::string Text() const override { return text_; }
+  const std::string& TextRef() const override { return text_; }
   ByteOffset TextLength() const override { return static_cast<ByteOffset>(text_.size()); }
   void SetText(const std::string& text) override;
   Selection GetSelection() const override { return selection_; }

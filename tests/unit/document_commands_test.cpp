@@ -6,10 +6,12 @@
 #include "core/Error.h"
 #include "core/PenletForm.h"
 #include "platform/FileDialogs.h"
+#include "tests/fakes/FakeClipboard.h"
 #include "tests/fakes/FakeEditArea.h"
 #include "tests/fakes/FakeFileDialogs.h"
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeForm.h"
+#include "tests/fakes/FakeProfile.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -34,7 +36,8 @@ class FakeDrop : public DroppedFiles {
 class DocumentCommandsTest : public ::testing::Test {
  protected:
   DocumentCommandsTest()
-      : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs}) {
+      : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs, clipboard, profile,
+                       LeadByteSet::Cp932()}) {
     edit.SetListener(&form);
     form.FormCreate();
   }
@@ -58,6 +61,8 @@ class DocumentCommandsTest : public ::testing::Test {
   FakeMessageBoxes boxes;
   FakeFiles files;
   FakeFileDialogs dialogs;
+  FakeClipboard clipboard;
+  FakeProfile profile;
   TPenletForm form;
 };
 

@@ -3,10 +3,12 @@
 
 #include "core/Error.h"
 #include "core/PenletForm.h"
+#include "tests/fakes/FakeClipboard.h"
 #include "tests/fakes/FakeEditArea.h"
 #include "tests/fakes/FakeFileDialogs.h"
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeForm.h"
+#include "tests/fakes/FakeProfile.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -14,7 +16,8 @@ namespace {
 
 class PenletFormTest : public ::testing::Test {
  protected:
-  PenletFormTest() : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs}) {
+  PenletFormTest() : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs,
+                                      clipboard, profile, LeadByteSet::Cp932()}) {
     edit.SetListener(&form);
   }
 
@@ -23,6 +26,8 @@ class PenletFormTest : public ::testing::Test {
   FakeMessageBoxes boxes;
   FakeFiles files;
   FakeFileDialogs dialogs;
+  FakeClipboard clipboard;
+  FakeProfile profile;
   TPenletForm form;
 };
 

@@ -129,10 +129,10 @@ HWND FindChild(HWND parent, const char* className) {
 }
 
 PenletProcess::PenletProcess(const std::string& commandTail, const std::string& currentDir,
-                             int showCommand) {
-  std::string exe = ExeDir() + "penlet.exe";
+                             int showCommand, const std::string& program) {
+  std::string exe = program.empty() ? ExeDir() + "penlet.exe" : program;
   // Every test starts from the designed window size, whatever an earlier test left behind.
-  DeleteFileA((ExeDir() + "penlet.ini").c_str());
+  if (program.empty()) DeleteFileA((ExeDir() + "penlet.ini").c_str());
   std::string line = "\"" + exe + "\" " + commandTail;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

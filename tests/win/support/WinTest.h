@@ -45,8 +45,10 @@ HWND FindChild(HWND parent, const char* className);
 class PenletProcess {
  public:
   // `commandTail` follows the program's name on the command line, as typed.
+  // `program` is another copy of penlet.exe to run (one with settings of its own); empty means
+  // the penlet.exe beside the test, started without a settings file.
   explicit PenletProcess(const std::string& commandTail, const std::string& currentDir = "",
-                         int showCommand = SW_SHOWNORMAL);
+                         int showCommand = SW_SHOWNORMAL, const std::string& program = "");
   ~PenletProcess();
   DWORD Pid() const { return info_.dwProcessId; }
   HWND MainWindow(DWORD timeoutMs = 15000) const;

@@ -1,0 +1,177 @@
+// The counter and caret panels on the real main window and editing area, and the settings
+// file of penlet.exe: read at start, written at exit, and a write that the system refuses.
+#include <gtest/gtest.h>
+
+#include "tests/win/support/WinTest.h"
+#include "ui/MainWindow_win32.h"
+#include "ui/Texts.h"
+
+namespace penlet::wintest {
+namespace {
+
+class NoBoxes : public MessageBoxes {
+ public:
+  DialogResult ShowMessageDialog(const std::string& text, MessageKind, unsigned) override {
+    shown.push_back(text);
+    return DialogResult::No;
+  }
+  void ShowPlainMessage(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+class CounterOnTheRealWindow : public ::testing::Test {
+ protected:
+  CounterOnTheRealWindow()
+      : owner(CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr)),
+        window(std::make_unique<MainWindow>(
+            owner, boxes, [this](const std::string& message) { errors.push_back(message); })) {
+    window->Show(SW_SHOWNORMAL, {});
+    Pump();
+  }
+  ~CounterOnTheRealWindow() override {
+    window->Form().FileNew1Execute();
+    window.reset();
+    DestroyWindow(owner);
+    DeleteFileA((ExeDir() + "counter_settings_test.ini").c_str());
+  }
+  void Type(const std::string& keys) {
+    for (char c : keys) SendMessageA(window->Editor().Handle(), WM_CHAR, static_cast<BYTE>(c), 1);
+    Pump();
+  }
+
+  HWND owner;
+  NoBoxes boxes;
+  std::vector<std::string> errors;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(CounterOnTheRealWindow, EmptyDocumentThenTypedLinesAndAClick) {
+  EXPECT_EQ(window->Memo1Text(), "0");
+  EXPECT_EQ(window->Memo2Text(), Ansi(" 文字"));
+  EXPECT_EQ(window->StatusText(1), Ansi(" 0  文字目"));
+  EXPECT_EQ(window->StatusText(2), Ansi("1 行　0 列   "));
+
+  // 日本 arrives as two double-byte characters, then a line break and abc.
+  window->Editor().ReplaceSelection("\x93\xFA\x96\x7B");
+  Type("\rabc");
+  EXPECT_EQ(window->Memo1Text(), "7");
+  EXPECT_EQ(window->StatusText(1), Ansi(" 7  文字目"));
+  EXPECT_EQ(window->StatusText(2), Ansi("2 行　3 列   "));
+
+  window->Editor().SetSelection({2, 2});
+  Pump();
+  EXPECT_EQ(window->StatusText(1), Ansi(" 1  文字目"));
+  EXPECT_EQ(window->StatusText(2), Ansi("1 行　2 列   "));
+
+  SetFocus(owner);
+  window->Form().Memo1Click();
+  EXPECT_TRUE(window->Editor().HasFocus());
+  EXPECT_EQ(window->Memo1Text(), "9");
+  EXPECT_EQ(window->Memo2Text(), Ansi(" バイト"));
+  EXPECT_EQ(window->StatusText(1), Ansi(" 2  バイト目"));
+  EXPECT_EQ(window->Editor().GetSelection(), (Selection{2, 2}));
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(CounterOnTheRealWindow, WrappedParagraphCountsSeveralLines) {
+  const std::string paragraph(2000, 'w');
+  window->Editor().ReplaceSelection(paragraph);
+  Pump();
+  const std::int32_t lines = window->Editor().LineCount();
+  ASSERT_GT(lines, 2);  // the window is far narrower than 2000 characters
+  EXPECT_EQ(window->StatusText(2),
+            Ansi(std::to_string(lines) + " 行　") +
+                std::to_string(2000 - window->Editor().LineIndex(lines - 1)) + Ansi(" 列   "));
+  EXPECT_EQ(window->StatusText(1), Ansi(" 2000文字目"));
+}
+
+// A copy of penlet.exe in a folder of its own, so that its settings file is its own too.
+class SettingsFile : public ::testing::Test {
+ protected:
+  SettingsFile() : exe(dir.Path() + "copy.exe"), ini(dir.Path() + "copy.ini") {
+    CopyFileA((ExeDir() + "penlet.exe").c_str(), exe.c_str(), FALSE);
+  }
+  static RECT Rect(HWND hwnd) {
+    RECT rc{};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+  }
+
+  TempDir dir;
+  std::string exe;
+  std::string ini;
+};
+
+TEST_F(SettingsFile, FirstRunOpensAtTheDesignedSizeAndWritesTheFourKeysInOrder) {
+  ASSERT_FALSE(FileExists(ini));
+  PenletProcess penlet("", "", SW_SHOWNORMAL, exe);
+  HWND main = penlet.MainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
+  const RECT rc = Rect(main);
+  EXPECT_EQ(rc.right - rc.left, 670);
+  EXPECT_EQ(rc.bottom - rc.top, 324);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(penlet.WaitExit(), 0u);
+  EXPECT_EQ(ReadFileBytes(ini), "[Form]\r\nTop=" + std::to_string(rc.top) + "\r\nLeft=" +
+                                    std::to_string(rc.left) + "\r\nWidth=670\r\nHeight=324\r\n");
+}
+
+TEST_F(SettingsFile, StoredSizeIsAppliedAndAWideWindowOpensAtTheLeftEdge) {
+  // Wider than the screen, yet within what the system lets a window grow to.
+  const int width = GetSystemMetrics(SM_CXSCREEN) + 10;
+  ASSERT_LE(width, GetSystemMetrics(SM_CXMAXTRACK));
+  char hex[16];
+  wsprintfA(hex, "$%X", width);
+  dir.Write("copy.ini",
+            std::string("[Form]\r\nTop=77\r\nLeft=88\r\nWidth=") + hex + "\r\nHeight=0x190\r\n");
+  PenletProcess penlet("", "", SW_SHOWNORMAL, exe);
+  HWND main = penlet.MainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
+  const RECT rc = Rect(main);
+  EXPECT_EQ(rc.right - rc.left, width);
+  EXPECT_EQ(rc.bottom - rc.top, 400);
+  EXPECT_EQ(rc.left, 0);  // Left=88 is not used
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(penlet.WaitExit(), 0u);
+  EXPECT_EQ(ReadFileBytes(ini), "[Form]\r\nTop=" + std::to_string(rc.top) + "\r\nLeft=0\r\nWidth=" +
+                                    std::to_string(width) + "\r\nHeight=400\r\n");
+}
+
+// A read-only file does not stop an administrator, and the tests may run as one: a folder in
+// the settings file's place refuses every write.
+TEST_F(SettingsFile, RefusedWriteShowsTheErrorAfterTheWindowHasGone) {
+  ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
+  PenletProcess penlet("", "", SW_SHOWNORMAL, exe);
+  HWND main = penlet.MainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
+  EXPECT_EQ(Rect(main).right - Rect(main).left, 670);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  HWND box = WaitFor([&] { return FindProcessWindow(penlet.Pid(), "#32770", "Penlet"); });
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(IsWindow(main) && IsWindowVisible(main));
+  HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
+  std::string message;
+  for (; text; text = FindWindowExA(box, text, "Static", nullptr)) {
+    if (!WindowText(text).empty()) message = WindowText(text);
+  }
+  // The exception box ends the message with its own full stop.
+  const std::string expected = ini + Ansi(" に書き込めません");
+  EXPECT_EQ(message.substr(0, expected.size()), expected);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(penlet.WaitExit(), 0u);
+}
+
+}  // namespace
+}  // namespace penlet::wintest
