@@ -83,6 +83,9 @@ class TPenletForm : public EditAreaListener {
   void FileExit1Execute();
   // Opens the first file of a drop; the others are ignored.
   void WMDropFiles(DroppedFiles& drop);
+  // Rescue, Select All and About; the hint line (status panel 0 has no other writer).
+  void EditUndoExecute() { parts_.richEdit1.Undo(); }
+  void EditSelectAllExecute() { parts_.richEdit1.SelectAll(); }
   void HelpAbout1Execute() {
     if (parts_.aboutBox) parts_.aboutBox->ShowModal();
   }
@@ -90,6 +93,7 @@ class TPenletForm : public EditAreaListener {
   void SetMailSystem(MailSystem* mail) { parts_.mail = mail; }
   // Hands the line text to the mail client (Send.cpp).
   void FileSend1Execute();
+  void ApplicationEvents1Hint(const std::string& hint) { parts_.view.SetStatusText(0, hint); }
 
   // Find and replace (FindReplace.cpp).
   void EditReplaceExecute();

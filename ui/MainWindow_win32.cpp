@@ -11,7 +11,6 @@
 namespace penlet {
 namespace {
 
-constexpr int kRichEdit1Id = 101;
 constexpr int kDesignedWidth = 670;
 constexpr int kDesignedHeight = 324;
 
@@ -56,27 +55,12 @@ MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter report
 
 MainWindow::~MainWindow() {
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  if (editFont_) DeleteObject(editFont_);
-}
-
-void MainWindow::CreateControls() {
-  richEdit1_ = std::make_unique<RichEdit>(
-      hwnd_, kRichEdit1Id, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
-                               ES_AUTOVSCROLL | ES_WANTRETURN,
-      WS_EX_CLIENTEDGE);
-  const std::string face = Ansi("ＭＳ Ｐゴシック");
-  editFont_ = CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-  SendMessageA(richEdit1_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), TRUE);
-  // Long texts are welcome from the start, not only after the first file has been loaded.
-  richEdit1_->SetTextLimit(0x7FFFFFF0);
-}
-
-void MainWindow::Layout() {
-  RECT rc;
-  GetClientRect(hwnd_, &rc);
-  MoveWindow(richEdit1_->Handle(), 0, 0, rc.right, rc.bottom, TRUE);
+  if (popupMenu1_) DestroyMenu(popupMenu1_);
+  if (imageList1_) ImageList_Destroy(imageList1_);
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(editFont_), static_cast<HGDIOBJ>(counterFont_),
+                         static_cast<HGDIOBJ>(printFont_), static_cast<HGDIOBJ>(blackBrush_)}) {
+    if (object) DeleteObject(object);
+  }
 }
 
 void MainWindow::Centre() {
@@ -104,10 +88,6 @@ void MainWindow::Show(int showCommand, const std::vector<std::string>& paths) {
   }
 }
 
-bool MainWindow::PreTranslateMessage(MSG& msg) { return false; }
-
-void MainWindow::Idle() {}
-
 bool MainWindow::Guard(const std::function<void()>& handler) {
   try {
     handler();
@@ -129,19 +109,9 @@ std::string MainWindow::Caption() const {
   return text;
 }
 
-void MainWindow::SetSaveEnabled(bool enabled) { saveEnabled_ = enabled; }
-
 void MainWindow::Close() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
-void MainWindow::SetToolButtonEnabled(ToolButton button, bool enabled) {}
-std::string MainWindow::Memo1Text() const { return memo1_; }
-void MainWindow::SetMemo1Text(const std::string& cp932) { memo1_ = cp932; }
-void MainWindow::SetMemo1Color(Color color) {}
-std::string MainWindow::Memo2Text() const { return memo2_; }
-void MainWindow::SetMemo2Text(const std::string& cp932) { memo2_ = cp932; }
 void MainWindow::HideCaret() { ::HideCaret(nullptr); }
-std::string MainWindow::StatusText(int panel) const { return status_[panel]; }
-void MainWindow::SetStatusText(int panel, const std::string& cp932) { status_[panel] = cp932; }
 
 void MainWindow::SetWindowSize(int width, int height) {
   SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -215,6 +185,8 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (HandleUiMessage(msg, wParam, lParam, result)) return result;
   switch (msg) {
     case WM_SIZE:
       Layout();

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +18,8 @@
 #include "platform/Files.h"
 #include "platform/Profile_win32.h"
 #include "platform/RichEdit_win32.h"
+#include "ui/CommandIds.h"
+#include "ui/Hints.h"
 #include "ui/MessageDialog.h"
 
 namespace penlet {
@@ -75,6 +79,32 @@ class MainWindow : public FormView {
   // Runs a handler, reporting an error it raises; false when it raised one.
   bool Guard(const std::function<void()>& handler);
 
+  // The window's face (Layout_win32.cpp, ToolBar_win32.cpp, Menus_win32.cpp,
+  // Tooltips_win32.cpp) and its commands (Commands_win32.cpp).
+  void CreateToolBar();
+  void CreateCounter(int y);
+  void CreateStatusBar();
+  void CreateMenus();
+  void CreateTooltips();
+  // Messages of the controls, menus and commands; true when `result` answers the message.
+  bool HandleUiMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT CounterMessage(HWND memo, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK CounterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+  // Refreshes the command's enabled state, then runs it if it is enabled.
+  void RunCommand(int id);
+  void Execute(int id);
+  void SetCommandEnabled(int id, bool enabled);
+  void RefreshCommand(int id);
+  void RefreshMenu(HMENU menu);
+  void RichEdit1MouseDown(UINT button, int x, int y);
+  void MenuSelect(UINT item, UINT flags, HMENU menu);
+  void DrawMenuImage(const DRAWITEMSTRUCT& item);
+  // The long hint of the control under the pointer, for the idle moment.
+  std::string HintUnderPointer() const;
+  void SetHint(const std::string& longHint);
+  void PopTooltip();
+
   HWND hwnd_ = nullptr;
   HWND appWindow_;
   MessageBoxes& boxes_;
@@ -88,8 +118,25 @@ class MainWindow : public FormView {
   HFONT editFont_ = nullptr;
   bool shown_ = false;
   bool saveEnabled_ = false;
-  // Until the counter and status bar controls exist, their texts are kept here.
-  std::string memo1_, memo2_, status_[3];
+  std::string status_[3];
+  std::unique_ptr<RichEdit> richEdit2_;
+  HWND toolBar1_ = nullptr;
+  HWND panel1_ = nullptr;
+  HWND memo1_ = nullptr;
+  HWND memo2_ = nullptr;
+  HWND statusBar_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HMENU mainMenu1_ = nullptr;
+  HMENU popupMenu1_ = nullptr;
+  HIMAGELIST imageList1_ = nullptr;
+  HFONT counterFont_ = nullptr;
+  HFONT printFont_ = nullptr;
+  HBRUSH blackBrush_ = nullptr;
+  Color memo1Color_ = Rgb(255, 255, 0);
+  bool memoPressed_ = false;
+  bool commandEnabled_[kCommandCount] = {true, true, true, true, true, true, true, true,
+                                         true, true, true, true, true, true, true};
+  CurrentHint hint_;
 };
 
 }  // namespace penlet

@@ -1,0 +1,462 @@
+// The main window as users see it, created in this process: control rectangles at 96 DPI, the
+// tool bar, menus in code page 932, keys, enabled states, the pop-up menu, hints and tooltips.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/win/support/WinTest.h"
+#include "ui/CommandIds.h"
+#include "ui/MainWindow_win32.h"
+
+namespace penlet::wintest {
+namespace {
+
+class SilentBoxes : public MessageBoxes {
+ public:
+  DialogResult ShowMessageDialog(const std::string& text, MessageKind, unsigned) override {
+    shown.push_back(text);
+    return DialogResult::Cancel;
+  }
+  void ShowPlainMessage(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+RECT RectIn(HWND child, HWND parent) {
+  RECT rc;
+  GetWindowRect(child, &rc);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+std::string Rect(const RECT& rc) {
+  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," +
+         std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top);
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    EmptyClipboardText();
+    // Every test starts at the designed size, whatever an earlier one left in the settings.
+    DeleteFileA((ExeDir() + "main_window_test.ini").c_str());
+    window_ = std::make_unique<MainWindow>(nullptr, boxes_, [this](const std::string& m) {
+      errors_.push_back(m);
+    });
+    main_ = window_->Handle();
+    window_->Show(SW_SHOWNORMAL, {});
+    edit_ = window_->Editor().Handle();
+    toolBar_ = FindChild(main_, TOOLBARCLASSNAMEA);
+    statusBar_ = FindChild(main_, STATUSCLASSNAMEA);
+    Pump();
+  }
+  void TearDown() override {
+    SetCtrl(false);
+    window_.reset();
+    EXPECT_TRUE(errors_.empty()) << errors_.front();
+  }
+
+  static void EmptyClipboardText() {
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
+  }
+
+  // One turn of the program's loop: every waiting message, then the idle moment.
+  void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!window_->PreTranslateMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    }
+    window_->Idle();
+  }
+
+  static void SetCtrl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+  }
+
+  // Offers a key press to the window as the loop would; true when the window used it up.
+  bool Key(int key, bool ctrl) {
+    SetCtrl(ctrl);
+    MSG msg{GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1};
+    bool taken = window_->PreTranslateMessage(msg);
+    if (!taken) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    SetCtrl(false);
+    Pump();
+    return taken;
+  }
+
+  // A text as if just opened: nothing to save.
+  void Load(const std::string& text) {
+    window_->Editor().SetText(text);
+    Pump();
+    window_->Editor().SetModified(false);
+    window_->Form().UpdateSaveCommand();
+  }
+
+  // Moves the pointer and runs the loop until the status line has caught up with it.
+  void PointAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < 20; ++i) {
+      Pump();
+      POINT now;
+      GetCursorPos(&now);
+      if (now.x == screen.x && now.y == screen.y) break;
+      Sleep(20);
+    }
+    Pump();
+  }
+
+  std::string Panel(int i) {
+    char text[512] = {};
+    SendMessageA(statusBar_, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+
+  bool ButtonEnabled(int id) { return SendMessageA(toolBar_, TB_ISBUTTONENABLED, id, 0) != 0; }
+
+  bool ItemEnabled(HMENU menu, int id) {
+    return !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+  }
+
+  SilentBoxes boxes_;
+  std::vector<std::string> errors_;
+  std::unique_ptr<MainWindow> window_;
+  HWND main_ = nullptr, edit_ = nullptr, toolBar_ = nullptr, statusBar_ = nullptr;
+};
+
+TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
+  RECT outer, client;
+  GetWindowRect(main_, &outer);
+  GetClientRect(main_, &client);
+  EXPECT_EQ(outer.right - outer.left, 670);
+  EXPECT_EQ(outer.bottom - outer.top, 324);
+  const int w = client.right, h = client.bottom;
+  EXPECT_EQ(w, 662);
+  EXPECT_EQ(Rect(RectIn(toolBar_, main_)), "0,0," + std::to_string(w) + "x30");
+  EXPECT_EQ(Rect(RectIn(edit_, main_)), "0,30," + std::to_string(w) + "x" + std::to_string(h - 47));
+  EXPECT_EQ(Rect(RectIn(statusBar_, main_)),
+            "0," + std::to_string(h - 17) + "," + std::to_string(w) + "x17");
+
+  // Buttons and separators left to right from x 5, all at y 2 of the tool bar.
+  const int expectedX[] = {5, 28, 51, 74, 82, 105, 113, 136, 144, 167, 175, 198, 221, 244, 252, 275, 283, 306};
+  ASSERT_EQ(SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0), 18);
+  // The etched line takes the top 2 pixels; positions count from the client area below it.
+  RECT barWindow;
+  GetWindowRect(toolBar_, &barWindow);
+  POINT barClient{0, 0};
+  ClientToScreen(toolBar_, &barClient);
+  EXPECT_EQ(barClient.y - barWindow.top, 2);
+  EXPECT_EQ(barClient.x - barWindow.left, 0);
+  for (int i = 0; i < 18; ++i) {
+    RECT rc{};
+    SendMessageA(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc.left, expectedX[i]) << i;
+    EXPECT_EQ(rc.top, 2) << i;
+    EXPECT_EQ(rc.right - rc.left, i == 3 || i == 5 || i == 7 || i == 9 || i == 13 || i == 15 || i == 17 ? 8 : 23) << i;
+    EXPECT_EQ(rc.bottom - rc.top, 22) << i;
+  }
+  TBBUTTON paste{};
+  SendMessageA(toolBar_, TB_GETBUTTON, 12, reinterpret_cast<LPARAM>(&paste));
+  EXPECT_EQ(paste.idCommand, EditPaste1);
+  EXPECT_EQ(paste.iBitmap, 2);
+
+  // The counter panel and its boxes.
+  HWND memo1 = FindChild(toolBar_, "Edit");
+  ASSERT_NE(memo1, nullptr);
+  HWND panel = GetParent(memo1);
+  HWND memo2 = GetWindow(memo1, GW_HWNDNEXT);
+  EXPECT_EQ(Rect(RectIn(panel, toolBar_)), "314,2,147x22");
+  RECT pScreen;
+  GetWindowRect(panel, &pScreen);
+  RECT m1, m2;
+  GetWindowRect(memo1, &m1);
+  GetWindowRect(memo2, &m2);
+  EXPECT_EQ(m1.left - pScreen.left, 2);
+  EXPECT_EQ(m1.top - pScreen.top, 2);
+  EXPECT_EQ(m1.right - m1.left, 93);
+  EXPECT_EQ(m1.bottom - m1.top, 18);
+  EXPECT_EQ(m2.left - pScreen.left, 95);
+  EXPECT_EQ(m2.right - m2.left, 50);
+  EXPECT_EQ(pScreen.right - pScreen.left, 147);
+  EXPECT_EQ(pScreen.bottom - pScreen.top, 22);
+  for (HWND memo : {memo1, memo2}) {
+    const LONG style = GetWindowLongA(memo, GWL_STYLE);
+    EXPECT_FALSE(style & WS_TABSTOP);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_FALSE(style & WS_BORDER);
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(memo, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -15);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_STREQ(font.lfFaceName, "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
+  }
+  EXPECT_TRUE(GetWindowLongA(memo1, GWL_STYLE) & ES_RIGHT);
+  EXPECT_FALSE(GetWindowLongA(memo2, GWL_STYLE) & ES_RIGHT);
+
+  // The editing area: wraps, hides its selection, only a vertical bar.
+  const LONG style = GetWindowLongA(edit_, GWL_STYLE);
+  EXPECT_FALSE(style & ES_AUTOHSCROLL);
+  EXPECT_FALSE(style & WS_HSCROLL);
+  EXPECT_FALSE(style & ES_NOHIDESEL);
+  EXPECT_TRUE(GetWindowLongA(edit_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+
+  int parts[4] = {};
+  EXPECT_EQ(SendMessageA(statusBar_, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 3);
+  EXPECT_EQ(parts[0], 240);
+  EXPECT_EQ(parts[1], 375);
+  EXPECT_TRUE(GetWindowLongA(statusBar_, GWL_STYLE) & SBARS_SIZEGRIP);
+}
+
+TEST_F(MainWindowTest, NarrowWindowCutsTheToolBarAndWideKeepsThePanels) {
+  SetWindowPos(main_, nullptr, 0, 0, 300, 324, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  EXPECT_EQ(SendMessageA(toolBar_, TB_GETROWS, 0, 0), 1);
+  RECT last{};
+  SendMessageA(toolBar_, TB_GETITEMRECT, 16, reinterpret_cast<LPARAM>(&last));
+  EXPECT_EQ(last.left, 283);  // past the right edge, still in the first row
+  EXPECT_EQ(Rect(RectIn(toolBar_, main_)), "0,0,292x30");
+
+  SetWindowPos(main_, nullptr, 0, 0, 900, 400, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  int parts[3] = {};
+  SendMessageA(statusBar_, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+  EXPECT_EQ(parts[0], 240);
+  EXPECT_EQ(parts[1], 375);
+  RECT client;
+  GetClientRect(main_, &client);
+  EXPECT_EQ(RectIn(statusBar_, main_).top, client.bottom - 17);
+  EXPECT_EQ(RectIn(edit_, main_).bottom, client.bottom - 17);
+  // Panel 2 stretches to the end: its text is right-aligned against the grip.
+  EXPECT_EQ(Panel(2).substr(0, 2), "\t\t");
+}
+
+TEST_F(MainWindowTest, MenusCarryCaptionsAndShortcutsInCodePage932) {
+  HMENU bar = GetMenu(main_);
+  ASSERT_NE(bar, nullptr);
+  char text[256];
+  GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "\x83\x74\x83\x40\x83\x43\x83\x8B(&F)");
+  HMENU file = GetSubMenu(bar, 0);
+  EXPECT_EQ(GetMenuItemCount(file), 10);
+  GetMenuStringA(file, FileNew1, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "\x90\x56\x8B\x4B\x8D\xEC\x90\xAC(&N)\tCtrl+N");
+  GetMenuStringA(file, FileExit1, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "\x8F\x49\x97\xB9(&X)");
+  HMENU edit = GetSubMenu(bar, 1);
+  EXPECT_EQ(GetMenuItemCount(edit), 9);
+  GetMenuStringA(edit, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "\x83\x8C\x83\x58\x83\x4C\x83\x85\x81\x5B\tCtrl+U");
+  GetMenuStringA(edit, EditPaste1, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "\x93\x5C\x82\xE8\x95\x74\x82\xAF(&P)\tCtrl+V");
+  EXPECT_EQ(GetMenuState(edit, 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 2)), 1);
+  // Images beside the items that have one; Print has none.
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP;
+  GetMenuItemInfoA(file, FileNew1, FALSE, &info);
+  EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+  info.hbmpItem = nullptr;
+  GetMenuItemInfoA(file, FilePrint, FALSE, &info);
+  EXPECT_EQ(info.hbmpItem, nullptr);
+}
+
+TEST_F(MainWindowTest, CommandKeysAreUsedUpBeforeTheEditingArea) {
+  Load("abc");
+  window_->Editor().SetSelection({3, 3});
+  Pump();
+  // Nothing to save: Ctrl+S does nothing, and the key never reaches the text.
+  EXPECT_TRUE(Key('S', true));
+  EXPECT_EQ(window_->Editor().Text(), "abc");
+  EXPECT_TRUE(boxes_.shown.empty());
+  // Ctrl+X with an empty selection: used up, nothing cut.
+  EXPECT_TRUE(Key('X', true));
+  EXPECT_EQ(window_->Editor().Text(), "abc");
+  // Tab inserts nothing and keeps the focus.
+  EXPECT_TRUE(Key(VK_TAB, false));
+  EXPECT_EQ(GetFocus(), edit_);
+  EXPECT_EQ(window_->Editor().Text(), "abc");
+  // Plain letters reach the control.
+  EXPECT_FALSE(Key('S', false));
+  EXPECT_EQ(window_->Editor().Text(), "abcs");
+  // Ctrl+A selects everything, Ctrl+X cuts it, Ctrl+U rescues it.
+  EXPECT_TRUE(Key('A', true));
+  EXPECT_EQ(window_->Editor().GetSelection().Length(), 4);
+  EXPECT_TRUE(Key('X', true));
+  EXPECT_EQ(window_->Editor().Text(), "");
+  EXPECT_TRUE(Key('U', true));
+  EXPECT_EQ(window_->Editor().Text(), "abcs");
+}
+
+TEST_F(MainWindowTest, ClipboardCommandsFollowSelectionAndClipboard) {
+  HMENU edit = GetSubMenu(GetMenu(main_), 1);
+  Load("hello");
+  window_->Editor().SetSelection({0, 0});
+  Pump();
+  EXPECT_FALSE(ButtonEnabled(EditCut1));
+  EXPECT_FALSE(ButtonEnabled(EditCopy1));
+  EXPECT_FALSE(ButtonEnabled(EditPaste1));
+  EXPECT_TRUE(ButtonEnabled(EditUndo));
+  EXPECT_FALSE(ButtonEnabled(FileSave1));
+  SendMessageA(main_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+  EXPECT_FALSE(ItemEnabled(edit, EditCut1));
+  EXPECT_FALSE(ItemEnabled(edit, EditPaste1));
+  EXPECT_TRUE(ItemEnabled(edit, EditSelectAll));
+
+  window_->Editor().SetSelection({0, 2});
+  Pump();
+  EXPECT_TRUE(ButtonEnabled(EditCut1));
+  EXPECT_TRUE(ButtonEnabled(EditCopy1));
+  EXPECT_FALSE(ButtonEnabled(EditPaste1));
+  // Copy puts text on the clipboard: Paste follows at the next refresh, selection unchanged.
+  SendMessageA(main_, WM_COMMAND, EditCopy1, 0);
+  Pump();
+  EXPECT_TRUE(ButtonEnabled(EditPaste1));
+  SendMessageA(main_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+  EXPECT_TRUE(ItemEnabled(edit, EditCut1));
+  EXPECT_TRUE(ItemEnabled(edit, EditPaste1));
+  // Paste from the tool bar replaces the selection; the document becomes unsaved.
+  SendMessageA(main_, WM_COMMAND, EditPaste1, reinterpret_cast<LPARAM>(toolBar_));
+  Pump();
+  EXPECT_EQ(window_->Editor().Text(), "hello");
+  EXPECT_TRUE(ButtonEnabled(FileSave1));
+  EXPECT_TRUE(ItemEnabled(GetSubMenu(GetMenu(main_), 0), FileSave1));
+}
+
+struct PopupSeen {
+  bool open = false;
+  RECT rect{};
+};
+PopupSeen g_popup;
+
+void CALLBACK ClosePopup(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (menu && IsWindowVisible(menu)) {
+    g_popup.open = true;
+    GetWindowRect(menu, &g_popup.rect);
+  }
+  EndMenu();
+}
+
+TEST_F(MainWindowTest, RightPressOpensThePopupAtFixedOffsets) {
+  RECT window;
+  GetWindowRect(main_, &window);
+  g_popup = {};
+  UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
+  PostMessageA(edit_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
+  PostMessageA(edit_, WM_LBUTTONUP, 0, MAKELPARAM(60, 40));
+  for (int i = 0; i < 8; ++i) {
+    Sleep(60);
+    Pump();
+  }
+  EXPECT_FALSE(g_popup.open);
+  PostMessageA(edit_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(260, 100));
+  for (int i = 0; i < 10 && !g_popup.open; ++i) {
+    Sleep(60);
+    Pump();
+  }
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(g_popup.open);
+  EXPECT_EQ(g_popup.rect.left, window.left + 260 - 153);
+  EXPECT_EQ(g_popup.rect.top, window.top + 100 - 70);
+  // A right release and the context-menu key open nothing.
+  g_popup = {};
+  timer = SetTimer(nullptr, 0, 300, ClosePopup);
+  PostMessageA(edit_, WM_RBUTTONUP, 0, MAKELPARAM(260, 100));
+  PostMessageA(edit_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit_), MAKELPARAM(300, 300));
+  for (int i = 0; i < 8; ++i) {
+    Sleep(60);
+    Pump();
+  }
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(g_popup.open);
+}
+
+TEST_F(MainWindowTest, MenuHighlightWritesLongHintsToPanelZero) {
+  HMENU bar = GetMenu(main_);
+  HMENU file = GetSubMenu(bar, 0);
+  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP | MF_HILITE),
+               reinterpret_cast<LPARAM>(bar));
+  EXPECT_EQ(Panel(0), "\x83\x74\x83\x40\x83\x43\x83\x8B\x8A\xD6\x98\x41\x82\xCC\x8B\x40\x94\x5C"
+                      "\x82\xC5\x82\xB7\x81\x42");
+  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(FileExit1, MF_HILITE),
+               reinterpret_cast<LPARAM>(file));
+  EXPECT_EQ(Panel(0), "\x82\xB1\x82\xCC\x83\x5C\x83\x74\x83\x67\x82\xF0\x8F\x49\x97\xB9\x82\xB5"
+                      "\x82\xDC\x82\xB7\x81\x42");
+  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, MF_SEPARATOR | MF_HILITE),
+               reinterpret_cast<LPARAM>(file));
+  EXPECT_EQ(Panel(0), "");
+  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(EditCut1, MF_HILITE),
+               reinterpret_cast<LPARAM>(file));
+  EXPECT_NE(Panel(0), "");
+  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  EXPECT_EQ(Panel(0), "");
+}
+
+BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM found) {
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(hwnd, GW_OWNER)) {
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+TEST_F(MainWindowTest, PointerOverAButtonGivesItsLongHintAndTooltip) {
+  RECT rc{};
+  SendMessageA(toolBar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc));
+  POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  ClientToScreen(toolBar_, &centre);
+  PointAt(centre);
+  EXPECT_EQ(Panel(0), "\x90\x56\x8B\x4B\x82\xC9\x95\xB6\x8F\x91\x82\xF0\x8D\xEC\x90\xAC\x82\xB5"
+                      "\x82\xDC\x82\xB7\x81\x42");
+  RECT editRect;
+  GetWindowRect(edit_, &editRect);
+  PointAt({editRect.left + 50, editRect.top + 50});
+  EXPECT_EQ(Panel(0), "");
+
+  // The tooltip texts: short part with the shortcut, none for Send.
+  HWND tooltip = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+  ASSERT_NE(tooltip, nullptr);
+  std::vector<std::string> texts;
+  const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.lpszText = text;
+    SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info));
+    texts.push_back(text);
+  }
+  ASSERT_EQ(texts.size(), 13u);
+  EXPECT_EQ(texts[0], "\x90\x56\x8B\x4B (Ctrl+N)");
+  EXPECT_EQ(texts[3], "\x91\x97\x90\x4D");
+  EXPECT_EQ(texts[6], "\x90\xD8\x82\xE8\x8E\xE6\x82\xE8 (Ctrl+X)");
+  EXPECT_EQ(texts[11], "\x91\x8D\x95\xB6\x8E\x9A\x90\x94");
+  EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
+  EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 0);
+  EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
+}
+
+}  // namespace
+}  // namespace penlet::wintest
