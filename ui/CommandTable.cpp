@@ -12,8 +12,7 @@ constexpr std::array<Command, kCommandCount> kCommands = {{
     {FileNew1, "FileNew1", kFileCategory, kFileNew1Caption, kFileNew1Hint, 'N', 6},
     {FileOpen1, "FileOpen1", kFileCategory, kFileOpen1Caption, kFileOpen1Hint, 'O', 7},
     {FileSave1, "FileSave1", kFileCategory, kFileSave1Caption, kFileSave1Hint, 'S', 8},
-    {FileSaveAs1, "FileSaveAs1", kFileCategory, kFileSaveAs1Caption, kFileSaveAs1Hint, 0,
-     kNoImage},
+    {FileSaveAs1, "FileSaveAs1", kFileCategory, kFileSaveAs1Caption, kFileSaveAs1Hint, 0, kNoImage},
     {FileSend1, "FileSend1", kFileCategory, kFileSend1Caption, kFileSend1Hint, 0, 15},
     {FileExit1, "FileExit1", kFileCategory, kFileExit1Caption, kFileExit1Hint, 0, kNoImage},
     {EditCut1, "EditCut1", kEditCategory, kEditCut1Caption, kEditCut1Hint, 'X', 0},
@@ -23,19 +22,26 @@ constexpr std::array<Command, kCommandCount> kCommands = {{
     {FilePrint, "FilePrint", kFileCategory, kFilePrintCaption, kFilePrintHint, 'P', kNoImage},
     {EditUndo, "EditUndo", kEditCategory, kEditUndoCaption, kEditUndoHint, 'U', 16},
     {EditReplace, "EditReplace", kEditCategory, kEditReplaceCaption, kEditReplaceHint, 0, 13},
-    {EditSelectAll, "EditSelectAll", kEditCategory, kEditSelectAllCaption, kEditSelectAllHint,
-     'A', 10},
+    {EditSelectAll, "EditSelectAll", kEditCategory, kEditSelectAllCaption, kEditSelectAllHint, 'A',
+     10},
     {FilePageSet, "FilePageSet", kFileCategory, kFilePageSetCaption, "", 0, 18},
 }};
 
 constexpr MenuItem kFileItems[] = {
-    {"FileNewItem", FileNew1}, {"FileOpenItem", FileOpen1}, {"FileSaveItem", FileSave1},
-    {"FileSaveAsItem", FileSaveAs1}, {"N1", 0}, {"FileSendItem", FileSend1}, {"N2", 0},
-    {"P1", FilePrint}, {"N3", 0}, {"FileExitItem", FileExit1},
+    {"FileNewItem", FileNew1},
+    {"FileOpenItem", FileOpen1},
+    {"FileSaveItem", FileSave1},
+    {"FileSaveAsItem", FileSaveAs1},
+    {"N1", 0},
+    {"FileSendItem", FileSend1},
+    {"N2", 0},
+    {"P1", FilePrint},
+    {"N3", 0},
+    {"FileExitItem", FileExit1},
 };
 constexpr MenuItem kEditItems[] = {
-    {"N4", EditUndo}, {"N5", 0}, {"CutItem", EditCut1}, {"CopyItem", EditCopy1},
-    {"PasteItem", EditPaste1}, {"N6", 0}, {"N7", EditReplace}, {"N8", 0},
+    {"N4", EditUndo},          {"N5", 0}, {"CutItem", EditCut1}, {"CopyItem", EditCopy1},
+    {"PasteItem", EditPaste1}, {"N6", 0}, {"N7", EditReplace},   {"N8", 0},
     {"N9", EditSelectAll},
 };
 constexpr MenuItem kHelpItems[] = {{"HelpAboutItem", HelpAbout1}};
@@ -52,8 +58,14 @@ const std::array<MenuTitle, 3> kMainMenu = {{
 }};
 
 constexpr std::array<MenuItem, 9> kPopupMenu = {{
-    {"N10", EditUndo}, {"N11", 0}, {"Cut1", EditCut1}, {"Copy1", EditCopy1},
-    {"Paste1", EditPaste1}, {"N12", 0}, {"N13", EditReplace}, {"N14", 0},
+    {"N10", EditUndo},
+    {"N11", 0},
+    {"Cut1", EditCut1},
+    {"Copy1", EditCopy1},
+    {"Paste1", EditPaste1},
+    {"N12", 0},
+    {"N13", EditReplace},
+    {"N14", 0},
     {"N15", EditSelectAll},
 }};
 
@@ -82,7 +94,9 @@ constexpr std::array<ToolBarChild, 19> kToolBar = {{
 
 }  // namespace
 
-const std::array<Command, kCommandCount>& Commands() { return kCommands; }
+const std::array<Command, kCommandCount>& Commands() {
+  return kCommands;
+}
 
 const Command* FindCommand(int id) {
   if (id < kFirstCommandId || id >= kFirstCommandId + kCommandCount) return nullptr;
@@ -102,8 +116,14 @@ std::string ShortcutText(const Command& command) {
   return std::string(kCtrlPrefix) + command.ctrlKey;
 }
 
-const std::array<MenuTitle, 3>& MainMenu1() { return kMainMenu; }
-const std::array<MenuItem, 9>& PopupMenu1() { return kPopupMenu; }
-const std::array<ToolBarChild, 19>& ToolBar1() { return kToolBar; }
+const std::array<MenuTitle, 3>& MainMenu1() {
+  return kMainMenu;
+}
+const std::array<MenuItem, 9>& PopupMenu1() {
+  return kPopupMenu;
+}
+const std::array<ToolBarChild, 19>& ToolBar1() {
+  return kToolBar;
+}
 
 }  // namespace penlet

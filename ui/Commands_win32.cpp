@@ -9,7 +9,9 @@
 namespace penlet {
 namespace {
 
-bool Down(int key) { return GetKeyState(key) < 0; }
+bool Down(int key) {
+  return GetKeyState(key) < 0;
+}
 
 bool IsEdit(HWND hwnd) {
   char name[16] = {};
@@ -31,8 +33,8 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
       const int key = static_cast<int>(msg.wParam);
       // The window sees the key before the focused control; a command key is always used up,
       // whether or not its command is enabled.
-      if (const Command* command = CommandForKey(key, Down(VK_SHIFT), Down(VK_CONTROL),
-                                                 Down(VK_MENU))) {
+      if (const Command* command =
+              CommandForKey(key, Down(VK_SHIFT), Down(VK_CONTROL), Down(VK_MENU))) {
         Guard([&] { RunCommand(command->id); });
         return true;
       }

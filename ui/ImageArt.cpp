@@ -335,28 +335,37 @@ const char* const kArt[kImageCount * kImageSize] = {
 
 }  // namespace
 
-const char* ImageRow(int index, int y) { return kArt[index * kImageSize + y]; }
+const char* ImageRow(int index, int y) {
+  return kArt[index * kImageSize + y];
+}
 
 std::int32_t ImageColor(char c) {
-  switch (c) {
-    case 'k': return 0x000000;  // black
-    case 'w': return 0xFFFFFF;  // white
-    case 'g': return 0x808080;  // grey
-    case 's': return 0xC0C0C0;  // silver
-    case 'r': return 0xFF0000;  // red
-    case 'R': return 0x800000;  // maroon
-    case 'y': return 0xFFFF00;  // yellow
-    case 'Y': return 0x808000;  // olive
-    case 'b': return 0x0000FF;  // blue
-    case 'B': return 0x000080;  // navy
-    case 'c': return 0x00FFFF;  // cyan
-    case 'C': return 0x008080;  // teal
-    case 'e': return 0x00FF00;  // lime
-    case 'G': return 0x008000;  // green
-    case 'o': return 0xE0A060;  // skin, clipboard board
-    case 'n': return 0x804000;  // brown
-    default: return -1;
+  struct Entry {
+    char c;
+    std::int32_t rgb;
+  };
+  static constexpr Entry kPalette[] = {
+      {'k', 0x000000},  // black
+      {'w', 0xFFFFFF},  // white
+      {'g', 0x808080},  // grey
+      {'s', 0xC0C0C0},  // silver
+      {'r', 0xFF0000},  // red
+      {'R', 0x800000},  // maroon
+      {'y', 0xFFFF00},  // yellow
+      {'Y', 0x808000},  // olive
+      {'b', 0x0000FF},  // blue
+      {'B', 0x000080},  // navy
+      {'c', 0x00FFFF},  // cyan
+      {'C', 0x008080},  // teal
+      {'e', 0x00FF00},  // lime
+      {'G', 0x008000},  // green
+      {'o', 0xE0A060},  // skin, clipboard board
+      {'n', 0x804000},  // brown
+  };
+  for (const Entry& entry : kPalette) {
+    if (entry.c == c) return entry.rgb;
   }
+  return -1;
 }
 
 }  // namespace penlet

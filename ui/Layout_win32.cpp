@@ -73,11 +73,10 @@ void MainWindow::CreateControls() {
 
   // No automatic horizontal scrolling: lines wrap at the right edge. Without ES_NOHIDESEL the
   // selection hides while the focus is elsewhere; the vertical bar comes only when needed.
-  richEdit1_ = std::make_unique<RichEdit>(
-      hwnd_, kRichEdit1Id,
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
-          ES_WANTRETURN,
-      WS_EX_CLIENTEDGE);
+  richEdit1_ = std::make_unique<RichEdit>(hwnd_, kRichEdit1Id,
+                                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
+                                              ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                                          WS_EX_CLIENTEDGE);
   editFont_ = MakeFont(-16, FW_NORMAL, texts::kGothicFace);
   SendMessageA(richEdit1_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), TRUE);
   // Long texts are welcome from the start, not only after the first file has been loaded.
@@ -98,13 +97,13 @@ void MainWindow::CreateControls() {
 void MainWindow::CreateCounter(int y) {
   RegisterPanelClass();
   // A lowered outer and a lowered inner bevel of one pixel each: the sunken client edge.
-  panel1_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "", WS_CHILD | WS_VISIBLE |
-                            WS_CLIPCHILDREN, kPanelX, y, kPanelWidth, kPanelHeight, toolBar1_,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
+  panel1_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, kPanelX, y, kPanelWidth,
+                            kPanelHeight, toolBar1_, nullptr, GetModuleHandleA(nullptr), nullptr);
   counterFont_ = MakeFont(-15, FW_BOLD, texts::kGothicFace);
   const DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY;
-  memo1_ = CreateWindowExA(0, "EDIT", Ansi(texts::kMemo1DesignText).c_str(), style | ES_RIGHT, 0,
-                           0, kMemo1Width, kMemoHeight, panel1_,
+  memo1_ = CreateWindowExA(0, "EDIT", Ansi(texts::kMemo1DesignText).c_str(), style | ES_RIGHT, 0, 0,
+                           kMemo1Width, kMemoHeight, panel1_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo1Id)),
                            GetModuleHandleA(nullptr), nullptr);
   memo2_ = CreateWindowExA(0, "EDIT", Ansi(texts::kMemo2DesignText).c_str(), style | ES_LEFT,
@@ -120,12 +119,11 @@ void MainWindow::CreateCounter(int y) {
 
 void MainWindow::CreateStatusBar() {
   // Placed by Layout rather than by itself, so that it keeps its designed height.
-  statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "",
-                               WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE |
-                                   CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                               0, 0, 0, 0, hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
-                               GetModuleHandleA(nullptr), nullptr);
+  statusBar_ = CreateWindowExA(
+      0, STATUSCLASSNAMEA, "",
+      WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
+      0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
+      GetModuleHandleA(nullptr), nullptr);
   int rightEdges[3] = {kStatusPanel0, kStatusPanel0 + kStatusPanel1, -1};
   SendMessageA(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
 }
@@ -187,17 +185,27 @@ LRESULT MainWindow::CounterMessage(HWND memo, UINT msg, WPARAM wParam, LPARAM lP
   return DefSubclassProc(memo, msg, wParam, lParam);
 }
 
-std::string MainWindow::Memo1Text() const { return TextOf(memo1_); }
-void MainWindow::SetMemo1Text(const std::string& cp932) { SetWindowTextA(memo1_, cp932.c_str()); }
-std::string MainWindow::Memo2Text() const { return TextOf(memo2_); }
-void MainWindow::SetMemo2Text(const std::string& cp932) { SetWindowTextA(memo2_, cp932.c_str()); }
+std::string MainWindow::Memo1Text() const {
+  return TextOf(memo1_);
+}
+void MainWindow::SetMemo1Text(const std::string& cp932) {
+  SetWindowTextA(memo1_, cp932.c_str());
+}
+std::string MainWindow::Memo2Text() const {
+  return TextOf(memo2_);
+}
+void MainWindow::SetMemo2Text(const std::string& cp932) {
+  SetWindowTextA(memo2_, cp932.c_str());
+}
 
 void MainWindow::SetMemo1Color(Color color) {
   memo1Color_ = color;
   InvalidateRect(memo1_, nullptr, TRUE);
 }
 
-std::string MainWindow::StatusText(int panel) const { return status_[panel]; }
+std::string MainWindow::StatusText(int panel) const {
+  return status_[panel];
+}
 
 void MainWindow::SetStatusText(int panel, const std::string& cp932) {
   status_[panel] = cp932;

@@ -36,8 +36,7 @@ void MainWindow::CreateMenus() {
   for (const MenuTitle& title : MainMenu1()) {
     HMENU sub = CreatePopupMenu();
     for (int i = 0; i < title.count; ++i) AppendItem(sub, title.items[i]);
-    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
-                Ansi(title.caption).c_str());
+    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Ansi(title.caption).c_str());
   }
   // The menu bar takes its height from the client area: the outer size stays as designed.
   SetMenu(hwnd_, mainMenu1_);
@@ -58,8 +57,8 @@ void MainWindow::RichEdit1MouseDown(UINT button, int x, int y) {
   RECT window;
   GetWindowRect(hwnd_, &window);
   const PopupPoint at = PopupMenu1Origin(window.left, window.top, x, y);
-  TrackPopupMenu(popupMenu1_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                 hwnd_, nullptr);
+  TrackPopupMenu(popupMenu1_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
+                 nullptr);
 }
 
 void MainWindow::MenuSelect(UINT item, UINT flags, HMENU menu) {

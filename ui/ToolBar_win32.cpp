@@ -14,12 +14,11 @@ constexpr int kToolBar1Id = 100;
 
 void MainWindow::CreateToolBar() {
   // Not wrapable, not flat; the divider is the etched line along the top edge. Layout places it.
-  toolBar1_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CCS_NORESIZE |
-                                  CCS_NOPARENTALIGN,
-                              0, 0, 662, 30, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar1Id)),
-                              GetModuleHandleA(nullptr), nullptr);
+  toolBar1_ =
+      CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+                      0, 662, 30, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar1Id)),
+                      GetModuleHandleA(nullptr), nullptr);
   SendMessageA(toolBar1_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolBar1_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList1_));
   SendMessageA(toolBar1_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 16));
@@ -41,8 +40,7 @@ void MainWindow::CreateToolBar() {
     }
     buttons.push_back(button);
   }
-  SendMessageA(toolBar1_, TB_ADDBUTTONSA, buttons.size(),
-               reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(toolBar1_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELONG(23, 22));
   SendMessageA(toolBar1_, TB_AUTOSIZE, 0, 0);
 

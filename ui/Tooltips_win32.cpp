@@ -86,8 +86,8 @@ std::string MainWindow::HintUnderPointer() const {
     } else if (w == toolBar1_) {
       POINT local = pt;
       ScreenToClient(toolBar1_, &local);
-      const int index =
-          static_cast<int>(SendMessageA(toolBar1_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&local)));
+      const int index = static_cast<int>(
+          SendMessageA(toolBar1_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&local)));
       TBBUTTON button{};
       if (index >= 0 &&
           SendMessageA(toolBar1_, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)) &&

@@ -12,7 +12,8 @@ const LeadByteSet kSjis = LeadByteSet::Cp932();
 
 TEST(Hints, SplitAtTheFirstBar) {
   EXPECT_EQ(ShortHint(Ansi("新規|新規に文書を作成します。"), kSjis), Ansi("新規"));
-  EXPECT_EQ(LongHint(Ansi("新規|新規に文書を作成します。"), kSjis), Ansi("新規に文書を作成します。"));
+  EXPECT_EQ(LongHint(Ansi("新規|新規に文書を作成します。"), kSjis),
+            Ansi("新規に文書を作成します。"));
   EXPECT_EQ(ShortHint("a|b|c", kSjis), "a");
   EXPECT_EQ(LongHint("a|b|c", kSjis), "b|c");
   EXPECT_EQ(LongHint("a|", kSjis), "");

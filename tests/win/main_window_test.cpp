@@ -46,9 +46,8 @@ class MainWindowTest : public ::testing::Test {
     EmptyClipboardText();
     // Every test starts at the designed size, whatever an earlier one left in the settings.
     DeleteFileA((ExeDir() + "main_window_test.ini").c_str());
-    window_ = std::make_unique<MainWindow>(nullptr, boxes_, [this](const std::string& m) {
-      errors_.push_back(m);
-    });
+    window_ = std::make_unique<MainWindow>(nullptr, boxes_,
+                                           [this](const std::string& m) { errors_.push_back(m); });
     main_ = window_->Handle();
     window_->Show(SW_SHOWNORMAL, {});
     edit_ = window_->Editor().Handle();
@@ -155,7 +154,8 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
             "0," + std::to_string(h - 17) + "," + std::to_string(w) + "x17");
 
   // Buttons and separators left to right from x 5, all at y 2 of the tool bar.
-  const int expectedX[] = {5, 28, 51, 74, 82, 105, 113, 136, 144, 167, 175, 198, 221, 244, 252, 275, 283, 306};
+  const int expectedX[] = {5,   28,  51,  74,  82,  105, 113, 136, 144,
+                           167, 175, 198, 221, 244, 252, 275, 283, 306};
   ASSERT_EQ(SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0), 18);
   // The etched line takes the top 2 pixels; positions count from the client area below it.
   RECT barWindow;
@@ -169,7 +169,9 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
     SendMessageA(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
     EXPECT_EQ(rc.left, expectedX[i]) << i;
     EXPECT_EQ(rc.top, 2) << i;
-    EXPECT_EQ(rc.right - rc.left, i == 3 || i == 5 || i == 7 || i == 9 || i == 13 || i == 15 || i == 17 ? 8 : 23) << i;
+    EXPECT_EQ(rc.right - rc.left,
+              i == 3 || i == 5 || i == 7 || i == 9 || i == 13 || i == 15 || i == 17 ? 8 : 23)
+        << i;
     EXPECT_EQ(rc.bottom - rc.top, 22) << i;
   }
   TBBUTTON paste{};
@@ -395,12 +397,14 @@ TEST_F(MainWindowTest, MenuHighlightWritesLongHintsToPanelZero) {
   HMENU file = GetSubMenu(bar, 0);
   SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP | MF_HILITE),
                reinterpret_cast<LPARAM>(bar));
-  EXPECT_EQ(Panel(0), "\x83\x74\x83\x40\x83\x43\x83\x8B\x8A\xD6\x98\x41\x82\xCC\x8B\x40\x94\x5C"
-                      "\x82\xC5\x82\xB7\x81\x42");
+  EXPECT_EQ(Panel(0),
+            "\x83\x74\x83\x40\x83\x43\x83\x8B\x8A\xD6\x98\x41\x82\xCC\x8B\x40\x94\x5C"
+            "\x82\xC5\x82\xB7\x81\x42");
   SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(FileExit1, MF_HILITE),
                reinterpret_cast<LPARAM>(file));
-  EXPECT_EQ(Panel(0), "\x82\xB1\x82\xCC\x83\x5C\x83\x74\x83\x67\x82\xF0\x8F\x49\x97\xB9\x82\xB5"
-                      "\x82\xDC\x82\xB7\x81\x42");
+  EXPECT_EQ(Panel(0),
+            "\x82\xB1\x82\xCC\x83\x5C\x83\x74\x83\x67\x82\xF0\x8F\x49\x97\xB9\x82\xB5"
+            "\x82\xDC\x82\xB7\x81\x42");
   SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, MF_SEPARATOR | MF_HILITE),
                reinterpret_cast<LPARAM>(file));
   EXPECT_EQ(Panel(0), "");
@@ -427,8 +431,9 @@ TEST_F(MainWindowTest, PointerOverAButtonGivesItsLongHintAndTooltip) {
   POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
   ClientToScreen(toolBar_, &centre);
   PointAt(centre);
-  EXPECT_EQ(Panel(0), "\x90\x56\x8B\x4B\x82\xC9\x95\xB6\x8F\x91\x82\xF0\x8D\xEC\x90\xAC\x82\xB5"
-                      "\x82\xDC\x82\xB7\x81\x42");
+  EXPECT_EQ(Panel(0),
+            "\x90\x56\x8B\x4B\x82\xC9\x95\xB6\x8F\x91\x82\xF0\x8D\xEC\x90\xAC\x82\xB5"
+            "\x82\xDC\x82\xB7\x81\x42");
   RECT editRect;
   GetWindowRect(edit_, &editRect);
   PointAt({editRect.left + 50, editRect.top + 50});
