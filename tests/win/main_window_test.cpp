@@ -392,6 +392,31 @@ TEST_F(MainWindowTest, RightPressOpensThePopupAtFixedOffsets) {
   EXPECT_FALSE(g_popup.open);
 }
 
+TEST_F(MainWindowTest, CounterBoxesOpenNoMenuAndShowTheArrow) {
+  HWND memo1 = FindChild(toolBar_, "Edit");
+  ASSERT_NE(memo1, nullptr);
+  g_popup = {};
+  UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
+  PostMessageA(memo1, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(memo1, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  for (int i = 0; i < 8; ++i) {
+    Sleep(60);
+    Pump();
+  }
+  // Not even the edit control's own menu.
+  RECT rc;
+  GetWindowRect(memo1, &rc);
+  SendMessageA(memo1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo1),
+               MAKELPARAM(rc.left + 5, rc.top + 5));
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(g_popup.open);
+
+  SetCursor(nullptr);
+  SendMessageA(memo1, WM_SETCURSOR, reinterpret_cast<WPARAM>(memo1),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+}
+
 TEST_F(MainWindowTest, MenuHighlightWritesLongHintsToPanelZero) {
   HMENU bar = GetMenu(main_);
   HMENU file = GetSubMenu(bar, 0);
