@@ -8,6 +8,8 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export LC_ALL=ja_JP.UTF-8
 export LANG=ja_JP.UTF-8
+# The tests' own print server (scripts/cups.sh), never a user's: only when it is there.
+if [ -S "$PENLET_BUILD/cups/cups.sock" ]; then export CUPS_SERVER=$PENLET_BUILD/cups/cups.sock; fi
 
 log() { printf '[penlet] %s\n' "$*" >&2; }
 

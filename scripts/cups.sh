@@ -72,15 +72,6 @@ DefaultAuthType None
   </Limit>
 </Policy>
 EOF
-  cat >"$queue_conf" <<EOF
-Out $dir/pdf
-AnonDirName $dir/pdf
-Spool $dir/pdf-spool
-Log $dir/log
-LogType 7
-Label 0
-TitlePref 1
-EOF
   # The filters run as lp and read the spool and settings through the build folder.
   chmod 755 "$dir" "$dir"/{conf,log} 2>/dev/null || true
   # In a session of its own, so that it outlives the shell that started it.
@@ -97,6 +88,15 @@ EOF
   log "print server started: $socket"
 fi
 
+cat >"$queue_conf" <<EOF
+Out $dir/pdf
+AnonDirName $dir/pdf
+Spool $dir/pdf-spool
+Log $dir/log
+LogType 7
+Label 0
+TitlePref 1
+EOF
 ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -n1)
 lpadmin -h "$socket" -p "$queue" -v "cups-pdf:/$queue" -P "$ppd" -E 2>>"$dir/log/lpadmin.out"
 lpadmin -h "$socket" -d "$queue"

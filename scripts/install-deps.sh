@@ -4,7 +4,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 wine wine32:i386
-  xvfb x11-utils x11-apps imagemagick locales fonts-ipafont-gothic fonts-ipafont-mincho)
+  xvfb x11-utils x11-apps imagemagick locales fonts-ipafont-gothic fonts-ipafont-mincho
+  cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
