@@ -122,6 +122,11 @@ void Run(penlet::MainWindow& window, size_t bytes, int keystrokes) {
   std::printf("  typing, no refresh:   %8.2f ms per keystroke\n", TypeAt(window, keystrokes));
   editor.SetListener(&window.Form());
   window.Form().RichEdit1SelectionChange();
+  Time("text by WM_GETTEXT", keystrokes, [&] {
+    std::string text(static_cast<size_t>(2 * editor.TextLength() + 1), '\0');
+    return static_cast<int>(SendMessageA(editor.Handle(), WM_GETTEXT, text.size(),
+                                         reinterpret_cast<LPARAM>(text.data())));
+  });
 
   // What a refresh costs on its own, and its parts.
   Time("selection", keystrokes, [&] { return editor.GetSelection().start; });

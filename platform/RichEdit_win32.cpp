@@ -108,7 +108,7 @@ bool RichEdit::HandleCommand(WPARAM wParam, LPARAM lParam) {
 
 bool RichEdit::HandleNotify(const NMHDR& header) {
   if (header.hwndFrom != hwnd_ || header.code != EN_SELCHANGE) return false;
-  if (listener_) listener_->EditAreaSelectionChanged();
+  if (listener_ && !streamingIn_) listener_->EditAreaSelectionChanged();
   return true;
 }
 
@@ -235,7 +235,9 @@ bool RichEdit::StreamIn(const ReadBlock& read) {
   Invalidate();
   StreamInState state{&read, &leadBytes_};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamInCallback};
+  streamingIn_ = true;
   SendMessageA(hwnd_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+  streamingIn_ = false;
   Invalidate();
   if (state.failed || stream.dwError != 0) {
     SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(previous.c_str()));

@@ -67,6 +67,9 @@ class RichEdit : public EditArea {
   mutable std::string snapshot_;
   mutable bool snapshotValid_ = false;
   mutable PositionIndex positions_;  // of the snapshot
+  // While a text streams in, the control moves its selection once per block; those moves are
+  // not reported, since each report would take a snapshot of a text that is still growing.
+  bool streamingIn_ = false;
 };
 
 }  // namespace penlet

@@ -94,6 +94,21 @@ TEST_F(CounterOnTheRealWindow, WrappedParagraphCountsSeveralLines) {
   EXPECT_EQ(window->StatusText(1), Ansi(" 2000文字目"));
 }
 
+TEST_F(CounterOnTheRealWindow, OpenedDocumentIsCountedOnceLoaded) {
+  // Many blocks of the stream: the counter must end on the whole text, not on a block of it.
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "\x93\xFA\x96\x7B\r\nabc";
+  TempDir dir;
+  window->Form().OpenDocument(dir.Write("long.txt", text));
+  Pump();
+  EXPECT_EQ(window->Memo1Text(), std::to_string(7 * 20000));
+  const Selection caret = window->Editor().GetSelection();
+  EXPECT_EQ(window->StatusText(1), Ansi(" " + std::to_string(caret.start == 0 ? 0 : 7 * 20000) +
+                                        (caret.start == 0 ? "  " : "") + "文字目"));
+  window->Form().Memo1Click();
+  EXPECT_EQ(window->Memo1Text(), std::to_string(text.size()));
+}
+
 // A copy of penlet.exe in a folder of its own, so that its settings file is its own too.
 class SettingsFile : public ::testing::Test {
  protected:
