@@ -19,7 +19,7 @@ ensure_display() {
     return
   fi
   local n
-  for n in 91 92 93 94 95 96 97 98 99; do
+  for n in $(seq 91 199); do
     if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
       Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
       export DISPLAY=:$n
