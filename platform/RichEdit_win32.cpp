@@ -233,7 +233,7 @@ bool RichEdit::StreamIn(const ReadBlock& read) {
   const std::string previous = Snapshot();
   const bool wasModified = Modified();
   Invalidate();
-  StreamInState state{&read, &leadBytes_};
+  StreamInState state{&read, &leadBytes_, {}, false};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamInCallback};
   streamingIn_ = true;
   SendMessageA(hwnd_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));

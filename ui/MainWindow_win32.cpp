@@ -35,19 +35,23 @@ void RegisterMainWindowClass() {
 MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter reportError)
     : appWindow_(appWindow), boxes_(boxes), reportError_(std::move(reportError)) {
   RegisterMainWindowClass();
-  hwnd_ = CreateWindowExA(0, kMainWindowClass, "",
-                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                          kDesignedWidth, kDesignedHeight, appWindow, nullptr,
-                          GetModuleHandleA(nullptr), nullptr);
+  hwnd_ = CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                          CW_USEDEFAULT, CW_USEDEFAULT, kDesignedWidth, kDesignedHeight, appWindow,
+                          nullptr, GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::WindowProc));
   CreateControls();
   files_ = NewSystemFiles();
   dialogs_ = std::make_unique<Win32FileDialogs>(appWindow_, hwnd_, AnsiLeadBytes());
-  form_ = std::make_unique<TPenletForm>(
-      FormParts{*richEdit1_, *this, boxes_, AnsiLeadBytes(), *files_, *dialogs_, clipboard_,
-                profile_, CounterLeadBytes()});
+  replaceDialog1_ = std::make_unique<Win32ReplaceDialog>(hwnd_, richEdit1_->Handle());
+  FormParts parts{*richEdit1_, *this,      boxes_,   AnsiLeadBytes(),   *files_,
+                  *dialogs_,   clipboard_, profile_, CounterLeadBytes()};
+  parts.replaceDialog1 = replaceDialog1_.get();
+  form_ = std::make_unique<TPenletForm>(parts);
   richEdit1_->SetListener(form_.get());
+  printSurface_ = std::make_unique<Win32PrintSurface>(richEdit2_->Handle());
+  printer_ = std::make_unique<Win32Printer>(AnsiLeadBytes());
+  form_->SetPrintParts(*printSurface_, *printer_);
   Guard([this] { form_->FormCreate(); });
   DragAcceptFiles(hwnd_, TRUE);
   Layout();
@@ -100,7 +104,9 @@ bool MainWindow::Guard(const std::function<void()>& handler) {
   return false;
 }
 
-void MainWindow::SetCaption(const std::string& cp932) { SetWindowTextA(hwnd_, cp932.c_str()); }
+void MainWindow::SetCaption(const std::string& cp932) {
+  SetWindowTextA(hwnd_, cp932.c_str());
+}
 
 std::string MainWindow::Caption() const {
   int length = GetWindowTextLengthA(hwnd_);
@@ -109,9 +115,13 @@ std::string MainWindow::Caption() const {
   return text;
 }
 
-void MainWindow::Close() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void MainWindow::Close() {
+  PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
 
-void MainWindow::HideCaret() { ::HideCaret(nullptr); }
+void MainWindow::HideCaret() {
+  ::HideCaret(nullptr);
+}
 
 void MainWindow::SetWindowSize(int width, int height) {
   SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -143,7 +153,9 @@ WindowRect MainWindow::RememberedRect() const {
   return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
 }
 
-void MainWindow::BeepQuestion() { MessageBeep(MB_ICONQUESTION); }
+void MainWindow::BeepQuestion() {
+  MessageBeep(MB_ICONQUESTION);
+}
 
 void MainWindow::BringMainWindowToFront() {
   // The window the system finds by the class name, which need not be this one when several
@@ -172,6 +184,12 @@ bool MainWindow::RunDocumentCommand(int id) {
     case FileSend1:
       form_->FileSend1Execute();
       return true;
+    case FilePrint:
+      form_->FilePrintExecute();
+      return true;
+    case EditReplace:
+      form_->EditReplaceExecute();
+      return true;
   }
   return false;
 }
@@ -186,6 +204,12 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
+  // A registered message: no case label can name it.
+  if (replaceDialog1_ && msg == replaceDialog1_->NotificationMessage() &&
+      replaceDialog1_->TakeNotification(lParam)) {
+    form_->ReplaceDialog1Notify();
+    return 0;
+  }
   if (HandleUiMessage(msg, wParam, lParam, result)) return result;
   switch (msg) {
     case WM_SIZE:

@@ -16,7 +16,9 @@
 #include "platform/FileDialogs_win32.h"
 #include "platform/Clipboard_win32.h"
 #include "platform/Files.h"
+#include "platform/Printer_win32.h"
 #include "platform/Profile_win32.h"
+#include "platform/ReplaceDialog_win32.h"
 #include "platform/RichEdit_win32.h"
 #include "ui/CommandIds.h"
 #include "ui/Hints.h"
@@ -114,12 +116,15 @@ class MainWindow : public FormView {
   std::unique_ptr<Win32FileDialogs> dialogs_;
   Win32Clipboard clipboard_;
   Win32Profile profile_;
+  std::unique_ptr<Win32ReplaceDialog> replaceDialog1_;
   std::unique_ptr<TPenletForm> form_;
   HFONT editFont_ = nullptr;
   bool shown_ = false;
   bool saveEnabled_ = false;
   std::string status_[3];
   std::unique_ptr<RichEdit> richEdit2_;
+  std::unique_ptr<Win32PrintSurface> printSurface_;
+  std::unique_ptr<Win32Printer> printer_;
   HWND toolBar1_ = nullptr;
   HWND panel1_ = nullptr;
   HWND memo1_ = nullptr;
