@@ -11,6 +11,8 @@ stamp="$WINEPREFIX/.penlet-prefix-v2"
 
 log "setting up the Wine prefix $WINEPREFIX"
 mkdir -p "$(dirname "$WINEPREFIX")"
+# A server kept alive for the tests would make the waits below wait for ever.
+wineserver -k >/dev/null 2>&1 || true
 wineboot -i >/dev/null 2>&1 </dev/null || true
 wineserver -w || true
 
