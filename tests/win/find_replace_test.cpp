@@ -66,8 +66,8 @@ class FindReplace : public ::testing::Test {
                        timeoutMs);
     if (!box) return "";
     const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitFor([box] { return Gone(box); });
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([box] { return Gone(box); })) << "the box did not close";
     Sync();
     return text;
   }
