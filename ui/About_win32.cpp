@@ -185,10 +185,13 @@ void TAboutBox::Paint(HDC dc) const {
   SelectObject(dc, commentsFont_);
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
+  // Lines follow each other at the character height, so that the three fill the label's 36
+  // pixels even where the font that stands in for the designed one has internal leading.
+  const int pitch = tm.tmHeight - tm.tmInternalLeading;
   const std::vector<std::string> lines = CommentsLines();
   for (size_t i = 0; i < lines.size(); ++i) {
     AboutRect line = kAboutComments;
-    line.top += static_cast<int>(i) * tm.tmHeight;
+    line.top += static_cast<int>(i) * pitch;
     DrawLabel(dc, commentsFont_, RGB(0, 0, 0), line, lines[i]);
   }
   RestoreDC(dc, saved);
@@ -247,6 +250,9 @@ LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       EndPaint(hwnd_, &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
   }
   return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
