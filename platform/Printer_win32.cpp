@@ -10,6 +10,7 @@
 
 #include "core/Error.h"
 #include "output/Print.h"
+#include "platform/PageLayout.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -323,7 +324,11 @@ std::int32_t Win32PrintSurface::TextLength() const {
   return static_cast<std::int32_t>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
 }
 
-void Win32PrintSurface::ClearFormatting() { SendMessageA(hwnd_, EM_FORMATRANGE, FALSE, 0); }
+void Win32PrintSurface::ClearFormatting() {
+  SendMessageA(hwnd_, EM_FORMATRANGE, FALSE, 0);
+  pageText_.clear();
+  pageTextRead_ = false;
+}
 
 std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
                                            std::int32_t first) {
@@ -334,8 +339,85 @@ std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& re
   range.rcPage = range.rc;
   range.chrg.cpMin = first;
   range.chrg.cpMax = -1;
-  return static_cast<std::int32_t>(
+  const auto done = static_cast<std::int32_t>(
       SendMessageA(hwnd_, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
+  if (done > first) return done;
+  // Wine's control answers every EM_FORMATRANGE with 0 and draws nothing: the text is laid out
+  // here instead. Where the control really found no room, neither does this.
+  if (first >= TextLength()) return done;
+  return DrawPage(reinterpret_cast<HDC>(dc), rect, first);
+}
+
+const std::u16string& Win32PrintSurface::PageText() {
+  if (pageTextRead_) return pageText_;
+  pageTextRead_ = true;
+  const std::int32_t length = TextLength();
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GETTEXTEX how{};
+  how.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  how.flags = GT_DEFAULT;
+  how.codepage = 1200;  // UTF-16, so that positions are the control's own
+  const auto got = SendMessageA(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                                reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got > 0 && got <= length ? static_cast<size_t>(got) : 0);
+  pageText_.assign(text.begin(), text.end());
+  return pageText_;
+}
+
+std::int32_t Win32PrintSurface::DrawPage(HDC dc, const TwipsRect& rect, std::int32_t first) {
+  const std::u16string& text = PageText();
+  const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+  if (dpiX <= 0 || dpiY <= 0 || text.empty()) return first;
+
+  // The surface's text is all in its default format, the printing font.
+  CHARFORMATW format{};
+  format.cbSize = sizeof format;
+  SendMessageA(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  LOGFONTW face{};
+  face.lfHeight = -MulDiv(format.yHeight > 0 ? format.yHeight : 200, dpiY, 1440);
+  face.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+  face.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;
+  face.lfCharSet = format.bCharSet;
+  face.lfPitchAndFamily = format.bPitchAndFamily;
+  lstrcpynW(face.lfFaceName, format.szFaceName, LF_FACESIZE);
+  HFONT font = CreateFontIndirectW(&face);
+  HGDIOBJ previousFont = SelectObject(dc, font);
+  const int previousMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF previousColor = SetTextColor(dc, RGB(0, 0, 0));
+  const UINT previousAlign = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int left = MulDiv(rect.left, dpiX, 1440);
+  const int top = MulDiv(rect.top, dpiY, 1440);
+  const int width = MulDiv(rect.right - rect.left, dpiX, 1440);
+  const int height = MulDiv(rect.bottom - rect.top, dpiY, 1440);
+  const auto* chars = reinterpret_cast<const wchar_t*>(text.data());
+  const LaidPage page = LayOutPage(
+      text, first, height, metrics.tmHeight, [&](std::int32_t start, std::int32_t count) {
+        // Every character is at least a pixel wide: a longer stretch cannot fit anyway.
+        if (count > width + 1) count = width + 1;
+        int fit = 0;
+        SIZE size{};
+        if (!GetTextExtentExPointW(dc, chars + start, count, width, &fit, nullptr, &size)) {
+          return std::int32_t{0};
+        }
+        return static_cast<std::int32_t>(fit);
+      });
+  for (const LaidLine& line : page.lines) {
+    if (line.end > line.start) {
+      ExtTextOutW(dc, left, top + line.y, 0, nullptr, chars + line.start,
+                  static_cast<UINT>(line.end - line.start), nullptr);
+    }
+  }
+
+  SetTextAlign(dc, previousAlign);
+  SetTextColor(dc, previousColor);
+  SetBkMode(dc, previousMode);
+  SelectObject(dc, previousFont);
+  DeleteObject(font);
+  return page.next;
 }
 
 }  // namespace penlet

@@ -58,7 +58,14 @@ class Win32PrintSurface : public PrintSurface {
   std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) override;
 
  private:
+  // The whole text in the control's own positions, read once per job.
+  const std::u16string& PageText();
+  // Draws the page with the surface's font where the control draws nothing itself.
+  std::int32_t DrawPage(HDC dc, const TwipsRect& rect, std::int32_t first);
+
   HWND hwnd_;
+  std::u16string pageText_;
+  bool pageTextRead_ = false;
 };
 
 }  // namespace penlet

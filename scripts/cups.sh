@@ -51,13 +51,15 @@ Group lp
 SystemGroup root
 Printcap $dir/state/printcap
 EOF
-  # Kept job files let a test read what the program asked of the printer (its copy count).
+  # Kept job files let a test read what the program asked of the printer (its copy count), as soon
+  # as the job is done rather than up to half a minute later.
   cat >"$dir/cupsd.conf" <<EOF
 Listen $socket
 Browsing No
 LogLevel info
 PreserveJobFiles Yes
 PreserveJobHistory Yes
+DirtyCleanInterval 0
 MaxJobs 0
 WebInterface No
 DefaultAuthType None

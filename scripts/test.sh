@@ -7,6 +7,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 "$PENLET_ROOT/scripts/install-deps.sh"
 "$PENLET_ROOT/scripts/build.sh" all
 "$PENLET_ROOT/scripts/wine-prefix.sh"
+# The print tests print to a server of their own, ended again whatever the outcome.
+"$PENLET_ROOT/scripts/cups.sh"
+trap '"$PENLET_ROOT/scripts/cups.sh" stop' EXIT
+export CUPS_SERVER=$PENLET_BUILD/cups/cups.sock
 
 status=0
 log "native unit tests"
