@@ -57,6 +57,8 @@ class RichEdit : public EditArea {
  private:
   // The text as bytes, kept until the control reports a change.
   const std::string& Snapshot() const;
+  // Empties the control quickly and without notifications; the caller then sets the text.
+  void DeleteAllQuietly();
   void Invalidate() const { snapshotValid_ = false; }
   LONG ToControl(ByteOffset offset) const;
   ByteOffset ToBytes(LONG pos) const;
@@ -70,6 +72,8 @@ class RichEdit : public EditArea {
   // While a text streams in, the control moves its selection once per block; those moves are
   // not reported, since each report would take a snapshot of a text that is still growing.
   bool streamingIn_ = false;
+  // Set while the text is cleared block by block, which the owner need not hear of.
+  bool quiet_ = false;
 };
 
 }  // namespace penlet

@@ -101,6 +101,21 @@ TEST_F(RichEditTest, ReplacementsAndNotifications) {
   EXPECT_EQ(edit->Find("\\", 0, 2), -1);
 }
 
+TEST_F(RichEditTest, ReplacingALongTextLeavesExactlyTheNewOne) {
+  std::string longText;
+  for (int i = 0; i < 3000; ++i) longText += "\x93\xFA\x96\x7B line\r\n";  // 36,000 bytes
+  edit->SetText(longText);
+  ASSERT_EQ(edit->TextLength(), static_cast<ByteOffset>(longText.size()));
+  const int changesBefore = counter.changes;
+  edit->SetText("abc\r\n\x83\x5C");
+  EXPECT_EQ(edit->Text(), "abc\r\n\x83\x5C");
+  EXPECT_FALSE(edit->Modified());
+  // The text is cleared in blocks, but the owner hears of one replacement only.
+  EXPECT_LE(counter.changes - changesBefore, 1);
+  edit->Undo();
+  EXPECT_EQ(edit->Text(), "abc\r\n\x83\x5C");
+}
+
 TEST_F(RichEditTest, WrappedParagraphIsSeveralLines) {
   std::string paragraph;
   for (int i = 0; i < 60; ++i) paragraph += "\x93\xFA\x96\x7B";  // 日本 x 60
