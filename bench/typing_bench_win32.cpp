@@ -89,21 +89,17 @@ double TypeAt(penlet::MainWindow& window, int count) {
 void Run(penlet::MainWindow& window, size_t bytes, int keystrokes) {
   const std::string text = MakeDocument(bytes);
   const std::string path = WriteDocument(text, "penlet_typing_bench.txt");
+  // Each size is loaded into a fresh window: emptying a long text is slow in Wine's control
+  // and would be measured instead of the load.
   auto start = Clock::now();
-  window.Editor().SetListener(nullptr);
-  window.Form().OpenDocument(path);
-  const double streamMs = Milliseconds(Clock::now() - start);
-  window.Editor().SetListener(&window.Form());
-  window.Form().FileNew1Execute();
-  start = Clock::now();
   window.Form().OpenDocument(path);
   Pump();
   const double loadMs = Milliseconds(Clock::now() - start);
   DeleteFileA(path.c_str());
 
   penlet::RichEdit& editor = window.Editor();
-  std::printf("%zu bytes (%s characters, %.0f ms to load, %.0f ms of it not listening)\n",
-              text.size(), window.Memo1Text().c_str(), loadMs, streamMs);
+  std::printf("%zu bytes (%s characters, %.0f ms to load and show)\n", text.size(),
+              window.Memo1Text().c_str(), loadMs);
 
   editor.SetSelection({editor.TextLength(), editor.TextLength()});
   Pump();
@@ -175,16 +171,16 @@ int main(int argc, char** argv) {
   HWND owner = CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   QuietBoxes boxes;
-  penlet::MainWindow window(owner, boxes, [](const std::string& message) {
-    std::printf("error: %s\n", message.c_str());
-  });
-  window.Show(SW_SHOWNORMAL, {});
-  Pump();
   for (int mb : {1, 10}) {
-    if (mb <= largestMb) Run(window, static_cast<size_t>(mb) << 20, keystrokes);
+    if (mb > largestMb) continue;
+    penlet::MainWindow window(owner, boxes, [](const std::string& message) {
+      std::printf("error: %s\n", message.c_str());
+    });
+    window.Show(SW_SHOWNORMAL, {});
+    Pump();
+    Run(window, static_cast<size_t>(mb) << 20, keystrokes);
+    // The typed text is thrown away with the window, unsaved.
   }
-  // The document is not saved: the close question answers No.
-  window.Form().FileNew1Execute();
   DestroyWindow(owner);
   return 0;
 }

@@ -100,16 +100,22 @@ void TPenletForm::ReplaceAll(const std::string& findText, const std::string& rep
     parts_.boxes.ShowPlainMessage(NoOccurrenceMessage(findText));
     return;
   }
-  // Replacing occurrence by occurrence would redo whole-document work (the counter, the
-  // control's positions) for each one; the same end state comes from one replacement of the
-  // span from the first occurrence to the last, with one refresh of the displays.
+  // Done occurrence by occurrence as the dialog's steps describe it, every replacement would
+  // refresh the counter and search the whole text again. The plan finds them all in one walk;
+  // they are then replaced from the last to the first, so each one leaves the positions
+  // before it untouched and the control never moves much text, and the displays are
+  // refreshed once.
   const ReplaceAllPlan plan =
       PlanReplaceAll(edit.TextRef(), edit.GetSelection(), findText, replaceText,
                      parts_.leadBytes);
   {
     QuietEditArea quiet(edit, this);
-    edit.SetSelection({plan.start, plan.end});
-    edit.ReplaceSelection(plan.replacement);
+    for (auto range = plan.ranges.rbegin(); range != plan.ranges.rend(); ++range) {
+      edit.SetSelection(*range);
+      edit.ReplaceSelection(replaceText);
+    }
+    const ByteOffset caret = plan.start + static_cast<ByteOffset>(plan.replacement.size());
+    edit.SetSelection({caret, caret});
     if (plan.matches > 0) {
       edit.ScrollCaret();
       edit.SetFocus();

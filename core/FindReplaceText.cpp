@@ -33,6 +33,7 @@ ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection,
   if (selection.Length() > 0) {
     plan.start = selection.start;
     plan.replacement.append(replaceText);
+    plan.ranges.push_back(selection);
     plan.count = 1;
     from = copied = static_cast<size_t>(selection.end);
     started = true;
@@ -50,6 +51,7 @@ ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection,
       }
       plan.replacement.append(text.substr(copied, p - copied));
       plan.replacement.append(replaceText);
+      plan.ranges.push_back({static_cast<ByteOffset>(p), static_cast<ByteOffset>(p + n)});
       ++plan.count;
       ++plan.matches;
       from = copied = p + n;

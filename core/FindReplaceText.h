@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/EditArea.h"
 #include "platform/Mbcs.h"
@@ -23,6 +24,7 @@ struct ReplaceAllPlan {
   ByteOffset start = 0;
   ByteOffset end = 0;
   std::string replacement;
+  std::vector<Selection> ranges;  // the replaced ranges of the old text, in order
 };
 
 // The same result as replacing a non-empty selection, then, again and again, searching

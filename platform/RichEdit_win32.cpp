@@ -101,7 +101,7 @@ RichEdit::~RichEdit() {
 
 bool RichEdit::HandleCommand(WPARAM wParam, LPARAM lParam) {
   if (reinterpret_cast<HWND>(lParam) != hwnd_ || HIWORD(wParam) != EN_CHANGE) return false;
-  Invalidate();
+  if (!replacing_) Invalidate();
   if (listener_ && !quiet_) listener_->EditAreaChanged();
   return true;
 }
@@ -196,9 +196,19 @@ void RichEdit::SetSelection(Selection selection) {
 void RichEdit::SelectAll() { SendMessageA(hwnd_, EM_SETSEL, 0, -1); }
 
 void RichEdit::ReplaceSelection(const std::string& text) {
-  Invalidate();
+  // Our own replacement is known: the copy of the text is mended in place instead of being
+  // read again from the control, which a run of replacements would pay for every time.
+  const bool patch = snapshotValid_;
+  const Selection selection = patch ? GetSelection() : Selection{};
+  replacing_ = true;
   SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-  Invalidate();
+  replacing_ = false;
+  if (patch) {
+    snapshot_.replace(selection.start, selection.Length(), text);
+    positions_.Build(snapshot_, leadBytes_);
+  } else {
+    Invalidate();
+  }
 }
 
 ByteOffset RichEdit::Find(const std::string& what, ByteOffset from, ByteOffset to) const {

@@ -74,6 +74,8 @@ class RichEdit : public EditArea {
   bool streamingIn_ = false;
   // Set while the text is cleared block by block, which the owner need not hear of.
   bool quiet_ = false;
+  // Set during ReplaceSelection, which mends the copy of the text itself.
+  bool replacing_ = false;
 };
 
 }  // namespace penlet
