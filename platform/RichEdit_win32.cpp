@@ -120,15 +120,12 @@ const std::string& RichEdit::Snapshot() const {
     snapshotValid_ = false;
   }
   if (!snapshotValid_) {
-    std::string text;
-    WriteBlock append = [&text](const char* data, std::int32_t size) {
-      text.append(data, size);
-      return true;
-    };
-    StreamOutState state{&append, false};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamOutCallback};
-    SendMessageA(hwnd_, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-    snapshot_.swap(text);
+    // WM_GETTEXT takes half the time of streaming the text out. A character is at most two
+    // bytes; what the message returns is not trusted as a byte count (Wine counts characters),
+    // the terminating NUL is (the text never holds one: a loaded NUL becomes a space).
+    snapshot_.assign(static_cast<size_t>(chars) * 2 + 1, '\0');
+    SendMessageA(hwnd_, WM_GETTEXT, snapshot_.size(), reinterpret_cast<LPARAM>(snapshot_.data()));
+    snapshot_.resize(std::char_traits<char>::length(snapshot_.c_str()));
     positions_.Build(snapshot_, leadBytes_);
     snapshotValid_ = true;
   }
