@@ -5,7 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 wine wine32:i386
   xvfb x11-utils x11-apps imagemagick locales fonts-ipafont-gothic fonts-ipafont-mincho
-  cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils)
+  fonts-wine cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -18,7 +18,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     $SUDO dpkg --add-architecture i386
   fi
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   log "generating the ja_JP.UTF-8 locale"
