@@ -2,6 +2,8 @@
 // modal loop in which Enter presses O K and Escape does nothing.
 #include "ui/About_win32.h"
 
+#include "platform/DisabledWindows_win32.h"
+
 #include "platform/Locale.h"
 #include "ui/AboutLayout.h"
 #include "ui/Texts.h"
@@ -21,31 +23,6 @@ HFONT MakeFont(int height, bool bold, std::string_view face) {
   return CreateFontIndirectA(&font);
 }
 
-// The program's enabled visible top-level windows, disabled for as long as this lives.
-class DisabledWindows {
- public:
-  DisabledWindows() {
-    EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect,
-                      reinterpret_cast<LPARAM>(&windows_));
-    for (HWND w : windows_) EnableWindow(w, FALSE);
-  }
-  ~DisabledWindows() { Restore(); }
-  void Restore() {
-    for (HWND w : windows_) {
-      if (IsWindow(w)) EnableWindow(w, TRUE);
-    }
-    windows_.clear();
-  }
-
- private:
-  static BOOL CALLBACK Collect(HWND hwnd, LPARAM list) {
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-      reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    }
-    return TRUE;
-  }
-  std::vector<HWND> windows_;
-};
 
 void DrawLabel(HDC dc, HFONT font, COLORREF color, const AboutRect& r, const std::string& text) {
   SelectObject(dc, font);

@@ -3,6 +3,8 @@
 // system's MessageBox.
 #include "ui/MessageDialog_win32.h"
 
+#include "platform/DisabledWindows_win32.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
@@ -264,31 +266,6 @@ struct ScreenDc {
   HGDIOBJ old;
 };
 
-// The program's enabled visible top-level windows, disabled for as long as this lives.
-class DisabledWindows {
- public:
-  DisabledWindows() {
-    EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect,
-                      reinterpret_cast<LPARAM>(&windows_));
-    for (HWND w : windows_) EnableWindow(w, FALSE);
-  }
-  ~DisabledWindows() { Restore(); }
-  void Restore() {
-    for (HWND w : windows_) {
-      if (IsWindow(w)) EnableWindow(w, TRUE);
-    }
-    windows_.clear();
-  }
-
- private:
-  static BOOL CALLBACK Collect(HWND hwnd, LPARAM list) {
-    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-      reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    }
-    return TRUE;
-  }
-  std::vector<HWND> windows_;
-};
 
 // Activation and focus as they were, given back when this ends.
 class SavedActivation {
