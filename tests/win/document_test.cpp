@@ -22,21 +22,6 @@ const std::string kPrefix = "\x81\x40Penlet\x81\x40\x81\x40";  // "　Penlet　�
 // "表示ソフト" and "能力": trail bytes 0x5C ("\") in the middle of the text.
 const std::string kShiftJis = "\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67\r\n\x94\x5C\x97\xCD";
 
-BOOL CALLBACK TakeStaticText(HWND child, LPARAM param) {
-  char cls[64];
-  GetClassNameA(child, cls, sizeof cls);
-  std::string text = WindowText(child);
-  if (lstrcmpiA(cls, "Static") != 0 || text.empty()) return TRUE;
-  *reinterpret_cast<std::string*>(param) = text;
-  return FALSE;
-}
-
-std::string BoxMessage(HWND box) {
-  std::string found;
-  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 bool StartsWith(const std::string& text, const std::string& start) {
   return text.compare(0, start.size(), start) == 0;
 }

@@ -14,22 +14,6 @@ HWND WaitForErrorBox(DWORD pid) {
   return WaitFor([pid] { return FindProcessWindow(pid, "#32770", "Penlet"); });
 }
 
-BOOL CALLBACK TakeStaticText(HWND child, LPARAM param) {
-  char cls[64];
-  GetClassNameA(child, cls, sizeof cls);
-  std::string text = WindowText(child);
-  if (lstrcmpiA(cls, "Static") != 0 || text.empty()) return TRUE;
-  *reinterpret_cast<std::string*>(param) = text;
-  return FALSE;
-}
-
-// The message is the static control whose text is not empty (the icon's is).
-std::string BoxMessage(HWND box) {
-  std::string found;
-  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 TEST(Startup, QuotedPathWithSpacesOpensAsOneFile) {
   TempDir dir;
   const std::string path = dir.Write("my memo.txt", "\x93\xFA\x96\x7B\r\nabc");

@@ -122,6 +122,25 @@ std::string WindowText(HWND hwnd) {
   return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+namespace {
+
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM param) {
+  char cls[64];
+  GetClassNameA(child, cls, sizeof cls);
+  std::string text = WindowText(child);
+  if (lstrcmpiA(cls, "Static") != 0 || text.empty()) return TRUE;
+  *reinterpret_cast<std::string*>(param) = text;
+  return FALSE;
+}
+
+}  // namespace
+
+std::string BoxMessage(HWND box) {
+  std::string found;
+  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 HWND FindChild(HWND parent, const char* className) {
   Search search{0, className, nullptr, nullptr};
   EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));

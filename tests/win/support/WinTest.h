@@ -37,6 +37,10 @@ HWND FindProcessWindow(DWORD pid, const char* className, const char* caption = n
 // The text of a window, read with WM_GETTEXT.
 std::string WindowText(HWND hwnd);
 
+// The message of a system message box: its static control whose text is not empty (the
+// icon's is).
+std::string BoxMessage(HWND box);
+
 // The first child of `parent` with the given class (searching all descendants).
 HWND FindChild(HWND parent, const char* className);
 
