@@ -2,6 +2,8 @@
 // them.
 #include <gtest/gtest.h>
 
+#include "tests/fakes/FormOnFakes.h"
+
 #include "core/PenletForm.h"
 #include "tests/fakes/FakeClipboard.h"
 #include "tests/fakes/FakeEditArea.h"
@@ -18,24 +20,13 @@ constexpr Color kYellow = Rgb(255, 255, 0);
 constexpr Color kAqua = Rgb(0, 255, 255);
 const std::string kNihonAbc = "\x93\xFA\x96\x7B\r\nabc";  // 日本, a line break, abc
 
-class CounterTest : public ::testing::Test {
+class CounterTest : public ::testing::Test, protected FormOnFakes {
  protected:
   explicit CounterTest(LeadByteSet counterLeadBytes = LeadByteSet::Cp932())
-      : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs, clipboard, profile,
-                       counterLeadBytes}) {
-    edit.SetListener(&form);
+      : FormOnFakes(counterLeadBytes) {
     form.FormCreate();
   }
   void Caret(ByteOffset at) { edit.SetSelection({at, at}); }
-
-  FakeEditArea edit;
-  FakeFormView view;
-  FakeMessageBoxes boxes;
-  FakeFiles files;
-  FakeFileDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeProfile profile;
-  TPenletForm form;
 };
 
 TEST_F(CounterTest, EmptyDocumentAtCreation) {

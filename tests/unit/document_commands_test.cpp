@@ -2,6 +2,8 @@
 // files, dialogs and boxes in memory.
 #include <gtest/gtest.h>
 
+#include "tests/fakes/FormOnFakes.h"
+
 #include "core/DocumentCommands.h"
 #include "core/Error.h"
 #include "core/PenletForm.h"
@@ -33,14 +35,9 @@ class FakeDrop : public DroppedFiles {
   std::string first_;
 };
 
-class DocumentCommandsTest : public ::testing::Test {
+class DocumentCommandsTest : public ::testing::Test, protected FormOnFakes {
  protected:
-  DocumentCommandsTest()
-      : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs, clipboard, profile,
-                       LeadByteSet::Cp932()}) {
-    edit.SetListener(&form);
-    form.FormCreate();
-  }
+  DocumentCommandsTest() { form.FormCreate(); }
 
   std::string Prefix() const { return Ansi(texts::kCaptionPrefix); }
   std::string Bytes(const std::string& path) const {
@@ -55,15 +52,6 @@ class DocumentCommandsTest : public ::testing::Test {
     return edit.Text() + "|" + form.DocumentPath() + "|" + view.caption + "|" +
            (edit.Modified() ? "modified" : "saved") + "|" + (view.saveEnabled ? "on" : "off");
   }
-
-  FakeEditArea edit;
-  FakeFormView view;
-  FakeMessageBoxes boxes;
-  FakeFiles files;
-  FakeFileDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeProfile profile;
-  TPenletForm form;
 };
 
 TEST_F(DocumentCommandsTest, CaptionAndSaveCommandFollowEveryStep) {

@@ -1,6 +1,8 @@
 // Sending by e-mail: the body, the once-per-run Simple MAPI binding, and the Send command.
 #include <gtest/gtest.h>
 
+#include "tests/fakes/FormOnFakes.h"
+
 #include "core/PenletForm.h"
 #include "output/Mail.h"
 #include "platform/Mail.h"
@@ -125,25 +127,14 @@ class FakeAboutBox : public AboutBox {
   int shown = 0;
 };
 
-class SendCommandTest : public ::testing::Test {
+class SendCommandTest : public ::testing::Test, protected FormOnFakes {
  protected:
-  SendCommandTest()
-      : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs, clipboard,
-                       profile, LeadByteSet::Cp932()}) {
-    edit.SetListener(&form);
+  SendCommandTest() {
     form.FormCreate();
     form.SetMailSystem(&mail);
   }
 
-  FakeEditArea edit;
-  FakeFormView view;
-  FakeMessageBoxes boxes;
-  FakeFiles files;
-  FakeFileDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeProfile profile;
   FakeMailSystem mail;
-  TPenletForm form;
 };
 
 TEST_F(SendCommandTest, SuccessShowsNothingAndLeavesTheDocumentAlone) {

@@ -1,6 +1,8 @@
 // The main window's logic at start-up and when documents are opened.
 #include <gtest/gtest.h>
 
+#include "tests/fakes/FormOnFakes.h"
+
 #include "core/Error.h"
 #include "core/PenletForm.h"
 #include "tests/fakes/FakeClipboard.h"
@@ -14,21 +16,8 @@
 namespace penlet {
 namespace {
 
-class PenletFormTest : public ::testing::Test {
+class PenletFormTest : public ::testing::Test, protected FormOnFakes {
  protected:
-  PenletFormTest() : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs,
-                                      clipboard, profile, LeadByteSet::Cp932()}) {
-    edit.SetListener(&form);
-  }
-
-  FakeEditArea edit;
-  FakeFormView view;
-  FakeMessageBoxes boxes;
-  FakeFiles files;
-  FakeFileDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeProfile profile;
-  TPenletForm form;
 };
 
 TEST_F(PenletFormTest, CreateLeavesAnUntitledUnmodifiedDocument) {

@@ -1,6 +1,8 @@
 // The settings file: its path, the conversion of its values, and what is read and written.
 #include <gtest/gtest.h>
 
+#include "tests/fakes/FormOnFakes.h"
+
 #include "core/Error.h"
 #include "core/PenletForm.h"
 #include "core/Settings.h"
@@ -76,13 +78,8 @@ TEST(ParseProfileInteger, AcceptsDecimalAndHexadecimalOnly) {
   for (const Case& c : cases) EXPECT_EQ(ParseProfileInteger(c.text), c.value) << c.text;
 }
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public ::testing::Test, protected FormOnFakes {
  protected:
-  SettingsTest()
-      : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs, clipboard, profile,
-                       LeadByteSet::Cp932()}) {
-    edit.SetListener(&form);
-  }
   std::vector<std::string> WrittenKeys() const {
     std::vector<std::string> keys;
     for (const auto& w : profile.writes) keys.push_back(w.section + "/" + w.key + "=" + w.value);
@@ -90,14 +87,6 @@ class SettingsTest : public ::testing::Test {
   }
 
   const std::string ini = "C:\\Tools\\penlet.ini";
-  FakeEditArea edit;
-  FakeFormView view;
-  FakeMessageBoxes boxes;
-  FakeFiles files;
-  FakeFileDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeProfile profile;
-  TPenletForm form;
 };
 
 TEST_F(SettingsTest, CreateAppliesStoredSizeAsReadOrTheDesignedOne) {
