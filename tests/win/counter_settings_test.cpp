@@ -173,14 +173,10 @@ TEST_F(SettingsFile, RefusedWriteShowsTheErrorAfterTheWindowHasGone) {
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
   EXPECT_EQ(Rect(main).right - Rect(main).left, 670);
   PostMessageA(main, WM_CLOSE, 0, 0);
-  HWND box = WaitFor([&] { return FindProcessWindow(penlet.Pid(), "#32770", "Penlet"); });
+  HWND box = WaitForMessageBox(penlet.Pid(), "#32770", "Penlet");
   ASSERT_NE(box, nullptr);
   EXPECT_FALSE(IsWindow(main) && IsWindowVisible(main));
-  HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
-  std::string message;
-  for (; text; text = FindWindowExA(box, text, "Static", nullptr)) {
-    if (!WindowText(text).empty()) message = WindowText(text);
-  }
+  const std::string message = BoxMessage(box);
   // The exception box ends the message with its own full stop.
   const std::string expected = ini + Ansi(" に書き込めません");
   EXPECT_EQ(message.substr(0, expected.size()), expected);

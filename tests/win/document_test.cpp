@@ -88,10 +88,10 @@ class Penlet {
   }
 
   HWND ErrorBox() {
-    return WaitFor([this] { return FindProcessWindow(Pid(), "#32770", "Penlet"); });
+    return WaitForMessageBox(Pid(), "#32770", "Penlet");
   }
   HWND QuestionBox() {
-    return WaitFor([this] { return FindProcessWindow(Pid(), kMessageBoxClassName); });
+    return WaitForMessageBox(Pid(), kMessageBoxClassName);
   }
   HWND FileDialog() {
     return WaitFor([this] {

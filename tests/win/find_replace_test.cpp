@@ -62,8 +62,7 @@ class FindReplace : public ::testing::Test {
   // The text of the plain box that the last press brought up, which is then dismissed; empty
   // when none came.
   std::string TakeMessage(DWORD timeoutMs = 15000) {
-    HWND box = WaitFor([this] { return FindProcessWindow(process_->Pid(), kMessageBoxClassName); },
-                       timeoutMs);
+    HWND box = WaitForMessageBox(process_->Pid(), kMessageBoxClassName, nullptr, timeoutMs);
     if (!box) return "";
     const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

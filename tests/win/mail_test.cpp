@@ -79,7 +79,7 @@ class MailSetup {
   // Sends and waits for the error box, which it answers; false when none came.
   bool SendShowsError() {
     PostMessageA(main_, WM_COMMAND, FileSend1, 0);
-    HWND box = Visible(kMessageBoxClassName);
+    HWND box = WaitForMessageBox(info_.dwProcessId, kMessageBoxClassName);
     if (!box) return false;
     EXPECT_EQ(WindowText(FindChild(box, "Static")), Ansi(texts::kMailSendError));
     PostMessageA(FindChild(box, "Button"), BM_CLICK, 0, 0);

@@ -148,15 +148,6 @@ std::string WaitForFile(const std::string& path, DWORD timeoutMs = 60000) {
   return bytes;
 }
 
-BOOL CALLBACK TakeStaticText(HWND child, LPARAM param) {
-  char cls[64];
-  GetClassNameA(child, cls, sizeof cls);
-  std::string text = WindowText(child);
-  if (lstrcmpiA(cls, "Static") != 0 || text.empty()) return TRUE;
-  *reinterpret_cast<std::string*>(param) = text;
-  return FALSE;
-}
-
 class PrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -266,10 +257,9 @@ TEST_F(PrintTest, WithoutAnyPrinterTheErrorBoxSaysSo) {
   } ender{pid};
 
   PostMessageA(main, WM_COMMAND, FilePrint, 0);
-  HWND box = WaitFor([&] { return FindProcessWindow(pid, "#32770", "Penlet"); });
+  HWND box = WaitForMessageBox(pid, "#32770", "Penlet");
   ASSERT_TRUE(box) << "no error box";
-  std::string message;
-  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&message));
+  const std::string message = BoxMessage(box);
   const std::string expected = Ansi(texts::kNoDefaultPrinter);
   EXPECT_EQ(message.substr(0, expected.size()), expected) << message;
   PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -11,7 +11,7 @@ const std::string kPrefix = "\x81\x40Penlet\x81\x40\x81\x40";  // "　Penlet　�
 
 // The exception box of process `pid`: the system's message box captioned "Penlet".
 HWND WaitForErrorBox(DWORD pid) {
-  return WaitFor([pid] { return FindProcessWindow(pid, "#32770", "Penlet"); });
+  return WaitForMessageBox(pid, "#32770", "Penlet");
 }
 
 TEST(Startup, QuotedPathWithSpacesOpensAsOneFile) {

@@ -141,6 +141,16 @@ std::string BoxMessage(HWND box) {
   return found;
 }
 
+HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption,
+                       DWORD timeoutMs) {
+  return WaitFor(
+      [=]() -> HWND {
+        HWND box = FindProcessWindow(pid, className, caption);
+        return box && IsWindowVisible(box) && !BoxMessage(box).empty() ? box : nullptr;
+      },
+      timeoutMs);
+}
+
 HWND FindChild(HWND parent, const char* className) {
   Search search{0, className, nullptr, nullptr};
   EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));

@@ -41,6 +41,11 @@ std::string WindowText(HWND hwnd);
 // icon's is).
 std::string BoxMessage(HWND box);
 
+// Waits for a message box of the process that is shown and carries its message: a box is
+// found by its class while it is still being built, before its text is set.
+HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption = nullptr,
+                       DWORD timeoutMs = 15000);
+
 // The first child of `parent` with the given class (searching all descendants).
 HWND FindChild(HWND parent, const char* className);
 
