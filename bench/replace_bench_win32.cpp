@@ -47,7 +47,7 @@ std::string MakeDocument(size_t bytes, int occurrences) {
   size_t next = 0;
   int placed = 0;
   while (text.size() < bytes || placed < occurrences) {
-    if (placed < occurrences && text.size() >= next) {
+    while (placed < occurrences && text.size() >= next) {
       text += find;
       ++placed;
       next += every;

@@ -101,21 +101,13 @@ void TPenletForm::ReplaceAll(const std::string& findText, const std::string& rep
     return;
   }
   // Done occurrence by occurrence as the dialog's steps describe it, every replacement would
-  // refresh the counter and search the whole text again. The plan finds them all in one walk;
-  // they are then replaced from the last to the first, so each one leaves the positions
-  // before it untouched and the control never moves much text, and the displays are
-  // refreshed once.
+  // refresh the counter and search the whole text again. The plan finds them all in one walk,
+  // the editing area replaces them in one operation, and the displays are refreshed once.
   const ReplaceAllPlan plan =
-      PlanReplaceAll(edit.TextRef(), edit.GetSelection(), findText, replaceText,
-                     parts_.leadBytes);
+      PlanReplaceAll(edit.TextRef(), edit.GetSelection(), findText, replaceText, parts_.leadBytes);
   {
     QuietEditArea quiet(edit, this);
-    for (auto range = plan.ranges.rbegin(); range != plan.ranges.rend(); ++range) {
-      edit.SetSelection(*range);
-      edit.ReplaceSelection(replaceText);
-    }
-    const ByteOffset caret = plan.start + static_cast<ByteOffset>(plan.replacement.size());
-    edit.SetSelection({caret, caret});
+    edit.ReplaceRanges(plan.ranges, replaceText);
     if (plan.matches > 0) {
       edit.ScrollCaret();
       edit.SetFocus();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace penlet {
 
@@ -49,6 +50,10 @@ class EditArea {
   virtual void SelectAll() = 0;
   // Inserts `text` in place of the selection, not recorded for undo; the caret follows it.
   virtual void ReplaceSelection(const std::string& text) = 0;
+  // Puts `text` in place of each of `ranges` (in order, none overlapping): the same text as
+  // replacing them one by one from the last, not recorded for undo; the caret then stands
+  // behind the last insertion. Nothing is reported while it works.
+  virtual void ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) = 0;
 
   // Offset of the first occurrence of `what` (exact bytes, starting on a character boundary)
   // lying wholly inside [from, to); to == -1 means the end of the text. -1 when there is none.

@@ -10,8 +10,8 @@ constexpr DWORD kCommandFlags = FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL | FR_DI
 
 }  // namespace
 
-Win32ReplaceDialog::Win32ReplaceDialog(HWND owner, HWND editArea)
-    : owner_(owner), editArea_(editArea), message_(RegisterWindowMessageA(FINDMSGSTRINGA)) {}
+Win32ReplaceDialog::Win32ReplaceDialog(HWND owner, int editAreaId)
+    : owner_(owner), editAreaId_(editAreaId), message_(RegisterWindowMessageA(FINDMSGSTRINGA)) {}
 
 Win32ReplaceDialog::~Win32ReplaceDialog() {
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
@@ -19,7 +19,7 @@ Win32ReplaceDialog::~Win32ReplaceDialog() {
 
 ControlBounds Win32ReplaceDialog::EditAreaBounds() const {
   RECT rc{};
-  GetWindowRect(editArea_, &rc);
+  GetWindowRect(GetDlgItem(owner_, editAreaId_), &rc);
   MapWindowPoints(nullptr, owner_, reinterpret_cast<POINT*>(&rc), 2);
   return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
 }
@@ -55,8 +55,8 @@ void Win32ReplaceDialog::Open() {
 UINT_PTR CALLBACK Win32ReplaceDialog::Hook(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
   static const char kProperty[] = "PenletReplaceDialog";
   if (msg == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<Win32ReplaceDialog*>(
-        reinterpret_cast<FINDREPLACEA*>(lParam)->lCustData);
+    auto* self =
+        reinterpret_cast<Win32ReplaceDialog*>(reinterpret_cast<FINDREPLACEA*>(lParam)->lCustData);
     SetPropA(hwnd, kProperty, self);
     self->hwnd_ = hwnd;
     SetWindowPos(hwnd, nullptr, self->position_.x, self->position_.y, 0, 0,

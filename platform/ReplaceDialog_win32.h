@@ -12,8 +12,9 @@ namespace penlet {
 
 class Win32ReplaceDialog : public ReplaceDialog {
  public:
-  // `owner` receives the notifications; `editArea` is the control the dialog is placed against.
-  Win32ReplaceDialog(HWND owner, HWND editArea);
+  // `owner` receives the notifications; its child `editAreaId` is the control the dialog is
+  // placed against (found each time: the control may be renewed).
+  Win32ReplaceDialog(HWND owner, int editAreaId);
   ~Win32ReplaceDialog() override;
   Win32ReplaceDialog(const Win32ReplaceDialog&) = delete;
   Win32ReplaceDialog& operator=(const Win32ReplaceDialog&) = delete;
@@ -39,7 +40,7 @@ class Win32ReplaceDialog : public ReplaceDialog {
   static UINT_PTR CALLBACK Hook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND owner_;
-  HWND editArea_;
+  int editAreaId_;
   HWND hwnd_ = nullptr;
   UINT message_;
   ScreenPoint position_;

@@ -22,6 +22,8 @@ class RichEdit : public EditArea {
   RichEdit& operator=(const RichEdit&) = delete;
 
   HWND Handle() const { return hwnd_; }
+  // The font of the whole text; the caller keeps it alive as long as the control.
+  void SetFont(HFONT font);
 
   // The parent's WM_COMMAND and WM_NOTIFY are passed here; true when they were the control's.
   bool HandleCommand(WPARAM wParam, LPARAM lParam);
@@ -36,6 +38,7 @@ class RichEdit : public EditArea {
   void SetSelection(Selection selection) override;
   void SelectAll() override;
   void ReplaceSelection(const std::string& text) override;
+  void ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) override;
   ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const override;
   std::int32_t LineCount() const override;
   std::int32_t LineFromOffset(ByteOffset offset) const override;
@@ -57,8 +60,13 @@ class RichEdit : public EditArea {
  private:
   // The text as bytes, kept until the control reports a change.
   const std::string& Snapshot() const;
-  // Empties the control quickly and without notifications; the caller then sets the text.
-  void DeleteAllQuietly();
+  // Puts a new, empty control in this one's place: same styles, identifier, place, font,
+  // limit and events; the focus follows. The old one goes with its text.
+  void Renew();
+  // Empties a long text by renewing the control; a short one is left to whoever replaces it.
+  void ClearLongText();
+  // Whether filling a new control beats making `replacements` replacements in place.
+  bool RenewPays(size_t replacements) const;
   void Invalidate() const { snapshotValid_ = false; }
   LONG ToControl(ByteOffset offset) const;
   ByteOffset ToBytes(LONG pos) const;
@@ -76,6 +84,10 @@ class RichEdit : public EditArea {
   bool quiet_ = false;
   // Set during ReplaceSelection, which mends the copy of the text itself.
   bool replacing_ = false;
+  // As last set, for a renewed control. (Wine's control does not answer WM_GETFONT with the
+  // font it was given.)
+  std::int32_t limit_ = 0;
+  HFONT font_ = nullptr;
 };
 
 }  // namespace penlet

@@ -78,14 +78,14 @@ void MainWindow::CreateControls() {
                                               ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                                           WS_EX_CLIENTEDGE);
   editFont_ = MakeFont(-16, FW_NORMAL, texts::kGothicFace);
-  SendMessageA(richEdit1_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), TRUE);
+  richEdit1_->SetFont(editFont_);
   // Long texts are welcome from the start, not only after the first file has been loaded.
   richEdit1_->SetTextLimit(0x7FFFFFF0);
 
   // The print surface: never shown, rich text, wrapping, in the printing font.
   richEdit2_ = std::make_unique<RichEdit>(hwnd_, kRichEdit2Id, WS_CHILD | ES_MULTILINE, 0);
   printFont_ = MakeFont(-19, FW_NORMAL, texts::kMinchoFace);
-  SendMessageA(richEdit2_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(printFont_), FALSE);
+  richEdit2_->SetFont(printFont_);
   SetWindowPos(richEdit2_->Handle(), nullptr, 0, kToolBarHeight, 662, 223,
                SWP_NOZORDER | SWP_NOACTIVATE);
 

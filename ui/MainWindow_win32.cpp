@@ -43,7 +43,7 @@ MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter report
   CreateControls();
   files_ = NewSystemFiles();
   dialogs_ = std::make_unique<Win32FileDialogs>(appWindow_, hwnd_, AnsiLeadBytes());
-  replaceDialog1_ = std::make_unique<Win32ReplaceDialog>(hwnd_, richEdit1_->Handle());
+  replaceDialog1_ = std::make_unique<Win32ReplaceDialog>(hwnd_, GetDlgCtrlID(richEdit1_->Handle()));
   FormParts parts{*richEdit1_, *this,      boxes_,   AnsiLeadBytes(),   *files_,
                   *dialogs_,   clipboard_, profile_, CounterLeadBytes()};
   parts.replaceDialog1 = replaceDialog1_.get();

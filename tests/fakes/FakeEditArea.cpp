@@ -48,8 +48,26 @@ void FakeEditArea::Replace(const std::string& text, bool recordUndo) {
   MoveSelection({caret, caret});
 }
 
-void FakeEditArea::ReplaceSelection(const std::string& text) { Replace(text, false); }
-void FakeEditArea::Type(const std::string& text) { Replace(text, true); }
+void FakeEditArea::ReplaceSelection(const std::string& text) {
+  Replace(text, false);
+}
+void FakeEditArea::Type(const std::string& text) {
+  Replace(text, true);
+}
+
+void FakeEditArea::ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) {
+  if (ranges.empty()) return;
+  EditAreaListener* listener = listener_;
+  listener_ = nullptr;
+  ByteOffset caret = ranges.back().start + static_cast<ByteOffset>(text.size());
+  for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {
+    selection_ = *range;
+    Replace(text, false);
+    if (range != ranges.rbegin()) caret += static_cast<ByteOffset>(text.size()) - range->Length();
+  }
+  selection_ = {caret, caret};
+  listener_ = listener;
+}
 
 ByteOffset FakeEditArea::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
   const size_t end = (to < 0 || static_cast<size_t>(to) > text_.size()) ? text_.size() : to;
@@ -73,7 +91,8 @@ std::vector<FakeEditArea::LineSpan> FakeEditArea::Lines() const {
       size_t p = lineStart;
       while (paraEnd - lineStart > static_cast<size_t>(wrapWidth_)) {
         size_t next = p;
-        while (next < paraEnd && leadBytes_.Next(text_, next) - lineStart <= static_cast<size_t>(wrapWidth_)) {
+        while (next < paraEnd &&
+               leadBytes_.Next(text_, next) - lineStart <= static_cast<size_t>(wrapWidth_)) {
           next = leadBytes_.Next(text_, next);
         }
         lines.push_back({static_cast<ByteOffset>(lineStart), static_cast<ByteOffset>(next)});

@@ -33,6 +33,7 @@ class FakeEditArea : public EditArea {
   void SetSelection(Selection selection) override;
   void SelectAll() override { SetSelection({0, TextLength()}); }
   void ReplaceSelection(const std::string& text) override;
+  void ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) override;
   ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const override;
   std::int32_t LineCount() const override { return static_cast<std::int32_t>(Lines().size()); }
   std::int32_t LineFromOffset(ByteOffset offset) const override;

@@ -21,7 +21,9 @@ constexpr int kFindNextButton = IDOK;
 constexpr int kReplaceButton = 0x400;
 constexpr int kReplaceAllButton = 0x401;
 
-HWND Gone(HWND window) { return IsWindow(window) ? nullptr : reinterpret_cast<HWND>(1); }
+HWND Gone(HWND window) {
+  return IsWindow(window) ? nullptr : reinterpret_cast<HWND>(1);
+}
 
 class FindReplace : public ::testing::Test {
  protected:
@@ -46,7 +48,7 @@ class FindReplace : public ::testing::Test {
     return WaitFor([this] {
       HWND dialog = FindProcessWindow(process_->Pid(), "#32770");
       return dialog && GetDlgItem(dialog, kReplaceField) && IsWindowVisible(dialog) ? dialog
-                                                                                     : nullptr;
+                                                                                    : nullptr;
     });
   }
   static void Type(HWND dialog, int field, const std::string& text) {
@@ -71,6 +73,15 @@ class FindReplace : public ::testing::Test {
     return text;
   }
   std::string Text() { return WindowText(edit_); }
+  // The whole text of a document under 2 MB. (Asked from another process, Wine's control
+  // answers WM_GETTEXTLENGTH with 0 for some texts, and WM_GETTEXT with 0 when the buffer is
+  // short.)
+  static std::string LongText(HWND edit) {
+    std::string text(2 << 20, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+  }
   CHARRANGE Selection() {
     DWORD start = 0, end = 0;
     SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -114,9 +125,10 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   EXPECT_EQ(sel.cpMax, 8);
 
   Press(dialog, kReplaceAllButton);
-  EXPECT_EQ(TakeMessage(), "2  \x89\xD3\x8F\x8A\x82\xCC  \x81\x77 ab\x94\x4C \x81\x78 \x82\xF0\x81\x41"
-                           "\r\n\r\n \x81\x77 X \x81\x78 \x82\xC9\x81\x41\x92\x75\x82\xAB\x8A\xB7"
-                           "\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81\x42");
+  EXPECT_EQ(TakeMessage(),
+            "2  \x89\xD3\x8F\x8A\x82\xCC  \x81\x77 ab\x94\x4C \x81\x78 \x82\xF0\x81\x41"
+            "\r\n\r\n \x81\x77 X \x81\x78 \x82\xC9\x81\x41\x92\x75\x82\xAB\x8A\xB7"
+            "\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81\x42");
   EXPECT_EQ(Text(), "X cd X\r\nX");
 
   // Rescue does not take the replacements back.
@@ -150,6 +162,66 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
             "\xC5\x82\xB5\x82\xBD\x81\x49");
   Press(dialog, IDCANCEL);
   WaitFor([dialog] { return Gone(dialog); });
+}
+
+// Replace All on a long document: many occurrences are replaced by filling a new control,
+// which must look and behave as the old one; a few are replaced in place.
+TEST_F(FindReplace, ReplaceAllOnALongDocument) {
+  std::string text;
+  for (int i = 0; i < 5000; ++i) {
+    text += "ab\x94\x4C line " + std::to_string(i) + (i % 2000 == 1 ? " zz" : "") + "\r\n";
+  }
+  Start(text);
+  RECT before;
+  GetWindowRect(edit_, &before);
+  HWND dialog = OpenDialog();
+  ASSERT_TRUE(dialog);
+  Type(dialog, kFindField, "ab\x94\x4C");
+  Type(dialog, kReplaceField, "X");
+  Press(dialog, kReplaceAllButton);
+  EXPECT_EQ(TakeMessage().substr(0, 6), "5000  ");
+
+  std::string expected;
+  size_t copied = 0;
+  for (size_t at = text.find("ab\x94\x4C"); at != std::string::npos;
+       at = text.find("ab\x94\x4C", at + 4)) {
+    expected += text.substr(copied, at - copied) + "X";
+    copied = at + 4;
+  }
+  const LONG lastInsertion = static_cast<LONG>(expected.size());  // all single-byte before it
+  expected += text.substr(copied);
+  edit_ = FindChild(main_, "RICHEDIT");
+  ASSERT_TRUE(edit_ && IsWindowVisible(edit_));
+  EXPECT_TRUE(LongText(edit_) == expected);
+  EXPECT_EQ(Selection().cpMin, lastInsertion);
+  EXPECT_EQ(Selection().cpMax, lastInsertion);
+  EXPECT_NE(SendMessageA(edit_, EM_GETMODIFY, 0, 0), 0);
+  RECT after;
+  GetWindowRect(edit_, &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  GUITHREADINFO focus{sizeof focus};
+  GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &focus);
+  EXPECT_EQ(focus.hwndFocus, edit_);
+
+  // Opened again, the dialog is placed against the editing area that stands there now.
+  Press(dialog, IDCANCEL);
+  WaitFor([dialog] { return Gone(dialog); });
+  dialog = OpenDialog();
+  ASSERT_TRUE(dialog);
+  RECT placed;
+  GetWindowRect(dialog, &placed);
+  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&after), 2);
+  EXPECT_EQ(placed.left, after.left + (after.right - after.left) / 4);
+  EXPECT_EQ(placed.top, after.top);
+
+  Type(dialog, kFindField, "zz");
+  Type(dialog, kReplaceField, "\x94\x4C");
+  Press(dialog, kReplaceAllButton);
+  EXPECT_EQ(TakeMessage().substr(0, 3), "3  ");
+  size_t at = 0;
+  while ((at = expected.find("zz", at)) != std::string::npos) expected.replace(at, 2, "\x94\x4C");
+  EXPECT_TRUE(LongText(edit_) == expected);
+  Press(dialog, IDCANCEL);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <richedit.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/RichEdit_win32.h"
 
@@ -103,7 +105,8 @@ TEST_F(RichEditTest, ReplacementsAndNotifications) {
 
 TEST_F(RichEditTest, ReplacingALongTextLeavesExactlyTheNewOne) {
   std::string longText;
-  for (int i = 0; i < 3000; ++i) longText += "\x93\xFA\x96\x7B line\r\n";  // 36,000 bytes
+  // 96,000 bytes, more than the control is trusted to delete quickly.
+  for (int i = 0; i < 8000; ++i) longText += "\x93\xFA\x96\x7B line\r\n";
   edit->SetText(longText);
   ASSERT_EQ(edit->TextLength(), static_cast<ByteOffset>(longText.size()));
   const int changesBefore = counter.changes;
@@ -114,6 +117,75 @@ TEST_F(RichEditTest, ReplacingALongTextLeavesExactlyTheNewOne) {
   EXPECT_LE(counter.changes - changesBefore, 1);
   edit->Undo();
   EXPECT_EQ(edit->Text(), "abc\r\n\x83\x5C");
+}
+
+// Many replacements in a long text are made by filling a new control, few in place; either
+// way the text is exact and the control looks and answers as before.
+TEST_F(RichEditTest, ReplacingRangesOfALongText) {
+  HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                           "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E");
+  edit->SetFont(font);
+  edit->SetTextLimit(0x7FFFFFF0);
+  std::string text;
+  for (int i = 0; i < 8000; ++i) text += "\x93\xFA\x96\x7B ab line\r\n";  // 日本 ab line
+  edit->SetText(text);
+  ::SetFocus(edit->Handle());
+  CHARFORMATA before{};
+  before.cbSize = sizeof before;
+  SendMessageA(edit->Handle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&before));
+  RECT placeBefore;
+  GetWindowRect(edit->Handle(), &placeBefore);
+
+  struct Pass {
+    std::string around;  // the range is what stands between its first and last byte
+    size_t every;
+  };
+  for (const Pass& pass : {Pass{" ab ", 1}, Pass{" line\r", 3000}}) {  // 8,000 ranges, then 3
+    std::vector<Selection> ranges;
+    std::string expected;
+    ByteOffset copied = 0;
+    const std::string current = edit->Text();
+    for (size_t at = current.find(pass.around), n = 0; at != std::string::npos;
+         at = current.find(pass.around, at + 1), ++n) {
+      if (n % pass.every != 0) continue;
+      const auto start = static_cast<ByteOffset>(at + 1);
+      expected += current.substr(copied, start - copied) + "\x83\x5C";  // ソ
+      copied = static_cast<ByteOffset>(at + pass.around.size() - 1);
+      ranges.push_back({start, copied});
+    }
+    ASSERT_FALSE(ranges.empty());
+    const ByteOffset caret = static_cast<ByteOffset>(expected.size());
+    expected += current.substr(copied);
+    const int changesBefore = counter.changes;
+    edit->ReplaceRanges(ranges, "\x83\x5C");
+    EXPECT_TRUE(edit->Text() == expected) << ranges.size();
+    EXPECT_EQ(edit->TextLength(), static_cast<ByteOffset>(expected.size()));
+    EXPECT_EQ(edit->GetSelection(), (Selection{caret, caret}));
+    EXPECT_TRUE(edit->Modified());
+    EXPECT_EQ(counter.changes, changesBefore);
+  }
+
+  HWND control = edit->Handle();
+  EXPECT_EQ(FindWindowExA(parent, nullptr, "RICHEDIT", nullptr), control);
+  EXPECT_EQ(FindWindowExA(parent, control, "RICHEDIT", nullptr), nullptr);  // the old one is gone
+  EXPECT_EQ(GetDlgCtrlID(control), 1);
+  EXPECT_TRUE(IsWindowVisible(control));
+  EXPECT_EQ(GetFocus(), control);
+  RECT placeAfter;
+  GetWindowRect(control, &placeAfter);
+  EXPECT_TRUE(EqualRect(&placeBefore, &placeAfter));
+  CHARFORMATA after{};
+  after.cbSize = sizeof after;
+  SendMessageA(control, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&after));
+  EXPECT_STREQ(after.szFaceName, before.szFaceName);
+  EXPECT_EQ(after.yHeight, before.yHeight);
+  EXPECT_EQ(SendMessageA(control, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFF0);
+  // The new control reports to the owner as the old one did.
+  const int changesBefore = counter.changes;
+  SendMessageA(control, WM_CHAR, 'z', 0);
+  EXPECT_GT(counter.changes, changesBefore);
+  edit.reset();
+  DeleteObject(font);
 }
 
 TEST_F(RichEditTest, WrappedParagraphIsSeveralLines) {
@@ -135,7 +207,9 @@ TEST_F(RichEditTest, WrappedParagraphIsSeveralLines) {
 }
 
 TEST_F(RichEditTest, StreamingInAndOutKeepsTheBytes) {
-  const std::string text = "\x82\xA0\x82\xA2\r\n\r\nline\r\n\x81\x40" "end\r\n";
+  const std::string text =
+      "\x82\xA0\x82\xA2\r\n\r\nline\r\n\x81\x40"
+      "end\r\n";
   // Blocks of every small size split double-byte characters and CR LF pairs somewhere.
   for (size_t block = 1; block <= 7; ++block) {
     size_t offset = 0;
