@@ -60,6 +60,7 @@ class RichEdit : public EditArea {
  private:
   // The text as bytes, kept until the control reports a change.
   const std::string& Snapshot() const;
+  void Create(HWND parent, int x, int y, int width, int height);
   // Puts a new, empty control in this one's place: same styles, identifier, place, font,
   // limit and events; the focus follows. The old one goes with its text.
   void Renew();
@@ -72,6 +73,9 @@ class RichEdit : public EditArea {
   ByteOffset ToBytes(LONG pos) const;
 
   HWND hwnd_ = nullptr;
+  int id_;
+  DWORD style_;
+  DWORD exStyle_;
   EditAreaListener* listener_ = nullptr;
   LeadByteSet leadBytes_;
   mutable std::string snapshot_;
