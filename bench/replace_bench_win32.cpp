@@ -116,8 +116,10 @@ void Run(penlet::MainWindow& window, QuietBoxes& boxes, size_t bytes, int occurr
 int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  // The largest document size to run, in MB (10 unless given).
+  // The largest document size to run, in MB (10 unless given); then, if given, one size and
+  // one number of occurrences only, for a figure from a fresh process.
   const int maxMb = argc > 1 ? std::atoi(argv[1]) : 10;
+  const int onlyOccurrences = argc > 2 ? std::atoi(argv[2]) : 0;
   HWND owner = CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   QuietBoxes boxes;
@@ -127,8 +129,9 @@ int main(int argc, char** argv) {
   window.Show(SW_SHOWNORMAL, {});
   Pump();
   for (int mb : {1, 10}) {
-    if (mb > maxMb) continue;
+    if (mb > maxMb || (onlyOccurrences && mb != maxMb)) continue;
     for (int occurrences : {1000, 10000, 100000}) {
+      if (onlyOccurrences && occurrences != onlyOccurrences) continue;
       Run(window, boxes, static_cast<size_t>(mb) << 20, occurrences);
     }
   }
