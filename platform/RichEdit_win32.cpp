@@ -96,7 +96,7 @@ DWORD CALLBACK StreamOutCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LON
 }  // namespace
 
 RichEdit::RichEdit(HWND parent, int id, DWORD style, DWORD exStyle)
-    : leadBytes_(AnsiLeadBytes()), id_(id), style_(style), exStyle_(exStyle) {
+    : id_(id), style_(style), exStyle_(exStyle), leadBytes_(AnsiLeadBytes()) {
   LoadRichEditLibrary();
   Create(parent, 0, 0, 0, 0);
 }
@@ -276,9 +276,7 @@ void RichEdit::ReplaceRanges(const std::vector<Selection>& ranges, const std::st
       given += got;
       return true;
     };
-    StreamInState state{&read, &leadBytes_, {}, false};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamInCallback};
-    SendMessageA(hwnd_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    StreamInBlocks(read);
     SendMessageA(hwnd_, EM_LINESCROLL, 0, firstLine);
   } else {
     // From the last to the first, so that the positions before each are still those of the
@@ -369,19 +367,24 @@ void RichEdit::SetTextLimit(std::int32_t limit) {
   SendMessageA(hwnd_, EM_EXLIMITTEXT, 0, limit);
 }
 
+bool RichEdit::StreamInBlocks(const ReadBlock& read) {
+  StreamInState state{&read, &leadBytes_, {}, false};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamInCallback};
+  streamingIn_ = true;
+  SendMessageA(hwnd_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+  streamingIn_ = false;
+  return !state.failed && stream.dwError == 0;
+}
+
 bool RichEdit::StreamIn(const ReadBlock& read) {
   // A failed read must not leave half a document that a later save would write over the file.
   const std::string previous = Snapshot();
   const bool wasModified = Modified();
   Invalidate();
-  StreamInState state{&read, &leadBytes_, {}, false};
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&state), 0, StreamInCallback};
   ClearLongText();
-  streamingIn_ = true;
-  SendMessageA(hwnd_, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-  streamingIn_ = false;
+  const bool complete = StreamInBlocks(read);
   Invalidate();
-  if (state.failed || stream.dwError != 0) {
+  if (!complete) {
     SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(previous.c_str()));
     Invalidate();
     SetModified(wasModified);

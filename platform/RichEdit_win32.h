@@ -66,6 +66,8 @@ class RichEdit : public EditArea {
   void Renew();
   // Empties a long text by renewing the control; a short one is left to whoever replaces it.
   void ClearLongText();
+  // Streams the blocks into the control in place of its text; false when a read failed.
+  bool StreamInBlocks(const ReadBlock& read);
   // Whether filling a new control beats making `replacements` replacements in place.
   bool RenewPays(size_t replacements) const;
   void Invalidate() const { snapshotValid_ = false; }
