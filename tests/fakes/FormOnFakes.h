@@ -8,13 +8,13 @@
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeForm.h"
 #include "tests/fakes/FakeProfile.h"
+#include "tests/fakes/FakeReplaceDialog.h"
 
 namespace penlet {
 
 struct FormOnFakes {
   explicit FormOnFakes(LeadByteSet counterLeadBytes = LeadByteSet::Cp932())
-      : form(FormParts{edit, view, boxes, LeadByteSet::Cp932(), files, dialogs, clipboard, profile,
-                       counterLeadBytes}) {
+      : form(Parts(counterLeadBytes)) {
     edit.SetListener(&form);
   }
 
@@ -25,7 +25,16 @@ struct FormOnFakes {
   FakeFileDialogs dialogs;
   FakeClipboard clipboard;
   FakeProfile profile;
+  FakeReplaceDialog dialog;
   TPenletForm form;
+
+ private:
+  FormParts Parts(LeadByteSet counterLeadBytes) {
+    FormParts parts{edit,    view,      boxes,   LeadByteSet::Cp932(), files,
+                    dialogs, clipboard, profile, counterLeadBytes};
+    parts.replaceDialog1 = &dialog;
+    return parts;
+  }
 };
 
 }  // namespace penlet

@@ -4,13 +4,7 @@
 
 #include "core/FindReplaceText.h"
 #include "core/PenletForm.h"
-#include "tests/fakes/FakeClipboard.h"
-#include "tests/fakes/FakeEditArea.h"
-#include "tests/fakes/FakeFileDialogs.h"
-#include "tests/fakes/FakeFiles.h"
-#include "tests/fakes/FakeForm.h"
-#include "tests/fakes/FakeProfile.h"
-#include "tests/fakes/FakeReplaceDialog.h"
+#include "tests/fakes/FormOnFakes.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -19,16 +13,8 @@ namespace {
 const std::string kA = "\x82\xA0";   // あ
 const std::string kMo = "\x83\x82";  // モ, whose trail byte is the lead byte of あ
 
-class FindReplaceTest : public ::testing::Test {
+class FindReplaceTest : public ::testing::Test, protected FormOnFakes {
  protected:
-  FindReplaceTest() {
-    FormParts parts{edit,      view,    boxes, LeadByteSet::Cp932(), files, dialogs,
-                    clipboard, profile, LeadByteSet::Cp932()};
-    parts.replaceDialog1 = &dialog;
-    form = std::make_unique<TPenletForm>(parts);
-    edit.SetListener(form.get());
-  }
-
   void Load(const std::string& text, Selection selection = {}) {
     edit.SetText(text);
     edit.SetSelection(selection);
@@ -39,24 +25,14 @@ class FindReplaceTest : public ::testing::Test {
     dialog.findText = find;
     dialog.replaceText = replace;
     dialog.flags = flag;
-    form->ReplaceDialog1Notify();
+    form.ReplaceDialog1Notify();
   }
   std::string LastMessage() const { return boxes.shown.empty() ? "" : boxes.shown.back(); }
-
-  FakeEditArea edit;
-  FakeFormView view;
-  FakeMessageBoxes boxes;
-  FakeFiles files;
-  FakeFileDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeProfile profile;
-  FakeReplaceDialog dialog;
-  std::unique_ptr<TPenletForm> form;
 };
 
 TEST_F(FindReplaceTest, CommandPlacesOpensAndPutsTheCaretAtTheStart) {
   Load("abc abc", {4, 6});
-  form->EditReplaceExecute();
+  form.EditReplaceExecute();
   EXPECT_TRUE(dialog.open);
   EXPECT_EQ(dialog.at, (ScreenPoint{165, 30}));  // a quarter of 662 in, the area's top
   EXPECT_EQ(edit.GetSelection(), (Selection{0, 0}));
@@ -64,7 +40,7 @@ TEST_F(FindReplaceTest, CommandPlacesOpensAndPutsTheCaretAtTheStart) {
   // Again while open: to the top, not moved, caret to the start once more.
   dialog.at = {400, 300};
   edit.SetSelection({2, 5});
-  form->EditReplaceExecute();
+  form.EditReplaceExecute();
   EXPECT_EQ(dialog.creations, 1);
   EXPECT_EQ(dialog.broughtToTop, 1);
   EXPECT_EQ(dialog.at, (ScreenPoint{400, 300}));
@@ -72,7 +48,7 @@ TEST_F(FindReplaceTest, CommandPlacesOpensAndPutsTheCaretAtTheStart) {
 
   // The editing area changed its width: the open dialog jumps to the new point.
   dialog.bounds.width = 800;
-  form->EditReplaceExecute();
+  form.EditReplaceExecute();
   EXPECT_EQ(dialog.at, (ScreenPoint{200, 30}));
   EXPECT_EQ(dialog.moves, 1);
 
@@ -81,7 +57,7 @@ TEST_F(FindReplaceTest, CommandPlacesOpensAndPutsTheCaretAtTheStart) {
   dialog.at = {50, 60};
   dialog.Close();
   EXPECT_EQ(dialog.position, (ScreenPoint{50, 60}));
-  form->EditReplaceExecute();
+  form.EditReplaceExecute();
   EXPECT_EQ(dialog.at, (ScreenPoint{200, 30}));
   EXPECT_EQ(dialog.creations, 2);
 }
@@ -200,8 +176,8 @@ struct StepByStep {
   int count = 0;
 };
 
-StepByStep ReplaceStepByStep(const std::string& text, Selection selection,
-                             const std::string& find, const std::string& replace) {
+StepByStep ReplaceStepByStep(const std::string& text, Selection selection, const std::string& find,
+                             const std::string& replace) {
   FakeEditArea edit;
   edit.SetText(text);
   edit.SetSelection(selection);
@@ -233,12 +209,12 @@ TEST_F(FindReplaceTest, ReplaceAllEndsAsTheStepByStepLoopWould) {
     const auto second = static_cast<ByteOffset>(cp932.Next(text, 0));
     const auto third = static_cast<ByteOffset>(cp932.Next(text, second));
     const auto size = static_cast<ByteOffset>(text.size());
-    for (const Selection selection : {Selection{}, Selection{0, second}, Selection{second, third},
-                                      Selection{third, size}}) {
+    for (const Selection selection :
+         {Selection{}, Selection{0, second}, Selection{second, third}, Selection{third, size}}) {
       for (const std::string& find : finds) {
         for (const std::string& replace : replaces) {
-          SCOPED_TRACE(testing::Message() << text << " [" << selection.start << ","
-                                          << selection.end << ") " << find << " -> " << replace);
+          SCOPED_TRACE(testing::Message() << text << " [" << selection.start << "," << selection.end
+                                          << ") " << find << " -> " << replace);
           Load(text, selection);
           const bool occurs = edit.Find(find, 0, -1) >= 0;
           Press(kReplaceAllFlag, find, replace);
@@ -277,8 +253,8 @@ TEST_F(FindReplaceTest, DialogTermRunsNoHandler) {
 }
 
 TEST(FindReplaceMessages, AreTheirPiecesByteForByte) {
-  EXPECT_EQ(NoMatchMessage(kA),
-            Ansi("ここから後の文書には、\r\n\r\n『 ") + kA + Ansi(" 』\r\n\r\nは、見つかりません！"));
+  EXPECT_EQ(NoMatchMessage(kA), Ansi("ここから後の文書には、\r\n\r\n『 ") + kA +
+                                    Ansi(" 』\r\n\r\nは、見つかりません！"));
   EXPECT_EQ(NoOccurrenceMessage("x"),
             Ansi("この文書から　\r\n\r\n『 x 』\r\n\r\nは、発見されませんでした！"));
   EXPECT_EQ(ReplacedMessage(12, "a", ""),
