@@ -293,13 +293,13 @@ void RichEdit::ReplaceRanges(const std::vector<Selection>& ranges, const std::st
     SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
-  quiet_ = wasQuiet;
-  replacing_ = false;
   snapshot_ = std::move(result);
   positions_.Build(snapshot_, leadBytes_);
   snapshotValid_ = true;
   SendMessageA(hwnd_, EM_SETMODIFY, TRUE, 0);
   SetSelection({caret, caret});
+  quiet_ = wasQuiet;
+  replacing_ = false;
 }
 
 ByteOffset RichEdit::Find(const std::string& what, ByteOffset from, ByteOffset to) const {

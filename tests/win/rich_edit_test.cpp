@@ -157,12 +157,14 @@ TEST_F(RichEditTest, ReplacingRangesOfALongText) {
     const ByteOffset caret = static_cast<ByteOffset>(expected.size());
     expected += current.substr(copied);
     const int changesBefore = counter.changes;
+    const int selectionsBefore = counter.selections;
     edit->ReplaceRanges(ranges, "\x83\x5C");
     EXPECT_TRUE(edit->Text() == expected) << ranges.size();
     EXPECT_EQ(edit->TextLength(), static_cast<ByteOffset>(expected.size()));
     EXPECT_EQ(edit->GetSelection(), (Selection{caret, caret}));
     EXPECT_TRUE(edit->Modified());
     EXPECT_EQ(counter.changes, changesBefore);
+    EXPECT_EQ(counter.selections, selectionsBefore);
   }
 
   HWND control = edit->Handle();
