@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace penlet {
@@ -19,17 +20,38 @@ struct Selection {
   bool operator==(const Selection& o) const { return start == o.start && end == o.end; }
 };
 
-// What the editing area reports to its owner.
+// One step of a change of the text: `removed` bytes at `position` give way to `inserted` bytes.
+struct TextEdit {
+  ByteOffset position = 0;
+  ByteOffset removed = 0;
+  ByteOffset inserted = 0;
+};
+
+// What the editing area reports to its owner. An edit of the user (a key, a paste, an undo) may
+// take several steps; each step is reported before and after it happens, and once the edit is
+// complete the owner hears of it once: one change, then at most one selection change.
 class EditAreaListener {
  public:
   virtual ~EditAreaListener() = default;
+  // Before a step: the text is still as it was.
+  virtual void EditAreaTextChanging(const TextEdit& edit) {}
+  // After a step: the text is as the step left it.
+  virtual void EditAreaTextChanged(const TextEdit& edit) {}
   virtual void EditAreaChanged() = 0;           // the text changed, whatever caused it
   virtual void EditAreaSelectionChanged() = 0;  // the selection's start or length changed
 };
 
-class EditArea {
+// The bytes of a text, read where they are.
+class TextReader {
  public:
-  virtual ~EditArea() = default;
+  virtual ~TextReader() = default;
+  virtual ByteOffset TextLength() const = 0;
+  // The bytes from `start` to `end` (clamped to the text), valid until the text changes.
+  virtual std::string_view TextRange(ByteOffset start, ByteOffset end) const = 0;
+};
+
+class EditArea : public TextReader {
+ public:
 
   // Fills `buffer` with at most `size` bytes; sets `got` (0 at the end). False means a failure.
   using ReadBlock = std::function<bool(char* buffer, std::int32_t size, std::int32_t& got)>;
@@ -38,10 +60,8 @@ class EditArea {
 
   virtual void SetListener(EditAreaListener* listener) = 0;
 
+  // A copy of the whole text; TextRange reads it without one.
   virtual std::string Text() const = 0;
-  // The same text without a copy, valid until the text changes.
-  virtual const std::string& TextRef() const = 0;
-  virtual ByteOffset TextLength() const = 0;
   // Replaces the whole text; clears the modified flag and the undo history.
   virtual void SetText(const std::string& text) = 0;
 
@@ -52,7 +72,8 @@ class EditArea {
   virtual void ReplaceSelection(const std::string& text) = 0;
   // Puts `text` in place of each of `ranges` (in order, none overlapping): the same text as
   // replacing them one by one from the last, not recorded for undo; the caret then stands
-  // behind the last insertion. Nothing is reported while it works.
+  // behind the last insertion. Its steps are reported (EditAreaTextChanging/Changed), the
+  // change and the caret's move are not: the caller reports them once.
   virtual void ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) = 0;
 
   // Offset of the first occurrence of `what` (exact bytes, starting on a character boundary)
@@ -73,9 +94,6 @@ class EditArea {
 
   virtual bool Modified() const = 0;
   virtual void SetModified(bool modified) = 0;
-
-  // Characters the user may type or paste; 0 restores the control's default of 64K.
-  virtual void SetTextLimit(std::int32_t limit) = 0;
 
   // Replaces the whole text with the blocks that `read` delivers, as plain text. Returns false
   // when a read failed; the text is then left as it was.

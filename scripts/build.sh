@@ -12,7 +12,9 @@ if [ "$what" = all ] || [ "$what" = native ]; then
   cmake --build "$PENLET_BUILD/native-san" -j "$jobs"
 fi
 if [ "$what" = all ] || [ "$what" = windows ]; then
+  scintilla=$("$PENLET_ROOT/scripts/fetch-scintilla.sh")
   cmake -S "$PENLET_ROOT" -B "$PENLET_BUILD/windows" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$PENLET_ROOT/cmake/mingw-i686.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$PENLET_ROOT/cmake/mingw-i686.cmake" \
+    -DPENLET_SCINTILLA_DIR="$scintilla" >/dev/null
   cmake --build "$PENLET_BUILD/windows" -j "$jobs"
 fi

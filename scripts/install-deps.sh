@@ -7,13 +7,22 @@ packages=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 wine wine32:
   xvfb x11-utils x11-apps imagemagick locales fonts-ipafont-gothic fonts-ipafont-mincho
   fonts-wine cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils)
 missing=()
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+# Scintilla comes from Debian's source archive (scripts/fetch-scintilla.sh): a deb-src entry for
+# the machine's own suite.
+if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then
+  suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  log "enabling Debian's source archive for $suite"
+  printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+    "$suite" | $SUDO tee /etc/apt/sources.list.d/penlet-deb-src.sources >/dev/null
+  $SUDO apt-get update -qq
+fi
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   log "installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO=sudo
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
@@ -22,8 +31,6 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   log "generating the ja_JP.UTF-8 locale"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
