@@ -64,8 +64,6 @@ std::string JobTitle(const std::string& documentPath, const LeadByteSet& leadByt
 }
 
 void CopyLineText(const EditArea& lines, PrintSurface& surface) {
-  // The control's default of 64K characters would stop a long document at the first line past it.
-  surface.SetTextLimit(kLongTextLimit);
   surface.Clear();
   const std::int32_t count = lines.LineCount();
   for (std::int32_t i = 0; i < count; ++i) {

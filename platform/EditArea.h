@@ -39,6 +39,9 @@ class EditAreaListener {
   virtual void EditAreaTextChanged(const TextEdit& edit) {}
   virtual void EditAreaChanged() = 0;           // the text changed, whatever caused it
   virtual void EditAreaSelectionChanged() = 0;  // the selection's start or length changed
+  // The display lines were laid out anew without an edit (a new width, or the layout of a long
+  // text going on in the background): line numbers may have moved.
+  virtual void EditAreaLinesChanged() {}
 };
 
 // The bytes of a text, read where they are.

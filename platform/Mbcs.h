@@ -24,8 +24,19 @@ class LeadByteSet {
     return pos + ((Contains(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1);
   }
 
+  // Whether a character starts at `pos`, found without walking from the start: the byte after
+  // one that is not a lead byte always starts a character (that byte was a character alone or a
+  // trail byte), and the lead bytes that follow it pair up.
+  bool StartsCharacter(std::string_view text, size_t pos) const;
+
  private:
   std::bitset<256> bytes_;
 };
+
+// Offset of the first occurrence of `what` (exact bytes) that starts a character and lies
+// wholly inside [from, to) of `text`; std::string_view::npos when there is none or `what` is
+// empty.
+size_t FindOnBoundary(std::string_view text, std::string_view what, size_t from, size_t to,
+                      const LeadByteSet& leadBytes);
 
 }  // namespace penlet

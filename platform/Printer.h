@@ -51,14 +51,12 @@ class Printer {
   virtual void CloseJob() = 0;
 };
 
-// The hidden rich edit control that lays the printed text out. Positions and lengths are in the
-// control's own units, which need not be bytes.
+// The hidden control that lays the printed text out. Positions and lengths are in the control's
+// own units, which need not be bytes.
 class PrintSurface {
  public:
   virtual ~PrintSurface() = default;
 
-  // Characters the control accepts; 0 is the control's default of 64K.
-  virtual void SetTextLimit(std::int32_t limit) = 0;
   virtual void Clear() = 0;
   virtual std::int32_t LineCount() const = 0;
   virtual std::int32_t LineIndex(std::int32_t line) const = 0;
@@ -70,7 +68,7 @@ class PrintSurface {
   virtual std::int32_t LengthOf(const std::string& text) const = 0;
   virtual std::int32_t TextLength() const = 0;
 
-  // Drops the control's cached layout (EM_FORMATRANGE without a record).
+  // Drops what the control keeps of the last page's layout.
   virtual void ClearFormatting() = 0;
   // Draws the text from `first` into `rect` of `dc` and returns the position of the first
   // character that did not fit.

@@ -1,16 +1,15 @@
 // The current printer (winspool), the print dialog (comdlg32), the job's device context (gdi32)
-// and the print surface's rendering with EM_FORMATRANGE.
+// and the print surface's rendering with SCI_FORMATRANGE.
 #include "platform/Printer_win32.h"
 
 #include <commdlg.h>
-#include <richedit.h>
 #include <winspool.h>
 
 #include <cstring>
 
 #include "core/Error.h"
 #include "output/Print.h"
-#include "platform/PageLayout.h"
+#include "Scintilla.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -287,137 +286,64 @@ void Win32Printer::CloseJob() {
   printing_ = false;
 }
 
-void Win32PrintSurface::SetTextLimit(std::int32_t limit) {
-  SendMessageA(hwnd_, EM_EXLIMITTEXT, 0, limit);
+Win32PrintSurface::Win32PrintSurface(HWND parent, int id) : window_(parent, id, WS_CHILD, 0) {
+  // Its lines are the lines of its text; pages wrap them at the page's width as they are drawn,
+  // black on white whatever the screen's colours.
+  window_.Call(SCI_SETWRAPMODE, SC_WRAP_NONE);
+  window_.Call(SCI_SETPRINTWRAPMODE, SC_WRAP_WORD);
+  window_.Call(SCI_SETPRINTCOLOURMODE, SC_PRINT_BLACKONWHITE);
+  window_.Call(SCI_SETPRINTMAGNIFICATION, 0);
 }
 
-void Win32PrintSurface::Clear() { SendMessageA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); }
+void Win32PrintSurface::Clear() { window_.Call(SCI_CLEARALL); }
 
 std::int32_t Win32PrintSurface::LineCount() const {
-  return static_cast<std::int32_t>(SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
+  return static_cast<std::int32_t>(window_.Call(SCI_GETLINECOUNT));
 }
 
 std::int32_t Win32PrintSurface::LineIndex(std::int32_t line) const {
-  return static_cast<std::int32_t>(SendMessageA(hwnd_, EM_LINEINDEX, line, 0));
+  if (line < 0 || line >= LineCount()) return -1;
+  return static_cast<std::int32_t>(window_.Call(SCI_POSITIONFROMLINE, line));
 }
 
-void Win32PrintSurface::SetCaret(std::int32_t position) {
-  CHARRANGE range{position, position};
-  SendMessageA(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
+void Win32PrintSurface::SetCaret(std::int32_t position) { window_.Call(SCI_GOTOPOS, position); }
 
 void Win32PrintSurface::ReplaceSelection(const std::string& text) {
-  SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  window_.Call(SCI_REPLACESEL, 0, reinterpret_cast<std::intptr_t>(text.c_str()));
 }
 
 std::int32_t Win32PrintSurface::Caret() const {
-  CHARRANGE range{};
-  SendMessageA(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  return range.cpMax;
+  return static_cast<std::int32_t>(window_.Call(SCI_GETCURRENTPOS));
 }
 
 std::int32_t Win32PrintSurface::LengthOf(const std::string& text) const {
-  return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  return static_cast<std::int32_t>(text.size());
 }
 
 std::int32_t Win32PrintSurface::TextLength() const {
-  return static_cast<std::int32_t>(SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0));
+  return static_cast<std::int32_t>(window_.Call(SCI_GETLENGTH));
 }
 
-void Win32PrintSurface::ClearFormatting() {
-  SendMessageA(hwnd_, EM_FORMATRANGE, FALSE, 0);
-  pageText_.clear();
-  pageTextRead_ = false;
-}
+void Win32PrintSurface::ClearFormatting() {}
 
 std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
                                            std::int32_t first) {
-  FORMATRANGE range{};
-  range.hdc = reinterpret_cast<HDC>(dc);
-  range.hdcTarget = range.hdc;
-  range.rc = RECT{rect.left, rect.top, rect.right, rect.bottom};
-  range.rcPage = range.rc;
+  // The component measures the page in the device's pixels, not in twips.
+  HDC hdc = reinterpret_cast<HDC>(dc);
+  const int dpiX = GetDeviceCaps(hdc, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(hdc, LOGPIXELSY);
+  if (dpiX <= 0 || dpiY <= 0) return first;
+  const Sci_Rectangle page{MulDiv(rect.left, dpiX, 1440), MulDiv(rect.top, dpiY, 1440),
+                           MulDiv(rect.right, dpiX, 1440), MulDiv(rect.bottom, dpiY, 1440)};
+  Sci_RangeToFormat range{};
+  range.hdc = hdc;
+  range.hdcTarget = hdc;
+  range.rc = page;
+  range.rcPage = page;
   range.chrg.cpMin = first;
-  range.chrg.cpMax = -1;
-  const auto done = static_cast<std::int32_t>(
-      SendMessageA(hwnd_, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
-  if (done > first) return done;
-  // Wine's control answers every EM_FORMATRANGE with 0 and draws nothing: the text is laid out
-  // here instead. Where the control really found no room, neither does this.
-  if (first >= TextLength()) return done;
-  return DrawPage(reinterpret_cast<HDC>(dc), rect, first);
-}
-
-const std::u16string& Win32PrintSurface::PageText() {
-  if (pageTextRead_) return pageText_;
-  pageTextRead_ = true;
-  const std::int32_t length = TextLength();
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  GETTEXTEX how{};
-  how.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-  how.flags = GT_DEFAULT;
-  how.codepage = 1200;  // UTF-16, so that positions are the control's own
-  const auto got = SendMessageA(hwnd_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
-                                reinterpret_cast<LPARAM>(text.data()));
-  text.resize(got > 0 && got <= length ? static_cast<size_t>(got) : 0);
-  pageText_.assign(text.begin(), text.end());
-  return pageText_;
-}
-
-std::int32_t Win32PrintSurface::DrawPage(HDC dc, const TwipsRect& rect, std::int32_t first) {
-  const std::u16string& text = PageText();
-  const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-  if (dpiX <= 0 || dpiY <= 0 || text.empty()) return first;
-
-  // The surface's text is all in its default format, the printing font.
-  CHARFORMATW format{};
-  format.cbSize = sizeof format;
-  SendMessageA(hwnd_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  LOGFONTW face{};
-  face.lfHeight = -MulDiv(format.yHeight > 0 ? format.yHeight : 200, dpiY, 1440);
-  face.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
-  face.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;
-  face.lfCharSet = format.bCharSet;
-  face.lfPitchAndFamily = format.bPitchAndFamily;
-  lstrcpynW(face.lfFaceName, format.szFaceName, LF_FACESIZE);
-  HFONT font = CreateFontIndirectW(&face);
-  HGDIOBJ previousFont = SelectObject(dc, font);
-  const int previousMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF previousColor = SetTextColor(dc, RGB(0, 0, 0));
-  const UINT previousAlign = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  const int left = MulDiv(rect.left, dpiX, 1440);
-  const int top = MulDiv(rect.top, dpiY, 1440);
-  const int width = MulDiv(rect.right - rect.left, dpiX, 1440);
-  const int height = MulDiv(rect.bottom - rect.top, dpiY, 1440);
-  const auto* chars = reinterpret_cast<const wchar_t*>(text.data());
-  const LaidPage page = LayOutPage(
-      text, first, height, metrics.tmHeight, [&](std::int32_t start, std::int32_t count) {
-        // Every character is at least a pixel wide: a longer stretch cannot fit anyway.
-        if (count > width + 1) count = width + 1;
-        int fit = 0;
-        SIZE size{};
-        if (!GetTextExtentExPointW(dc, chars + start, count, width, &fit, nullptr, &size)) {
-          return std::int32_t{0};
-        }
-        return static_cast<std::int32_t>(fit);
-      });
-  for (const LaidLine& line : page.lines) {
-    if (line.end > line.start) {
-      ExtTextOutW(dc, left, top + line.y, 0, nullptr, chars + line.start,
-                  static_cast<UINT>(line.end - line.start), nullptr);
-    }
-  }
-
-  SetTextAlign(dc, previousAlign);
-  SetTextColor(dc, previousColor);
-  SetBkMode(dc, previousMode);
-  SelectObject(dc, previousFont);
-  DeleteObject(font);
-  return page.next;
+  range.chrg.cpMax = TextLength();
+  return static_cast<std::int32_t>(
+      window_.Call(SCI_FORMATRANGE, TRUE, reinterpret_cast<std::intptr_t>(&range)));
 }
 
 }  // namespace penlet

@@ -9,6 +9,7 @@
 
 #include "platform/Mbcs.h"
 #include "platform/Printer.h"
+#include "platform/ScintillaEdit_win32.h"
 
 namespace penlet {
 
@@ -41,11 +42,14 @@ class Win32Printer : public Printer {
   HWND owner_ = nullptr;
 };
 
+// The print surface: a hidden Scintilla window whose default style is the printing font.
 class Win32PrintSurface : public PrintSurface {
  public:
-  explicit Win32PrintSurface(HWND richEdit) : hwnd_(richEdit) {}
+  explicit Win32PrintSurface(HWND parent, int id);
 
-  void SetTextLimit(std::int32_t limit) override;
+  HWND Handle() const { return window_.Handle(); }
+  void SetFont(HFONT font) { window_.SetFont(font); }
+
   void Clear() override;
   std::int32_t LineCount() const override;
   std::int32_t LineIndex(std::int32_t line) const override;
@@ -58,14 +62,7 @@ class Win32PrintSurface : public PrintSurface {
   std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) override;
 
  private:
-  // The whole text in the control's own positions, read once per job.
-  const std::u16string& PageText();
-  // Draws the page with the surface's font where the control draws nothing itself.
-  std::int32_t DrawPage(HDC dc, const TwipsRect& rect, std::int32_t first);
-
-  HWND hwnd_;
-  std::u16string pageText_;
-  bool pageTextRead_ = false;
+  ScintillaWindow window_;
 };
 
 }  // namespace penlet

@@ -71,19 +71,14 @@ void MainWindow::CreateControls() {
   blackBrush_ = CreateSolidBrush(RGB(0, 0, 0));
   CreateToolBar();
 
-  // No automatic horizontal scrolling: lines wrap at the right edge. Without ES_NOHIDESEL the
-  // selection hides while the focus is elsewhere; the vertical bar comes only when needed.
-  richEdit1_ = std::make_unique<RichEdit>(hwnd_, kRichEdit1Id,
-                                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
-                                              ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                                          WS_EX_CLIENTEDGE);
+  // Lines wrap at the right edge; the vertical bar comes only when needed.
+  richEdit1_ = std::make_unique<ScintillaEdit>(hwnd_, kRichEdit1Id,
+                                               WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
   editFont_ = MakeFont(-16, FW_NORMAL, texts::kGothicFace);
   richEdit1_->SetFont(editFont_);
-  // Long texts are welcome from the start, not only after the first file has been loaded.
-  richEdit1_->SetTextLimit(0x7FFFFFF0);
 
-  // The print surface: never shown, rich text, wrapping, in the printing font.
-  richEdit2_ = std::make_unique<RichEdit>(hwnd_, kRichEdit2Id, WS_CHILD | ES_MULTILINE, 0);
+  // The print surface: never shown, in the printing font.
+  richEdit2_ = std::make_unique<Win32PrintSurface>(hwnd_, kRichEdit2Id);
   printFont_ = MakeFont(-19, FW_NORMAL, texts::kMinchoFace);
   richEdit2_->SetFont(printFont_);
   SetWindowPos(richEdit2_->Handle(), nullptr, 0, kToolBarHeight, 662, 223,

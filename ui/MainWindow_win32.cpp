@@ -49,9 +49,8 @@ MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter report
   parts.replaceDialog1 = replaceDialog1_.get();
   form_ = std::make_unique<TPenletForm>(parts);
   richEdit1_->SetListener(form_.get());
-  printSurface_ = std::make_unique<Win32PrintSurface>(richEdit2_->Handle());
   printer_ = std::make_unique<Win32Printer>(AnsiLeadBytes());
-  form_->SetPrintParts(*printSurface_, *printer_);
+  form_->SetPrintParts(*richEdit2_, *printer_);
   Guard([this] { form_->FormCreate(); });
   DragAcceptFiles(hwnd_, TRUE);
   Layout();
@@ -219,7 +218,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       richEdit1_->SetFocus();
       return 0;
     case WM_COMMAND:
-      if (richEdit1_->HandleCommand(wParam, lParam)) return 0;
+      // The counter boxes are made before the editing area and speak before it exists.
+      if (richEdit1_ && richEdit1_->HandleCommand(wParam, lParam)) return 0;
       if (lParam == 0 && RunDocumentCommand(LOWORD(wParam))) return 0;
       break;
     case WM_DROPFILES: {
@@ -228,7 +228,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NOTIFY:
-      if (richEdit1_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      if (richEdit1_ && richEdit1_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
       break;
     case WM_CLOSE:
       if (form_->FormCloseQuery()) {

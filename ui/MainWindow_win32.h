@@ -19,7 +19,7 @@
 #include "platform/Printer_win32.h"
 #include "platform/Profile_win32.h"
 #include "platform/ReplaceDialog_win32.h"
-#include "platform/RichEdit_win32.h"
+#include "platform/ScintillaEdit_win32.h"
 #include "ui/CommandIds.h"
 #include "ui/Hints.h"
 #include "ui/MessageDialog.h"
@@ -40,7 +40,7 @@ class MainWindow : public FormView {
 
   HWND Handle() const { return hwnd_; }
   TPenletForm& Form() { return *form_; }
-  RichEdit& Editor() { return *richEdit1_; }
+  ScintillaEdit& Editor() { return *richEdit1_; }
 
   // Shows the window; the first time, opens `paths` and centres the window first.
   void Show(int showCommand, const std::vector<std::string>& paths);
@@ -111,7 +111,7 @@ class MainWindow : public FormView {
   HWND appWindow_;
   MessageBoxes& boxes_;
   ErrorReporter reportError_;
-  std::unique_ptr<RichEdit> richEdit1_;
+  std::unique_ptr<ScintillaEdit> richEdit1_;
   std::unique_ptr<Files> files_;
   std::unique_ptr<Win32FileDialogs> dialogs_;
   Win32Clipboard clipboard_;
@@ -122,8 +122,7 @@ class MainWindow : public FormView {
   bool shown_ = false;
   bool saveEnabled_ = false;
   std::string status_[3];
-  std::unique_ptr<RichEdit> richEdit2_;
-  std::unique_ptr<Win32PrintSurface> printSurface_;
+  std::unique_ptr<Win32PrintSurface> richEdit2_;
   std::unique_ptr<Win32Printer> printer_;
   HWND toolBar1_ = nullptr;
   HWND panel1_ = nullptr;

@@ -1,12 +1,11 @@
 // A printer that records the job it is given, and a print surface that holds its text and lays
-// it out like the rich edit control: positions in characters, a text limit, pages of a set size.
+// it out like the real one: positions in bytes, pages of a set size.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/Mbcs.h"
 #include "platform/Printer.h"
 
 namespace penlet {
@@ -47,44 +46,39 @@ class FakePrinter : public Printer {
 
 class FakePrintSurface : public PrintSurface {
  public:
-  explicit FakePrintSurface(LeadByteSet leadBytes = LeadByteSet::Cp932()) : leadBytes_(leadBytes) {}
-
-  void SetTextLimit(std::int32_t limit) override {
-    if (!keepLimit) limit_ = limit == 0 ? kDefaultLimit : limit;
-  }
   void Clear() override {
-    chars_.clear();
+    text_.clear();
     caret_ = 0;
   }
   std::int32_t LineCount() const override {
     std::int32_t count = 1;
-    for (size_t i = 0; i + 1 < chars_.size(); ++i) count += chars_[i] == "\r" && chars_[i + 1] == "\n";
+    for (size_t at = text_.find("\r\n"); at != std::string::npos; at = text_.find("\r\n", at + 2)) {
+      ++count;
+    }
     return count;
   }
   std::int32_t LineIndex(std::int32_t line) const override {
-    if (line == 0) return 0;
-    std::int32_t seen = 0;
-    for (size_t i = 0; i + 1 < chars_.size(); ++i) {
-      if (chars_[i] == "\r" && chars_[i + 1] == "\n" && ++seen == line) {
-        return static_cast<std::int32_t>(i + 2);
-      }
+    size_t start = 0;
+    for (std::int32_t i = 0; i < line; ++i) {
+      const size_t at = text_.find("\r\n", start);
+      if (at == std::string::npos) return -1;
+      start = at + 2;
     }
-    return -1;
+    return line < 0 ? -1 : static_cast<std::int32_t>(start);
   }
   void SetCaret(std::int32_t position) override { caret_ = position; }
-  // Like the control, takes only as many characters as the limit leaves room for.
+  // A control that ran out of room would take only part of the text: `room` sets how much.
   void ReplaceSelection(const std::string& text) override {
-    std::vector<std::string> in = Split(text);
-    const size_t room = limit_ > static_cast<std::int32_t>(chars_.size()) ? limit_ - chars_.size() : 0;
-    if (in.size() > room) in.resize(room);
-    chars_.insert(chars_.begin() + caret_, in.begin(), in.end());
+    const size_t left = room > TextLength() ? static_cast<size_t>(room - TextLength()) : 0;
+    const std::string in = text.substr(0, left);
+    text_.insert(static_cast<size_t>(caret_), in);
     caret_ += static_cast<std::int32_t>(in.size());
   }
   std::int32_t Caret() const override { return caret_; }
   std::int32_t LengthOf(const std::string& text) const override {
-    return static_cast<std::int32_t>(Split(text).size());
+    return static_cast<std::int32_t>(text.size());
   }
-  std::int32_t TextLength() const override { return static_cast<std::int32_t>(chars_.size()); }
+  std::int32_t TextLength() const override { return static_cast<std::int32_t>(text_.size()); }
   void ClearFormatting() override { log.push_back("clear"); }
   std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) override {
     log.push_back("render:" + std::to_string(first));
@@ -95,36 +89,18 @@ class FakePrintSurface : public PrintSurface {
     return first + pageCapacity < length ? first + pageCapacity : length;
   }
 
-  std::string Text() const {
-    std::string text;
-    for (const std::string& c : chars_) text += c;
-    return text;
-  }
-  std::int32_t Limit() const { return limit_; }
+  const std::string& Text() const { return text_; }
 
-  static constexpr std::int32_t kDefaultLimit = 0x10000;
-  bool keepLimit = false;          // a control that ignores a new limit
-  std::int32_t pageCapacity = 100;  // characters that fit on one page; 0: not even one
+  std::int32_t room = 0x7FFFFFFF;   // bytes the surface takes in all
+  std::int32_t pageCapacity = 100;  // bytes that fit on one page; 0: not even one
   std::function<void(std::int32_t first)> renderError;  // raises, when set
   std::vector<std::string> log;
   std::vector<DeviceContext> renderedOn;
   std::vector<TwipsRect> rects;
 
  private:
-  std::vector<std::string> Split(const std::string& text) const {
-    std::vector<std::string> chars;
-    for (size_t p = 0; p < text.size();) {
-      const size_t next = leadBytes_.Next(text, p);
-      chars.push_back(text.substr(p, next - p));
-      p = next;
-    }
-    return chars;
-  }
-
-  LeadByteSet leadBytes_;
-  std::vector<std::string> chars_;  // one entry a character
+  std::string text_;
   std::int32_t caret_ = 0;
-  std::int32_t limit_ = kDefaultLimit;
 };
 
 }  // namespace penlet

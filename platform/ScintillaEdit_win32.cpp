@@ -1,0 +1,447 @@
+// The editing area on Scintilla: byte offsets, CR LF line breaks and display lines.
+#include "platform/ScintillaEdit_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "ILoader.h"
+#include "Scintilla.h"
+#include "platform/Locale.h"
+
+namespace penlet {
+namespace {
+
+// Posted to the component's window when an edit came outside any of its messages (a drop from
+// another program): the report follows as soon as the loop gets to it.
+constexpr UINT kReportMessage = WM_APP + 0x51;
+constexpr UINT_PTR kSubclassId = 1;
+
+// A face name as Scintilla wants it: UTF-8.
+std::string Utf8(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string result(size > 0 ? size : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), size, nullptr, nullptr);
+  result.resize(std::strlen(result.c_str()));
+  return result;
+}
+
+}  // namespace
+
+ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle) {
+  static const bool registered = [] {
+    Scintilla_RegisterClasses(GetModuleHandleW(nullptr));
+    return true;
+  }();
+  (void)registered;
+  hwnd_ = CreateWindowExW(exStyle, L"Scintilla", L"", style, 0, 0, 0, 0, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), nullptr);
+  direct_ = reinterpret_cast<DirectFunction>(SendMessageW(hwnd_, SCI_GETDIRECTFUNCTION, 0, 0));
+  directPointer_ = reinterpret_cast<void*>(SendMessageW(hwnd_, SCI_GETDIRECTPOINTER, 0, 0));
+
+  // Plain text in black on white, lines wrapped at the right edge, nothing in the margins, no
+  // menu of the component's own (the window has one), no horizontal bar.
+  Call(SCI_SETWRAPMODE, SC_WRAP_WORD);
+  Call(SCI_SETHSCROLLBAR, 0);
+  Call(SCI_SETSCROLLWIDTHTRACKING, 0);
+  for (int margin = 0; margin < 5; ++margin) Call(SCI_SETMARGINWIDTHN, margin, 0);
+  Call(SCI_USEPOPUP, SC_POPUP_NEVER);
+  Call(SCI_SETPASTECONVERTENDINGS, 1);
+  Call(SCI_SETCARETLINEVISIBLE, 0);
+  Call(SCI_SETVIEWWS, SCWS_INVISIBLE);
+  Call(SCI_SETVIEWEOL, 0);
+  Call(SCI_SETENDATLASTLINE, 1);
+  // The selection shows only while the area has the focus.
+  Call(SCI_SETELEMENTCOLOUR, SC_ELEMENT_SELECTION_INACTIVE_BACK, 0x00FFFFFF);
+  Call(SCI_SETELEMENTCOLOUR, SC_ELEMENT_SELECTION_INACTIVE_TEXT, 0x00000000);
+  // Keys of the component's own that a plain-text notepad does not have (duplicate, cut or
+  // swap lines, change case) do nothing.
+  for (const char key : {'D', 'L', 'T', 'U'}) {
+    for (const int modifiers : {SCMOD_CTRL, SCMOD_CTRL | SCMOD_SHIFT}) {
+      Call(SCI_CLEARCMDKEY, key + (modifiers << 16));
+    }
+  }
+  Call(SCI_STYLESETFORE, STYLE_DEFAULT, RGB(0, 0, 0));
+  Call(SCI_STYLESETBACK, STYLE_DEFAULT, RGB(255, 255, 255));
+  Call(SCI_STYLECLEARALL);
+  NewDocument();
+}
+
+ScintillaWindow::~ScintillaWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+std::intptr_t ScintillaWindow::Call(unsigned message, std::uintptr_t wParam,
+                                    std::intptr_t lParam) const {
+  return direct_(directPointer_, message, wParam, lParam);
+}
+
+void ScintillaWindow::SetFont(HFONT font) {
+  LOGFONTW face{};
+  GetObjectW(font, sizeof face, &face);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  // A height in pixels taken in whole points.
+  const int height = face.lfHeight < 0 ? -face.lfHeight : face.lfHeight;
+  const int points = MulDiv(height, 72, dpi > 0 ? dpi : 96);
+  const std::string name = Utf8(face.lfFaceName);
+  Call(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<std::intptr_t>(name.c_str()));
+  Call(SCI_STYLESETSIZE, STYLE_DEFAULT, points);
+  Call(SCI_STYLESETWEIGHT, STYLE_DEFAULT, face.lfWeight ? face.lfWeight : FW_NORMAL);
+  Call(SCI_STYLESETCHARACTERSET, STYLE_DEFAULT, face.lfCharSet);
+  Call(SCI_STYLECLEARALL);
+}
+
+void ScintillaWindow::SetUpDocument() {
+  // The document's bytes are the system's ANSI code page; every line break is CR LF.
+  Call(SCI_SETCODEPAGE, GetACP());
+  Call(SCI_SETEOLMODE, SC_EOL_CRLF);
+}
+
+void ScintillaWindow::NewDocument() {
+  UseDocument(reinterpret_cast<void*>(Call(SCI_CREATEDOCUMENT, 0, SC_DOCUMENTOPTION_STYLES_NONE)));
+}
+
+void ScintillaWindow::UseDocument(void* document) {
+  Call(SCI_SETDOCPOINTER, 0, reinterpret_cast<std::intptr_t>(document));
+  Call(SCI_RELEASEDOCUMENT, 0, reinterpret_cast<std::intptr_t>(document));
+  SetUpDocument();
+}
+
+ScintillaEdit::Scope::~Scope() {
+  if (--edit_.depth_ == 0) edit_.Report();
+}
+
+ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
+    : window_(parent, id, style, exStyle), leadBytes_(AnsiLeadBytes()) {
+  Call(SCI_SETMODEVENTMASK,
+       SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
+  SetWindowSubclass(Handle(), SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+ScintillaEdit::~ScintillaEdit() {
+  if (IsWindow(Handle())) RemoveWindowSubclass(Handle(), SubclassProc, kSubclassId);
+}
+
+// Every message that reaches the component runs inside a scope, so that what the user's key,
+// click, paste or drop did is reported once when the message is done.
+LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  auto* edit = reinterpret_cast<ScintillaEdit*>(self);
+  if (message == kReportMessage) {
+    edit->flushPosted_ = false;
+    Scope scope(*edit);
+    return 0;
+  }
+  if (message == WM_NCDESTROY || message == WM_DESTROY) {
+    RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  Scope scope(*edit);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+bool ScintillaEdit::HandleCommand(WPARAM, LPARAM lParam) const {
+  // The component's own change notices: the steps are reported through WM_NOTIFY instead.
+  return reinterpret_cast<HWND>(lParam) == Handle();
+}
+
+bool ScintillaEdit::HandleNotify(const NMHDR& header) {
+  if (header.hwndFrom != Handle()) return false;
+  if (header.code == SCN_MODIFIED) {
+    const auto& n = reinterpret_cast<const SCNotification&>(header);
+    OnModified(n.modificationType, static_cast<ByteOffset>(n.position),
+               static_cast<ByteOffset>(n.length));
+  }
+  return true;
+}
+
+void ScintillaEdit::OnModified(int type, ByteOffset position, ByteOffset length) {
+  const bool removing = type & (SC_MOD_BEFOREDELETE | SC_MOD_DELETETEXT);
+  const TextEdit edit{position, removing ? length : 0, removing ? 0 : length};
+  if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
+    if (listener_) listener_->EditAreaTextChanging(edit);
+    return;
+  }
+  if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
+  modified_ = true;
+  changed_ = true;
+  if (listener_) listener_->EditAreaTextChanged(edit);
+  if (depth_ == 0 && !flushPosted_) {
+    flushPosted_ = PostMessageW(Handle(), kReportMessage, 0, 0) != FALSE;
+  }
+}
+
+void ScintillaEdit::Report() {
+  // A listener that reads the area runs its own scopes; those report nothing new.
+  ++depth_;
+  if (quiet_) {
+    changed_ = false;
+    reported_ = GetSelection();
+    displayLines_ = DisplayLines();
+  }
+  if (changed_) {
+    changed_ = false;
+    if (listener_) listener_->EditAreaChanged();
+  }
+  const Selection now = GetSelection();
+  if (!(now == reported_)) {
+    reported_ = now;
+    if (listener_) listener_->EditAreaSelectionChanged();
+  }
+  const std::int32_t lines = DisplayLines();
+  if (lines != displayLines_) {
+    displayLines_ = lines;
+    if (listener_) listener_->EditAreaLinesChanged();
+  }
+  --depth_;
+}
+
+ByteOffset ScintillaEdit::TextLength() const {
+  return static_cast<ByteOffset>(Call(SCI_GETLENGTH));
+}
+
+std::string_view ScintillaEdit::TextRange(ByteOffset start, ByteOffset end) const {
+  const ByteOffset length = TextLength();
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, start, length);
+  if (end == start) return {};
+  const auto* bytes = reinterpret_cast<const char*>(Call(SCI_GETRANGEPOINTER, start, end - start));
+  return {bytes, static_cast<size_t>(end - start)};
+}
+
+std::string ScintillaEdit::Text() const {
+  return std::string(TextRange(0, TextLength()));
+}
+
+void ScintillaEdit::SetText(const std::string& text) {
+  Scope scope(*this);
+  Call(SCI_SETUNDOCOLLECTION, 0);
+  Call(SCI_SETTEXT, 0, reinterpret_cast<std::intptr_t>(text.c_str()));
+  Call(SCI_SETUNDOCOLLECTION, 1);
+  Call(SCI_EMPTYUNDOBUFFER);
+  Call(SCI_SETSEL, 0, 0);
+  modified_ = false;
+}
+
+Selection ScintillaEdit::GetSelection() const {
+  return {static_cast<ByteOffset>(Call(SCI_GETSELECTIONSTART)),
+          static_cast<ByteOffset>(Call(SCI_GETSELECTIONEND))};
+}
+
+void ScintillaEdit::SetSelection(Selection selection) {
+  Scope scope(*this);
+  const ByteOffset length = TextLength();
+  selection.start = std::clamp(selection.start, 0, length);
+  selection.end = selection.end < 0 ? length : std::clamp(selection.end, 0, length);
+  if (selection.start > selection.end) std::swap(selection.start, selection.end);
+  Call(SCI_SETSEL, selection.start, selection.end);
+}
+
+void ScintillaEdit::SelectAll() {
+  Scope scope(*this);
+  Call(SCI_SELECTALL);
+}
+
+void ScintillaEdit::ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text) {
+  // Replacements of the program's own are not undone; what was recorded before them no longer
+  // fits the text, so it goes too.
+  Call(SCI_SETUNDOCOLLECTION, 0);
+  Call(SCI_SETTARGETRANGE, start, end);
+  Call(SCI_REPLACETARGET, text.size(), reinterpret_cast<std::intptr_t>(text.data()));
+  Call(SCI_SETUNDOCOLLECTION, 1);
+  Call(SCI_EMPTYUNDOBUFFER);
+}
+
+void ScintillaEdit::ReplaceSelection(const std::string& text) {
+  Scope scope(*this);
+  const Selection selection = GetSelection();
+  ReplaceQuietly(selection.start, selection.end, text);
+  const ByteOffset caret = selection.start + static_cast<ByteOffset>(text.size());
+  Call(SCI_SETSEL, caret, caret);
+}
+
+void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) {
+  if (ranges.empty()) return;
+  // One replacement from the first occurrence to the end of the last, built in one pass.
+  const ByteOffset first = ranges.front().start;
+  const ByteOffset last = ranges.back().end;
+  const std::string_view old = TextRange(first, last);
+  std::string middle;
+  middle.reserve(old.size() + ranges.size() * text.size());
+  ByteOffset copied = first;
+  for (const Selection& range : ranges) {
+    middle.append(old.substr(copied - first, range.start - copied));
+    middle += text;
+    copied = range.end;
+  }
+  const ByteOffset caret = first + static_cast<ByteOffset>(middle.size());
+  Scope scope(*this);
+  quiet_ = true;
+  ReplaceQuietly(first, last, middle);
+  Call(SCI_SETSEL, caret, caret);
+  Report();
+  quiet_ = false;
+}
+
+ByteOffset ScintillaEdit::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
+  if (from < 0) return -1;
+  const std::string_view text = TextRange(0, TextLength());
+  const size_t end = to < 0 ? text.size() : static_cast<size_t>(to);
+  const size_t found = FindOnBoundary(text, what, static_cast<size_t>(from), end, leadBytes_);
+  return found == std::string_view::npos ? -1 : static_cast<ByteOffset>(found);
+}
+
+std::int32_t ScintillaEdit::DocumentLine(ByteOffset offset) const {
+  return static_cast<std::int32_t>(Call(SCI_LINEFROMPOSITION, offset));
+}
+
+void ScintillaEdit::WrapBefore(std::int32_t documentLine) const {
+  // The component lays out the lines of a long text in the background; asked to show a line,
+  // it first lays out every line still waiting. The first line needs nothing before it.
+  if (documentLine > 0) Call(SCI_ENSUREVISIBLE, documentLine);
+}
+
+void ScintillaEdit::WrapAll() const {
+  WrapBefore(static_cast<std::int32_t>(Call(SCI_GETLINECOUNT)) - 1);
+}
+
+std::int32_t ScintillaEdit::SubLine(ByteOffset offset) const {
+  const ByteOffset start = static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, DocumentLine(offset)));
+  if (offset <= start) return 0;
+  const std::intptr_t height = Call(SCI_TEXTHEIGHT, 0);
+  if (height <= 0) return 0;
+  const std::intptr_t y = Call(SCI_POINTYFROMPOSITION, 0, offset);
+  const std::intptr_t top = Call(SCI_POINTYFROMPOSITION, 0, start);
+  return static_cast<std::int32_t>((y - top) / height);
+}
+
+std::int32_t ScintillaEdit::DisplayLines() const {
+  return static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, INT_MAX));
+}
+
+std::int32_t ScintillaEdit::LineCount() const {
+  WrapAll();
+  return DisplayLines();
+}
+
+std::int32_t ScintillaEdit::LineFromOffset(ByteOffset offset) const {
+  offset = std::clamp(offset, 0, TextLength());
+  const std::int32_t line = DocumentLine(offset);
+  WrapBefore(line);
+  return static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, line)) + SubLine(offset);
+}
+
+ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
+  if (line < 0) return -1;
+  std::int32_t documentLine = static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line));
+  WrapBefore(documentLine);
+  if (line >= DisplayLines()) return -1;
+  documentLine = static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line));
+  const ByteOffset start = static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, documentLine));
+  const std::int32_t sub = line - static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, documentLine));
+  if (sub <= 0) return start;
+  // The start of a later display line of the same document line: the place the component
+  // finds under the left edge of that display line.
+  const std::intptr_t height = Call(SCI_TEXTHEIGHT, 0);
+  const std::intptr_t x = Call(SCI_POINTXFROMPOSITION, 0, start);
+  const std::intptr_t y = Call(SCI_POINTYFROMPOSITION, 0, start) + sub * height + height / 2;
+  ByteOffset found = static_cast<ByteOffset>(Call(SCI_POSITIONFROMPOINT, x + 1, y));
+  const ByteOffset end = static_cast<ByteOffset>(Call(SCI_GETLINEENDPOSITION, documentLine));
+  found = std::clamp(found, start, end);
+  // Should the component have answered another place, step to the first that lies on the line.
+  while (found > start && SubLine(found) >= sub) {
+    const ByteOffset before = static_cast<ByteOffset>(Call(SCI_POSITIONBEFORE, found));
+    if (SubLine(before) < sub) break;
+    found = before;
+  }
+  while (found < end && SubLine(found) < sub) {
+    found = static_cast<ByteOffset>(Call(SCI_POSITIONAFTER, found));
+  }
+  return found;
+}
+
+std::string ScintillaEdit::Line(std::int32_t line) const {
+  const ByteOffset start = LineIndex(line);
+  if (start < 0) return {};
+  ByteOffset end = LineIndex(line + 1);
+  if (end < start) end = TextLength();
+  std::string_view text = TextRange(start, end);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return std::string(text);
+}
+
+void ScintillaEdit::ScrollCaret() {
+  Scope scope(*this);
+  Call(SCI_SCROLLCARET);
+}
+
+void ScintillaEdit::Undo() {
+  Scope scope(*this);
+  Call(SCI_UNDO);
+}
+
+void ScintillaEdit::Cut() {
+  Scope scope(*this);
+  Call(SCI_CUT);
+}
+
+void ScintillaEdit::Copy() {
+  Call(SCI_COPY);
+}
+
+void ScintillaEdit::Paste() {
+  Scope scope(*this);
+  Call(SCI_PASTE);
+}
+
+bool ScintillaEdit::StreamIn(const ReadBlock& read) {
+  // The text goes into a new document of its own, which takes the place of the old one only
+  // when every block has arrived: a failed read leaves the old text as it was.
+  auto* loader = reinterpret_cast<Scintilla::ILoader*>(
+      Call(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_STYLES_NONE));
+  if (!loader) return false;
+  std::string block(1 << 20, '\0');
+  for (;;) {
+    std::int32_t got = 0;
+    if (!read(block.data(), static_cast<std::int32_t>(block.size()), got) ||
+        (got > 0 && loader->AddData(block.data(), got) != SC_STATUS_OK)) {
+      loader->Release();
+      return false;
+    }
+    if (got == 0) break;
+  }
+  Scope scope(*this);
+  const TextEdit whole{0, TextLength(), 0};
+  if (listener_) listener_->EditAreaTextChanging(whole);
+  window_.UseDocument(loader->ConvertToDocument());
+  changed_ = true;
+  if (listener_) listener_->EditAreaTextChanged({0, whole.removed, TextLength()});
+  Call(SCI_SETSEL, 0, 0);
+  modified_ = false;
+  return true;
+}
+
+bool ScintillaEdit::StreamOut(const WriteBlock& write) {
+  // The component's own buffer, in one piece, handed out in blocks.
+  const std::string_view text = TextRange(0, TextLength());
+  constexpr size_t kBlock = 1 << 20;
+  for (size_t p = 0; p < text.size(); p += kBlock) {
+    const size_t n = std::min(kBlock, text.size() - p);
+    if (!write(text.data() + p, static_cast<std::int32_t>(n))) return false;
+  }
+  return true;
+}
+
+bool ScintillaEdit::HasFocus() const {
+  return GetFocus() == Handle();
+}
+
+void ScintillaEdit::SetFocus() {
+  ::SetFocus(Handle());
+}
+
+}  // namespace penlet

@@ -1,0 +1,133 @@
+// The editing area on the Scintilla editing component. Scintilla keeps the text as bytes of the
+// system's ANSI code page, so its positions are the byte offsets that the program speaks.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/EditArea.h"
+#include "platform/Mbcs.h"
+
+namespace penlet {
+
+// A Scintilla window and the calls into it, without the editing area's reports: shared by the
+// editing area and the print surface.
+class ScintillaWindow {
+ public:
+  // Creates the window as a child of `parent` (registering Scintilla's classes the first time),
+  // set up for plain text in the ANSI code page with CR LF line breaks and no margins.
+  ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle);
+  ~ScintillaWindow();
+  ScintillaWindow(const ScintillaWindow&) = delete;
+  ScintillaWindow& operator=(const ScintillaWindow&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  // The call straight into the component, without a message.
+  std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const;
+  // The font of the whole text, in the default style: face, size and weight of `font`.
+  void SetFont(HFONT font);
+  // Puts a new, empty document in place of the current one; its text has no style bytes, which
+  // plain text does not need.
+  void NewDocument();
+  // Makes `document` (from a loader) current and releases the caller's reference to it.
+  void UseDocument(void* document);
+
+ private:
+  void SetUpDocument();
+
+  HWND hwnd_ = nullptr;
+  using DirectFunction = std::intptr_t(__cdecl*)(void*, unsigned, std::uintptr_t, std::intptr_t);
+  DirectFunction direct_ = nullptr;
+  void* directPointer_ = nullptr;
+};
+
+class ScintillaEdit : public EditArea {
+ public:
+  ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle);
+  ~ScintillaEdit() override;
+  ScintillaEdit(const ScintillaEdit&) = delete;
+  ScintillaEdit& operator=(const ScintillaEdit&) = delete;
+
+  HWND Handle() const { return window_.Handle(); }
+  void SetFont(HFONT font) { window_.SetFont(font); }
+
+  // The parent's WM_COMMAND and WM_NOTIFY are passed here; true when they were the control's.
+  bool HandleCommand(WPARAM wParam, LPARAM lParam) const;
+  bool HandleNotify(const NMHDR& header);
+
+  // Until now the display lines were laid out as far as needed; this lays out every line.
+  void WrapAll() const;
+
+  void SetListener(EditAreaListener* listener) override { listener_ = listener; }
+  ByteOffset TextLength() const override;
+  std::string_view TextRange(ByteOffset start, ByteOffset end) const override;
+  std::string Text() const override;
+  void SetText(const std::string& text) override;
+  Selection GetSelection() const override;
+  void SetSelection(Selection selection) override;
+  void SelectAll() override;
+  void ReplaceSelection(const std::string& text) override;
+  void ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) override;
+  ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const override;
+  std::int32_t LineCount() const override;
+  std::int32_t LineFromOffset(ByteOffset offset) const override;
+  ByteOffset LineIndex(std::int32_t line) const override;
+  std::string Line(std::int32_t line) const override;
+  void ScrollCaret() override;
+  void Undo() override;
+  void Cut() override;
+  void Copy() override;
+  void Paste() override;
+  bool Modified() const override { return modified_; }
+  void SetModified(bool modified) override { modified_ = modified; }
+  bool StreamIn(const ReadBlock& read) override;
+  bool StreamOut(const WriteBlock& write) override;
+  bool HasFocus() const override;
+  void SetFocus() override;
+
+ private:
+  // Reports what an edit did once it is complete: while one lives, the steps of the component's
+  // edits are only gathered; when the outermost ends, the owner hears of the change once and of
+  // the selection once.
+  class Scope {
+   public:
+    explicit Scope(ScintillaEdit& edit) : edit_(edit) { ++edit_.depth_; }
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    ScintillaEdit& edit_;
+  };
+
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+  std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const {
+    return window_.Call(message, wParam, lParam);
+  }
+  void OnModified(int type, ByteOffset position, ByteOffset length);
+  void Report();
+  // Replaces [start, end) with `text`, not recorded for undo.
+  void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
+  std::int32_t DocumentLine(ByteOffset offset) const;
+  // Which display line of its document line `offset` lies on: 0 for the first.
+  std::int32_t SubLine(ByteOffset offset) const;
+  // Sees that the lines before `documentLine` are laid out, so that display lines count right.
+  void WrapBefore(std::int32_t documentLine) const;
+  std::int32_t DisplayLines() const;
+
+  ScintillaWindow window_;
+  EditAreaListener* listener_ = nullptr;
+  LeadByteSet leadBytes_;
+  bool modified_ = false;
+  int depth_ = 0;
+  bool changed_ = false;         // a step happened since the last report
+  bool quiet_ = false;           // the change and the caret's move are the caller's to report
+  bool flushPosted_ = false;     // a step came outside any message: a report is on its way
+  Selection reported_;           // the selection as the owner last heard of it
+  std::int32_t displayLines_ = 1;  // as the owner last heard of them
+};
+
+}  // namespace penlet
