@@ -405,6 +405,7 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read) {
       Call(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_STYLES_NONE));
   if (!loader) return false;
   std::string block(1 << 20, '\0');
+  ByteOffset loaded = 0;
   for (;;) {
     std::int32_t got = 0;
     if (!read(block.data(), static_cast<std::int32_t>(block.size()), got) ||
@@ -413,13 +414,14 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read) {
       return false;
     }
     if (got == 0) break;
+    loaded += got;
   }
   Scope scope(*this);
-  const TextEdit whole{0, TextLength(), 0};
+  const TextEdit whole{0, TextLength(), loaded};
   if (listener_) listener_->EditAreaTextChanging(whole);
   window_.UseDocument(loader->ConvertToDocument());
   changed_ = true;
-  if (listener_) listener_->EditAreaTextChanged({0, whole.removed, TextLength()});
+  if (listener_) listener_->EditAreaTextChanged(whole);
   Call(SCI_SETSEL, 0, 0);
   modified_ = false;
   return true;

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <richedit.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -47,7 +46,7 @@ class Penlet {
       : process_(commandTail, currentDir) {
     main_ = process_.MainWindow();
     if (main_) WaitFor([this] { return IsWindowVisible(main_) ? main_ : nullptr; });
-    edit_ = main_ ? FindChild(main_, "RICHEDIT") : nullptr;
+    edit_ = main_ ? FindEditArea(main_) : nullptr;
   }
 
   bool Ready() const { return main_ && edit_; }
@@ -382,7 +381,7 @@ TEST(Document, LongPasteIntoANewDocumentIsNotCut) {
   EmptyClipboard();
   SetClipboardData(CF_TEXT, memory);
   CloseClipboard();
-  HWND edit = FindChild(penlet.Main(), "RICHEDIT");
+  HWND edit = FindEditArea(penlet.Main());
   SendMessageA(edit, WM_PASTE, 0, 0);
   EXPECT_EQ(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0), 70000);
   EXPECT_EQ(penlet.CloseAnswering(DialogResult::No), 0u);

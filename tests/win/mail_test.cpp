@@ -138,7 +138,7 @@ TEST(MailTest, AWrappedLineArrivesBrokenWhereTheScreenBreaksIt) {
   for (int i = 0; i < 60; ++i) longLine += "word" + std::to_string(i) + " ";
   MailSetup mail(longLine + "\r\nend", "0");
   ASSERT_NE(mail.Main(), nullptr);
-  HWND edit = FindChild(mail.Main(), "RICHEDIT");
+  HWND edit = FindEditArea(mail.Main());
   const int lines = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
   ASSERT_GT(lines, 2);
   EXPECT_TRUE(mail.SendShowsNothing());

@@ -157,6 +157,8 @@ HWND FindChild(HWND parent, const char* className) {
   return search.result;
 }
 
+HWND FindEditArea(HWND main) { return FindChild(main, "Scintilla"); }
+
 PenletProcess::PenletProcess(const std::string& commandTail, const std::string& currentDir,
                              int showCommand, const std::string& program) {
   std::string exe = program.empty() ? ExeDir() + "penlet.exe" : program;

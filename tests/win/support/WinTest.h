@@ -48,6 +48,8 @@ HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption = n
 
 // The first child of `parent` with the given class (searching all descendants).
 HWND FindChild(HWND parent, const char* className);
+// The editing area of penlet's main window.
+HWND FindEditArea(HWND main);
 
 // penlet.exe started as its own process, ended at the latest when this object goes. The
 // settings file beside it is removed first.

@@ -1,0 +1,137 @@
+// The editing area on the real Scintilla component, held to the same contract as the fake, and
+// what only the real one can show: keys and characters as the system delivers them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "Scintilla.h"
+#include "platform/ScintillaEdit_win32.h"
+#include "tests/contract/EditAreaContract.h"
+
+namespace penlet {
+namespace {
+
+// A top-level window holding the area and passing its notifications on, as the main window does.
+class ScintillaHost {
+ public:
+  ScintillaHost() {
+    static const bool registered = [] {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = ParentProc;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "EditAreaTestParent";
+      return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+    parent_ = CreateWindowA("EditAreaTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    edit_ = std::make_unique<ScintillaEdit>(parent_, 1, WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
+    MoveWindow(edit_->Handle(), 0, 0, 380, 260, FALSE);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    ::SetFocus(edit_->Handle());
+    current = edit_.get();
+  }
+  ~ScintillaHost() {
+    current = nullptr;
+    edit_.reset();
+    DestroyWindow(parent_);
+  }
+
+  ScintillaEdit& Edit() { return *edit_; }
+  HWND Handle() const { return edit_->Handle(); }
+
+  // Each character as the system delivers a typed one to a Unicode window; Enter as its key.
+  void Type(const std::string& bytes) {
+    for (size_t p = 0; p < bytes.size();) {
+      if (bytes.compare(p, 2, "\r\n") == 0) {
+        SendMessageW(Handle(), WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageW(Handle(), WM_CHAR, L'\r', 1);
+        SendMessageW(Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+        p += 2;
+        continue;
+      }
+      const size_t n = IsDBCSLeadByte(static_cast<BYTE>(bytes[p])) ? 2 : 1;
+      wchar_t unit = 0;
+      MultiByteToWideChar(CP_ACP, 0, bytes.data() + p, static_cast<int>(n), &unit, 1);
+      SendMessageW(Handle(), WM_CHAR, unit, 1);
+      p += n;
+    }
+  }
+  void SetClipboard(const std::string& bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    std::memcpy(GlobalLock(memory), bytes.c_str(), bytes.size() + 1);
+    GlobalUnlock(memory);
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      SetClipboardData(CF_TEXT, memory);
+      CloseClipboard();
+    }
+  }
+  std::string Clipboard() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+      if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+      }
+      CloseClipboard();
+    }
+    return text;
+  }
+  void Narrow() { MoveWindow(Handle(), 0, 0, 160, 260, TRUE); }
+
+ private:
+  static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (current) {
+      if (msg == WM_COMMAND && current->HandleCommand(wParam, lParam)) return 0;
+      if (msg == WM_NOTIFY && current->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+
+  static inline ScintillaEdit* current = nullptr;
+  HWND parent_ = nullptr;
+  std::unique_ptr<ScintillaEdit> edit_;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Scintilla, EditAreaContract, ::testing::Types<ScintillaHost>);
+
+TEST(ScintillaEdit, ACaretNeverStopsInsideALineBreakOrACharacter) {
+  ScintillaHost host;
+  ScintillaEdit& edit = host.Edit();
+  edit.SetText("a\r\n\x93\xFA" "b");
+  edit.SetSelection({1, 1});
+  SendMessageW(host.Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+  EXPECT_EQ(edit.GetSelection(), (Selection{3, 3}));
+  SendMessageW(host.Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+  EXPECT_EQ(edit.GetSelection(), (Selection{5, 5}));
+  SendMessageW(host.Handle(), WM_KEYDOWN, VK_BACK, 1);
+  EXPECT_EQ(edit.Text(), "a\r\nb");
+  SendMessageW(host.Handle(), WM_KEYDOWN, VK_BACK, 1);
+  EXPECT_EQ(edit.Text(), "ab");
+}
+
+TEST(ScintillaEdit, ADropFromOutsideAnyMessageIsReportedFromTheQueue) {
+  ScintillaHost host;
+  ScintillaEdit& edit = host.Edit();
+  ContractRecorder recorder(edit);
+  edit.SetListener(&recorder);
+  // An edit that reaches the component past its window, as another program's drop does.
+  using Direct = sptr_t(__cdecl*)(sptr_t, unsigned, uptr_t, sptr_t);
+  const auto direct = reinterpret_cast<Direct>(SendMessageW(host.Handle(), SCI_GETDIRECTFUNCTION, 0, 0));
+  const auto self = static_cast<sptr_t>(SendMessageW(host.Handle(), SCI_GETDIRECTPOINTER, 0, 0));
+  const int before = recorder.changes;
+  direct(self, SCI_INSERTTEXT, 0, reinterpret_cast<sptr_t>("dropped"));
+  EXPECT_EQ(recorder.changes, before);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  EXPECT_EQ(edit.Text(), "dropped");
+  EXPECT_EQ(recorder.changes, before + 1);
+  edit.SetListener(nullptr);
+  EXPECT_TRUE(recorder.problems.empty());
+}
+
+}  // namespace
+}  // namespace penlet
