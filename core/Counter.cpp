@@ -18,8 +18,12 @@ void SetStatusIfDifferent(FormView& view, int panel, const std::string& text) {
 
 }  // namespace
 
-std::int32_t TPenletForm::CountCharacters(std::string_view text, std::int64_t n) const {
-  return penlet::CountCharacters(text, n, parts_.counterLeadBytes);
+void TPenletForm::EditAreaTextChanging(const TextEdit& edit) {
+  characters_.Changing(parts_.richEdit1, edit);
+}
+
+void TPenletForm::EditAreaTextChanged(const TextEdit& edit) {
+  characters_.Changed(parts_.richEdit1, edit);
 }
 
 void TPenletForm::RichEdit1SelectionChange() {
@@ -47,22 +51,18 @@ void TPenletForm::CounterClick() {
   UpdateCounter();
 }
 
-// Every refresh looks at the text once, without copying it, and walks it at most once.
+// The index gives both counts without walking the whole text, however long it is.
 void TPenletForm::Refresh(bool withCounter) {
   EditArea& edit = parts_.richEdit1;
   FormView& view = parts_.view;
   const ByteOffset start = edit.GetSelection().start;
   const std::int32_t line = edit.LineFromOffset(start);
   const ByteOffset column = start - std::max<ByteOffset>(0, edit.LineIndex(line));
-  const std::string& text = edit.TextRef();
 
-  CharacterCounts counts{start, static_cast<CharacterCount>(text.size())};
+  CharacterCounts counts{start, edit.TextLength()};
   if (countInCharacters_) {
-    if (withCounter) {
-      counts = CountCharactersTwice(text, start, parts_.counterLeadBytes);
-    } else {
-      counts.beforeOffset = CountCharacters(text, start);
-    }
+    counts.beforeOffset = characters_.Before(edit, start);
+    if (withCounter) counts.whole = characters_.Total(edit);
   }
 
   if (withCounter) {

@@ -70,7 +70,6 @@ void TPenletForm::OpenDocument(const std::string& path) {
     UpdateSaveCommand();
     throw;
   }
-  parts_.richEdit1.SetTextLimit(kLongTextLimit);
   parts_.view.SetCaption(Ansi(texts::kCaptionPrefix) + FileNameOf(path, parts_.leadBytes));
   RichEdit1SelectionChange();
   documentPath_ = path;

@@ -5,22 +5,6 @@
 namespace penlet {
 namespace {
 
-// The editing area reports nothing to the form while this lives; the form catches up once
-// afterwards.
-class QuietEditArea {
- public:
-  QuietEditArea(EditArea& edit, EditAreaListener* listener) : edit_(edit), listener_(listener) {
-    edit_.SetListener(nullptr);
-  }
-  ~QuietEditArea() { edit_.SetListener(listener_); }
-  QuietEditArea(const QuietEditArea&) = delete;
-  QuietEditArea& operator=(const QuietEditArea&) = delete;
-
- private:
-  EditArea& edit_;
-  EditAreaListener* listener_;
-};
-
 // Searches run from `from` to the end of the text.
 constexpr ByteOffset kToEnd = -1;
 
@@ -104,14 +88,14 @@ void TPenletForm::ReplaceAll(const std::string& findText, const std::string& rep
   // refresh the counter and search the whole text again. The plan finds them all in one walk,
   // the editing area replaces them in one operation, and the displays are refreshed once.
   const ReplaceAllPlan plan =
-      PlanReplaceAll(edit.TextRef(), edit.GetSelection(), findText, replaceText, parts_.leadBytes);
-  {
-    QuietEditArea quiet(edit, this);
-    edit.ReplaceRanges(plan.ranges, replaceText);
-    if (plan.matches > 0) {
-      edit.ScrollCaret();
-      edit.SetFocus();
-    }
+      PlanReplaceAll(edit.TextRange(0, edit.TextLength()), edit.GetSelection(), findText,
+                     replaceText, parts_.leadBytes);
+  // The editing area reports the replacements' steps, which keep the counter's index, but
+  // neither the change nor the caret's move: those are reported here, once.
+  edit.ReplaceRanges(plan.ranges, replaceText);
+  if (plan.matches > 0) {
+    edit.ScrollCaret();
+    edit.SetFocus();
   }
   RichEdit1Change();
   RichEdit1SelectionChange();

@@ -6,7 +6,9 @@
 
 namespace penlet {
 
-TPenletForm::TPenletForm(FormParts parts) : parts_(parts) {}
+TPenletForm::TPenletForm(FormParts parts) : parts_(parts), characters_(parts.counterLeadBytes) {
+  characters_.Reset(parts_.richEdit1);
+}
 
 void TPenletForm::FormCreate() {
   const WindowSize size = ReadWindowSize(parts_.profile, parts_.leadBytes);
@@ -14,9 +16,6 @@ void TPenletForm::FormCreate() {
   documentPath_.clear();
   parts_.view.SetCaption(Ansi(texts::kCaptionPrefix));
   countInCharacters_ = true;
-  // Long texts are welcome from the start, not only once a file has been loaded: a long paste
-  // into a new document must not be cut without a word.
-  parts_.richEdit1.SetTextLimit(kLongTextLimit);
   RichEdit1SelectionChange();
   parts_.richEdit1.SetModified(false);
   UpdateSaveCommand();

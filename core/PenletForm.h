@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CharacterIndex.h"
 #include "core/DocumentCommands.h"
 #include "core/FormView.h"
 #include "platform/Clipboard.h"
@@ -42,9 +43,6 @@ struct FormParts {
   ReplaceDialog* replaceDialog1 = nullptr;
 };
 
-// The editing area's text limit in characters: 2^31 - 16.
-inline constexpr std::int32_t kLongTextLimit = 0x7FFFFFF0;
-
 // How a save that the user can still call off ended; failures are raised as Error.
 enum class DocumentSave { kSaved, kCancelled };
 
@@ -73,7 +71,6 @@ class TPenletForm : public EditAreaListener {
   void Memo2Click() { CounterClick(); }
   void Memo1MouseDown() { parts_.view.HideCaret(); }
   void Memo2MouseDown() { parts_.view.HideCaret(); }
-  std::int32_t CountCharacters(std::string_view text, std::int64_t n) const;
 
   // Commands.
   void FileNew1Execute();
@@ -112,7 +109,9 @@ class TPenletForm : public EditAreaListener {
   const std::string& DocumentPath() const { return documentPath_; }
   bool CountInCharacters() const { return countInCharacters_; }
 
-  // EditAreaListener
+  // EditAreaListener; each step of an edit goes to the counter's index (Counter.cpp).
+  void EditAreaTextChanging(const TextEdit& edit) override;
+  void EditAreaTextChanged(const TextEdit& edit) override;
   void EditAreaChanged() override { RichEdit1Change(); }
   void EditAreaSelectionChanged() override { RichEdit1SelectionChange(); }
 
@@ -132,6 +131,8 @@ class TPenletForm : public EditAreaListener {
   void ReplaceAll(const std::string& findText, const std::string& replaceText);
 
   FormParts parts_;
+  // The counter's characters, following the editing area's steps.
+  CharacterIndex characters_;
   std::string documentPath_;
   // The file that Save writes: DocumentPath made absolute once, when it was opened or chosen,
   // so that a later change of the current folder cannot send the text elsewhere.

@@ -19,8 +19,23 @@ void FakeEditArea::MoveSelection(Selection next) {
   }
 }
 
+void FakeEditArea::Step(ByteOffset position, ByteOffset removed, const std::string& text) {
+  const TextEdit edit{position, removed, static_cast<ByteOffset>(text.size())};
+  if (listener_) listener_->EditAreaTextChanging(edit);
+  text_.replace(position, removed, text);
+  if (listener_) listener_->EditAreaTextChanged(edit);
+}
+
+std::string_view FakeEditArea::TextRange(ByteOffset start, ByteOffset end) const {
+  const ByteOffset length = TextLength();
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, start, length);
+  bytesRead += end - start;
+  return std::string_view(text_).substr(start, end - start);
+}
+
 void FakeEditArea::SetText(const std::string& text) {
-  text_ = text;
+  Step(0, TextLength(), text);
   canUndo_ = false;
   modified_ = false;
   NotifyChange();
@@ -41,7 +56,7 @@ void FakeEditArea::Replace(const std::string& text, bool recordUndo) {
     undoSelection_ = selection_;
     canUndo_ = true;
   }
-  text_.replace(selection_.start, selection_.Length(), text);
+  Step(selection_.start, selection_.Length(), text);
   modified_ = true;
   const ByteOffset caret = selection_.start + static_cast<ByteOffset>(text.size());
   NotifyChange();
@@ -57,16 +72,13 @@ void FakeEditArea::Type(const std::string& text) {
 
 void FakeEditArea::ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) {
   if (ranges.empty()) return;
-  EditAreaListener* listener = listener_;
-  listener_ = nullptr;
   ByteOffset caret = ranges.back().start + static_cast<ByteOffset>(text.size());
   for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {
-    selection_ = *range;
-    Replace(text, false);
+    Step(range->start, range->Length(), text);
     if (range != ranges.rbegin()) caret += static_cast<ByteOffset>(text.size()) - range->Length();
   }
+  modified_ = true;
   selection_ = {caret, caret};
-  listener_ = listener;
 }
 
 ByteOffset FakeEditArea::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
@@ -128,7 +140,18 @@ std::string FakeEditArea::Line(std::int32_t line) const {
 
 void FakeEditArea::Undo() {
   if (!canUndo_) return;
-  std::swap(text_, undoText_);
+  // One step over the bytes that differ, as the control reports it.
+  size_t head = 0;
+  while (head < text_.size() && head < undoText_.size() && text_[head] == undoText_[head]) ++head;
+  size_t tail = 0;
+  while (tail < text_.size() - head && tail < undoText_.size() - head &&
+         text_[text_.size() - 1 - tail] == undoText_[undoText_.size() - 1 - tail]) {
+    ++tail;
+  }
+  std::string redoText = text_;
+  Step(static_cast<ByteOffset>(head), static_cast<ByteOffset>(text_.size() - head - tail),
+       undoText_.substr(head, undoText_.size() - head - tail));
+  undoText_ = std::move(redoText);
   const Selection back = undoSelection_;
   undoSelection_ = selection_;
   modified_ = true;
@@ -161,7 +184,7 @@ bool FakeEditArea::StreamIn(const ReadBlock& read) {
     if (got == 0) break;
     loaded.append(buffer, got);
   }
-  text_ = loaded;
+  Step(0, TextLength(), loaded);
   canUndo_ = false;
   NotifyChange();
   MoveSelection({0, 0});

@@ -1,5 +1,6 @@
 // An editing area in memory that behaves as the real one does: byte offsets, CR LF line
-// breaks, display lines wrapped at a width in bytes, one level of undo, and notifications.
+// breaks, display lines wrapped at a width in bytes, one level of undo, and notifications, each
+// step of an edit reported before and after it.
 #pragma once
 
 #include <string>
@@ -20,14 +21,18 @@ class FakeEditArea : public EditArea {
   void Type(const std::string& text);
   std::string* clipboard = nullptr;  // shared with a fake clipboard, when a test wants one
   bool focused = true;
-  std::int32_t textLimit = 0;
   int changeCount = 0;
   int selectionChangeCount = 0;
+  // Bytes handed out by Text and TextRange: what reading the text has cost.
+  mutable std::int64_t bytesRead = 0;
 
   void SetListener(EditAreaListener* listener) override { listener_ = listener; }
-  std::string Text() const override { return text_; }
-  const std::string& TextRef() const override { return text_; }
+  std::string Text() const override {
+    bytesRead += static_cast<std::int64_t>(text_.size());
+    return text_;
+  }
   ByteOffset TextLength() const override { return static_cast<ByteOffset>(text_.size()); }
+  std::string_view TextRange(ByteOffset start, ByteOffset end) const override;
   void SetText(const std::string& text) override;
   Selection GetSelection() const override { return selection_; }
   void SetSelection(Selection selection) override;
@@ -46,7 +51,6 @@ class FakeEditArea : public EditArea {
   void Paste() override;
   bool Modified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
-  void SetTextLimit(std::int32_t limit) override { textLimit = limit; }
   bool StreamIn(const ReadBlock& read) override;
   bool StreamOut(const WriteBlock& write) override;
   bool HasFocus() const override { return focused; }
@@ -58,6 +62,8 @@ class FakeEditArea : public EditArea {
     ByteOffset end;  // before the line break, if any
   };
   std::vector<LineSpan> Lines() const;
+  // One step: `text` in place of `removed` bytes at `position`, reported before and after.
+  void Step(ByteOffset position, ByteOffset removed, const std::string& text);
   void Replace(const std::string& text, bool recordUndo);
   void NotifyChange();
   // Puts the selection at `next` and reports it when its start or length changed.

@@ -4,6 +4,7 @@
 
 #include "tests/fakes/FormOnFakes.h"
 
+#include "core/CharacterCount.h"
 #include "core/PenletForm.h"
 #include "tests/fakes/FakeClipboard.h"
 #include "tests/fakes/FakeEditArea.h"
@@ -158,6 +159,43 @@ TEST_F(CounterTest, TailOfLeadBytesCountsAsTheWalkSays) {
   Caret(3);
   EXPECT_EQ(view.memo1, "2");
   EXPECT_EQ(view.status[1], Ansi(" 2  文字目"));
+}
+
+// A long file, a keystroke and a Backspace in it, another file: the figures are always those of
+// a walk from the start, but an edit reads only near the caret.
+TEST_F(CounterTest, FiguresFollowEditsAndLoadsReadingOnlyNearTheCaret) {
+  const auto expectWalkedFigures = [this](const char* after) {
+    const std::string text = edit.Text();
+    const CharacterCounts counts =
+        CountCharactersTwice(text, edit.GetSelection().start, LeadByteSet::Cp932());
+    EXPECT_EQ(view.memo1, std::to_string(counts.whole)) << after;
+    EXPECT_EQ(view.status[1], OffsetPanelText(counts.beforeOffset, true)) << after;
+  };
+  std::string longText;
+  while (longText.size() < 2000000) longText += kNihonAbc + "\x83\x5C\x93\x93\r\n";
+  files.AddFile("C:\\work\\long.txt", longText);
+  form.OpenDocument("C:\\work\\long.txt");
+  expectWalkedFigures("the load");
+  const ByteOffset middle = 1000000;  // inside a character
+  Caret(middle);
+  expectWalkedFigures("the caret's move");
+
+  const std::int64_t keystrokeLimit = 2 * 65536;
+  edit.bytesRead = 0;
+  edit.Type("\x93\xFA");
+  EXPECT_LT(edit.bytesRead, keystrokeLimit);
+  expectWalkedFigures("typing");
+  edit.SetSelection({middle + 1, middle + 2});
+  edit.bytesRead = 0;
+  edit.Type("");  // the Backspace takes the trail byte: its lead byte pairs with the next byte
+  EXPECT_LT(edit.bytesRead, keystrokeLimit);
+  expectWalkedFigures("a Backspace");
+
+  files.AddFile("C:\\work\\short.txt", kNihonAbc);
+  form.OpenDocument("C:\\work\\short.txt");
+  EXPECT_EQ(view.memo1, "7");
+  Caret(9);
+  EXPECT_EQ(view.status[1], Ansi(" 7  文字目"));
 }
 
 class WesternCounterTest : public CounterTest {

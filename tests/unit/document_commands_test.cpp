@@ -372,14 +372,6 @@ TEST_F(DocumentCommandsTest, DropOpensTheWholePathOfTheFirstFile) {
   EXPECT_EQ(edit.Text(), "dropped");
 }
 
-TEST_F(DocumentCommandsTest, LongTextsAreAcceptedFromTheStart) {
-  EXPECT_EQ(edit.textLimit, kLongTextLimit);
-  files.AddFile("C:\\work\\a.txt", "a");
-  form.OpenDocument("C:\\work\\a.txt");
-  form.FileNew1Execute();
-  EXPECT_EQ(edit.textLimit, kLongTextLimit);
-}
-
 TEST_F(DocumentCommandsTest, ExitAsksTheWindowToClose) {
   form.FileExit1Execute();
   EXPECT_EQ(view.closeRequests, 1);

@@ -1,0 +1,162 @@
+// The counter's character index against a walk from the start, under random edits of every
+// kind that the editing area makes, and the steps by which the editing area reports them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/CharacterCount.h"
+#include "core/CharacterIndex.h"
+#include "tests/fakes/FakeEditArea.h"
+
+namespace penlet {
+namespace {
+
+// Whole characters, CR and LF alone, trail bytes in the lead range, and lone lead bytes, which
+// pair with whatever comes to follow them.
+const char* const kPieces[] = {"a",        "\r\n",     "\r",       "\n",   "\x93\xFA", "\x81\x40",
+                               "\x93\x93", "\x82\xA0", "\x83\x5C", "\x93", "\xE0",     "\x9F"};
+
+std::string RandomText(std::mt19937& random, int maxPieces) {
+  std::string text;
+  const int pieces = static_cast<int>(random() % (maxPieces + 1));
+  for (int i = 0; i < pieces; ++i) text += kPieces[random() % std::size(kPieces)];
+  return text;
+}
+
+// An editing area whose steps keep an index, each step checked against the change it made and
+// against what the index read to follow it.
+class IndexedEditArea : public EditAreaListener {
+ public:
+  IndexedEditArea(LeadByteSet leadBytes, ByteOffset spacing)
+      : edit(leadBytes), index(leadBytes, spacing) {
+    edit.clipboard = &clipboard;
+    edit.SetListener(this);
+  }
+
+  void EditAreaTextChanging(const TextEdit& step) override {
+    before_ = edit.Text();
+    const std::int64_t read = edit.bytesRead;
+    index.Changing(edit, step);
+    stepReads_ = edit.bytesRead - read;
+  }
+  void EditAreaTextChanged(const TextEdit& step) override {
+    const std::int64_t read = edit.bytesRead;
+    index.Changed(edit, step);
+    stepReads_ += edit.bytesRead - read;
+    // Only the bytes near the step are read; counting afresh would read the whole text.
+    EXPECT_LE(stepReads_, 2 * (step.removed + step.inserted) + 256) << edit.TextLength();
+
+    const std::string now = edit.Text();
+    ASSERT_GE(step.position, 0);
+    ASSERT_LE(step.position + step.removed, static_cast<ByteOffset>(before_.size()));
+    std::string expected = before_;
+    expected.replace(step.position, step.removed, now.substr(step.position, step.inserted));
+    EXPECT_EQ(now, expected) << "a step that does not describe the change";
+  }
+  void EditAreaChanged() override { ++changes; }
+  void EditAreaSelectionChanged() override { ++selectionChanges; }
+
+  std::string clipboard;
+  FakeEditArea edit;
+  CharacterIndex index;
+  int changes = 0;
+  int selectionChanges = 0;
+
+ private:
+  std::string before_;
+  std::int64_t stepReads_ = 0;
+};
+
+Selection RandomSelection(std::mt19937& random, ByteOffset length, ByteOffset maxLength) {
+  const ByteOffset start = static_cast<ByteOffset>(random() % (length + 1));
+  return {start, std::min(length, start + static_cast<ByteOffset>(random() % (maxLength + 1)))};
+}
+
+// Applies one random edit, as the user or the program would make it.
+void RandomEdit(std::mt19937& random, IndexedEditArea& area) {
+  FakeEditArea& edit = area.edit;
+  const ByteOffset length = edit.TextLength();
+  const unsigned kind = random() % 100;
+  if (length > 4000) {
+    // Keeps the text near a size where reading all of it is told apart from reading near a step.
+    edit.SetSelection(RandomSelection(random, length, 3000));
+    edit.Type("");
+  } else if (kind < 45) {
+    edit.SetSelection(RandomSelection(random, length, 6));
+    edit.Type(RandomText(random, 4));  // nothing typed: a Backspace over the selection
+  } else if (kind < 52) {
+    edit.SetSelection(RandomSelection(random, length, 6));
+    edit.ReplaceSelection(RandomText(random, 3));
+  } else if (kind < 58) {
+    edit.SetSelection(RandomSelection(random, length, 40));
+    edit.Cut();
+  } else if (kind < 65) {
+    edit.SetSelection(RandomSelection(random, length, 3));
+    edit.Paste();
+  } else if (kind < 75) {
+    edit.Undo();
+  } else if (kind < 85) {
+    std::vector<Selection> ranges;
+    for (ByteOffset p = static_cast<ByteOffset>(random() % 40); p < length;
+         p += static_cast<ByteOffset>(random() % 200)) {
+      const ByteOffset end = std::min(length, p + 1 + static_cast<ByteOffset>(random() % 3));
+      ranges.push_back({p, end});
+      p = end;
+    }
+    const int changes = area.changes;
+    const int selectionChanges = area.selectionChanges;
+    edit.ReplaceRanges(ranges, RandomText(random, 2));
+    EXPECT_EQ(area.changes, changes);  // the caller reports those
+    EXPECT_EQ(area.selectionChanges, selectionChanges);
+  } else if (kind < 93) {
+    edit.SetSelection(RandomSelection(random, length, 2));
+    edit.Type(RandomText(random, 600));  // a long paste
+  } else if (kind < 97) {
+    edit.SetText(RandomText(random, 1200));
+  } else {
+    const std::string loaded = RandomText(random, 1200);
+    size_t at = 0;
+    edit.StreamIn([&](char* buffer, std::int32_t size, std::int32_t& got) {
+      got = static_cast<std::int32_t>(std::min<size_t>(size, loaded.size() - at));
+      std::copy_n(loaded.data() + at, got, buffer);
+      at += got;
+      return true;
+    });
+  }
+}
+
+TEST(CharacterIndex, FollowsRandomEditsAsAWalkFromTheStartCounts) {
+  struct Case {
+    LeadByteSet leadBytes;
+    ByteOffset spacing;
+  } const cases[] = {{LeadByteSet::Cp932(), 1},
+                     {LeadByteSet::Cp932(), 7},
+                     {LeadByteSet::Cp932(), 64},
+                     {LeadByteSet(), 7}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.spacing);
+    std::mt19937 random(c.spacing);
+    IndexedEditArea area(c.leadBytes, c.spacing);
+    for (int i = 0; i < 1500; ++i) {
+      RandomEdit(random, area);
+      const std::string text = area.edit.Text();
+      const ByteOffset length = static_cast<ByteOffset>(text.size());
+      const std::int64_t read = area.edit.bytesRead;
+      ASSERT_EQ(area.index.Total(area.edit), CountCharacters(text, length, c.leadBytes))
+          << "edit " << i;
+      EXPECT_EQ(area.edit.bytesRead, read) << "the total is kept, not counted";
+      for (ByteOffset n :
+           {static_cast<ByteOffset>(random() % (length + 1)),
+            static_cast<ByteOffset>(random() % (length + 1)), ByteOffset{0}, length, length + 2}) {
+        ASSERT_EQ(area.index.Before(area.edit, n), CountCharacters(text, n, c.leadBytes))
+            << "edit " << i << ", offset " << n;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace penlet
