@@ -114,6 +114,9 @@ class TPenletForm : public EditAreaListener {
   void EditAreaTextChanged(const TextEdit& edit) override;
   void EditAreaChanged() override { RichEdit1Change(); }
   void EditAreaSelectionChanged() override { RichEdit1SelectionChange(); }
+  // The lines were laid out anew (a new width, or the background layout of a long text): the
+  // caret's line and column may have moved.
+  void EditAreaLinesChanged() override { UpdateCaretPosition(); }
 
  private:
   bool HasName() const;

@@ -141,6 +141,14 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
   Scope scope(*edit);
+  if (message == WM_KEYDOWN) edit->enterDown_ = wParam == VK_RETURN;
+  if (message == WM_CHAR && (wParam == '\r' || wParam == '\n')) {
+    // The component puts a line break for the Enter key itself and would take the character
+    // that follows it, or one that comes alone, as a bare CR or LF: every line break is CR LF.
+    if (!edit->enterDown_) edit->Call(SCI_NEWLINE);
+    edit->enterDown_ = false;
+    return 0;
+  }
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
@@ -299,14 +307,15 @@ std::int32_t ScintillaEdit::DocumentLine(ByteOffset offset) const {
   return static_cast<std::int32_t>(Call(SCI_LINEFROMPOSITION, offset));
 }
 
-void ScintillaEdit::WrapBefore(std::int32_t documentLine) const {
+void ScintillaEdit::LayOutThrough(std::int32_t documentLine) const {
   // The component lays out the lines of a long text in the background; asked to show a line,
-  // it first lays out every line still waiting. The first line needs nothing before it.
+  // it first lays out every line still waiting, that one included. The first line is left to
+  // FirstLineHeight, so that a fresh long text is not laid out whole at once.
   if (documentLine > 0) Call(SCI_ENSUREVISIBLE, documentLine);
 }
 
-void ScintillaEdit::WrapAll() const {
-  WrapBefore(static_cast<std::int32_t>(Call(SCI_GETLINECOUNT)) - 1);
+std::int32_t ScintillaEdit::FirstLineHeight() const {
+  return static_cast<std::int32_t>(std::max<std::intptr_t>(1, Call(SCI_WRAPCOUNT, 0)));
 }
 
 std::int32_t ScintillaEdit::SubLine(ByteOffset offset) const {
@@ -324,44 +333,45 @@ std::int32_t ScintillaEdit::DisplayLines() const {
 }
 
 std::int32_t ScintillaEdit::LineCount() const {
-  WrapAll();
+  const std::int32_t lines = static_cast<std::int32_t>(Call(SCI_GETLINECOUNT));
+  if (lines == 1) return FirstLineHeight();
+  LayOutThrough(lines - 1);
   return DisplayLines();
 }
 
 std::int32_t ScintillaEdit::LineFromOffset(ByteOffset offset) const {
   offset = std::clamp(offset, 0, TextLength());
   const std::int32_t line = DocumentLine(offset);
-  WrapBefore(line);
+  LayOutThrough(line);
   return static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, line)) + SubLine(offset);
 }
 
 ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
   if (line < 0) return -1;
-  std::int32_t documentLine = static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line));
-  WrapBefore(documentLine);
-  if (line >= DisplayLines()) return -1;
-  documentLine = static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line));
+  std::int32_t documentLine = 0;
+  std::int32_t sub = line;
+  if (line >= FirstLineHeight()) {
+    LayOutThrough(static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line)));
+    if (line >= DisplayLines()) return -1;
+    documentLine = static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line));
+    sub = line - static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, documentLine));
+  }
   const ByteOffset start = static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, documentLine));
-  const std::int32_t sub = line - static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, documentLine));
   if (sub <= 0) return start;
-  // The start of a later display line of the same document line: the place the component
-  // finds under the left edge of that display line.
-  const std::intptr_t height = Call(SCI_TEXTHEIGHT, 0);
-  const std::intptr_t x = Call(SCI_POINTXFROMPOSITION, 0, start);
-  const std::intptr_t y = Call(SCI_POINTYFROMPOSITION, 0, start) + sub * height + height / 2;
-  ByteOffset found = static_cast<ByteOffset>(Call(SCI_POSITIONFROMPOINT, x + 1, y));
-  const ByteOffset end = static_cast<ByteOffset>(Call(SCI_GETLINEENDPOSITION, documentLine));
-  found = std::clamp(found, start, end);
-  // Should the component have answered another place, step to the first that lies on the line.
-  while (found > start && SubLine(found) >= sub) {
-    const ByteOffset before = static_cast<ByteOffset>(Call(SCI_POSITIONBEFORE, found));
-    if (SubLine(before) < sub) break;
-    found = before;
+  // The first place of the document line that lies on display line `sub`; a display line never
+  // starts inside a character.
+  ByteOffset low = start, high = static_cast<ByteOffset>(Call(SCI_GETLINEENDPOSITION, documentLine));
+  while (low < high) {
+    const ByteOffset middle = low + (high - low) / 2;
+    if (SubLine(middle) >= sub) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
   }
-  while (found < end && SubLine(found) < sub) {
-    found = static_cast<ByteOffset>(Call(SCI_POSITIONAFTER, found));
-  }
-  return found;
+  const std::string_view text = TextRange(start, low + 1);
+  if (!leadBytes_.StartsCharacter(text, static_cast<size_t>(low - start))) ++low;
+  return low;
 }
 
 std::string ScintillaEdit::Line(std::int32_t line) const {

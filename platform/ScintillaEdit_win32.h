@@ -57,9 +57,6 @@ class ScintillaEdit : public EditArea {
   bool HandleCommand(WPARAM wParam, LPARAM lParam) const;
   bool HandleNotify(const NMHDR& header);
 
-  // Until now the display lines were laid out as far as needed; this lays out every line.
-  void WrapAll() const;
-
   void SetListener(EditAreaListener* listener) override { listener_ = listener; }
   ByteOffset TextLength() const override;
   std::string_view TextRange(ByteOffset start, ByteOffset end) const override;
@@ -114,8 +111,11 @@ class ScintillaEdit : public EditArea {
   std::int32_t DocumentLine(ByteOffset offset) const;
   // Which display line of its document line `offset` lies on: 0 for the first.
   std::int32_t SubLine(ByteOffset offset) const;
-  // Sees that the lines before `documentLine` are laid out, so that display lines count right.
-  void WrapBefore(std::int32_t documentLine) const;
+  // Sees that the lines up to `documentLine` are laid out, so that display lines count right.
+  void LayOutThrough(std::int32_t documentLine) const;
+  // The display lines of the first document line, laid out now.
+  std::int32_t FirstLineHeight() const;
+  // Display lines as far as the component has laid them out.
   std::int32_t DisplayLines() const;
 
   ScintillaWindow window_;
@@ -126,6 +126,7 @@ class ScintillaEdit : public EditArea {
   bool changed_ = false;         // a step happened since the last report
   bool quiet_ = false;           // the change and the caret's move are the caller's to report
   bool flushPosted_ = false;     // a step came outside any message: a report is on its way
+  bool enterDown_ = false;       // the last key pressed was Enter
   Selection reported_;           // the selection as the owner last heard of it
   std::int32_t displayLines_ = 1;  // as the owner last heard of them
 };

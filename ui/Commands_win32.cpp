@@ -16,7 +16,7 @@ bool Down(int key) {
 bool IsEdit(HWND hwnd) {
   char name[16] = {};
   GetClassNameA(hwnd, name, sizeof name);
-  return lstrcmpiA(name, "EDIT") == 0 || lstrcmpiA(name, "RICHEDIT") == 0;
+  return lstrcmpiA(name, "EDIT") == 0 || lstrcmpiA(name, "Scintilla") == 0;
 }
 
 }  // namespace

@@ -51,10 +51,12 @@ void FakeEditArea::SetSelection(Selection s) {
 }
 
 void FakeEditArea::Replace(const std::string& text, bool recordUndo) {
+  // The program's own replacements are not undone, and what was recorded before them no
+  // longer fits the text.
+  canUndo_ = recordUndo;
   if (recordUndo) {
     undoText_ = text_;
     undoSelection_ = selection_;
-    canUndo_ = true;
   }
   Step(selection_.start, selection_.Length(), text);
   modified_ = true;
@@ -78,18 +80,15 @@ void FakeEditArea::ReplaceRanges(const std::vector<Selection>& ranges, const std
     if (range != ranges.rbegin()) caret += static_cast<ByteOffset>(text.size()) - range->Length();
   }
   modified_ = true;
+  canUndo_ = false;
   selection_ = {caret, caret};
 }
 
 ByteOffset FakeEditArea::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
-  const size_t end = (to < 0 || static_cast<size_t>(to) > text_.size()) ? text_.size() : to;
-  if (what.empty() || from < 0 || what.size() > end) return -1;
-  for (size_t p = 0; p + what.size() <= end; p = leadBytes_.Next(text_, p)) {
-    if (p >= static_cast<size_t>(from) && text_.compare(p, what.size(), what) == 0) {
-      return static_cast<ByteOffset>(p);
-    }
-  }
-  return -1;
+  if (from < 0) return -1;
+  const size_t end = to < 0 ? text_.size() : static_cast<size_t>(to);
+  const size_t found = FindOnBoundary(text_, what, static_cast<size_t>(from), end, leadBytes_);
+  return found == std::string::npos ? -1 : static_cast<ByteOffset>(found);
 }
 
 std::vector<FakeEditArea::LineSpan> FakeEditArea::Lines() const {
@@ -172,7 +171,19 @@ void FakeEditArea::Copy() {
 }
 
 void FakeEditArea::Paste() {
-  if (clipboard) Replace(*clipboard, true);
+  if (!clipboard) return;
+  // Every pasted line break becomes CR LF.
+  std::string text;
+  for (size_t p = 0; p < clipboard->size(); ++p) {
+    const char c = (*clipboard)[p];
+    if (c == '\r' || c == '\n') {
+      text += "\r\n";
+      if (c == '\r' && p + 1 < clipboard->size() && (*clipboard)[p + 1] == '\n') ++p;
+    } else {
+      text += c;
+    }
+  }
+  Replace(text, true);
 }
 
 bool FakeEditArea::StreamIn(const ReadBlock& read) {
@@ -186,6 +197,7 @@ bool FakeEditArea::StreamIn(const ReadBlock& read) {
   }
   Step(0, TextLength(), loaded);
   canUndo_ = false;
+  modified_ = false;
   NotifyChange();
   MoveSelection({0, 0});
   return true;

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "core/CharacterCount.h"
-#include "platform/ControlPositions.h"
 #include "platform/CounterLocale.h"
-#include "platform/PositionIndex.h"
 #include "ui/Texts.h"
 
 namespace penlet {
@@ -105,27 +104,21 @@ TEST(CounterLocale, RangesEndAtAPairOfZeros) {
   EXPECT_FALSE(six.Contains(7));
 }
 
-// The checkpoints must give exactly what a walk from the start gives, wherever a double-byte
-// character, a lone lead byte or the end falls against a checkpoint.
-TEST(PositionIndex, AgreesWithAWalkFromTheStart) {
+// Whether a character starts at an offset, found from the bytes just before it, must agree with
+// a walk from the start wherever double-byte characters, lone lead bytes and the end fall.
+TEST(LeadByteSet, StartsCharacterAgreesWithAWalkFromTheStart) {
   const LeadByteSet sjis = LeadByteSet::Cp932();
   std::mt19937 random(7);
-  const char pieces[][3] = {"a", "\r\n", "\x93\xFA", "\x81\x40", "\x93"};
-  for (int round = 0; round < 20; ++round) {
+  const char pieces[][3] = {"a", "\r\n", "\x93\xFA", "\x81\x40", "\x93", "\x88\x9F"};
+  for (int round = 0; round < 200; ++round) {
     std::string text;
-    const int length = static_cast<int>(random() % 60);
-    for (int i = 0; i < length; ++i) text += pieces[random() % 5];
-    PositionIndex index;
-    index.Build(text, sjis, 1 + static_cast<int>(random() % 5));
-    EXPECT_EQ(index.Length(),
-              ControlPositionFromByte(text, static_cast<ByteOffset>(text.size()), sjis));
-    for (int b = -1; b <= static_cast<int>(text.size()) + 2; ++b) {
-      ASSERT_EQ(index.ControlFromByte(text, b, sjis), ControlPositionFromByte(text, b, sjis))
-          << round << " byte " << b;
-    }
-    for (int c = -1; c <= index.Length() + 2; ++c) {
-      ASSERT_EQ(index.ByteFromControl(text, c, sjis), ByteFromControlPosition(text, c, sjis))
-          << round << " position " << c;
+    const int length = static_cast<int>(random() % 40);
+    for (int i = 0; i < length; ++i) text += pieces[random() % 6];
+    std::vector<bool> starts(text.size() + 1, false);
+    for (size_t p = 0; p < text.size(); p = sjis.Next(text, p)) starts[p] = true;
+    starts[text.size()] = true;
+    for (size_t p = 0; p <= text.size(); ++p) {
+      ASSERT_EQ(sjis.StartsCharacter(text, p), starts[p]) << round << " at " << p;
     }
   }
 }

@@ -116,13 +116,13 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   Sync();
   CHARRANGE sel = Selection();
   EXPECT_EQ(sel.cpMin, 0);
-  EXPECT_EQ(sel.cpMax, 3);  // three characters of the control
+  EXPECT_EQ(sel.cpMax, 4);  // bytes
   Press(dialog, kReplaceButton);
   Sync();
   EXPECT_EQ(Text(), "X cd ab\x94\x4C\r\nab\x94\x4C");
   sel = Selection();
   EXPECT_EQ(sel.cpMin, 5);
-  EXPECT_EQ(sel.cpMax, 8);
+  EXPECT_EQ(sel.cpMax, 9);
 
   Press(dialog, kReplaceAllButton);
   EXPECT_EQ(TakeMessage(),
