@@ -141,6 +141,11 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
   Scope scope(*edit);
+  if (message == WM_IME_CHAR) {
+    // A character an input method hands over: typed as one. (Left to the system, Wine splits
+    // it into two bytes, each typed alone.)
+    return DefSubclassProc(hwnd, WM_CHAR, wParam, lParam);
+  }
   if (message == WM_KEYDOWN) edit->enterDown_ = wParam == VK_RETURN;
   if (message == WM_CHAR && (wParam == '\r' || wParam == '\n')) {
     // The component puts a line break for the Enter key itself and would take the character

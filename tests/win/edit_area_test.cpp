@@ -113,6 +113,21 @@ TEST(ScintillaEdit, ACaretNeverStopsInsideALineBreakOrACharacter) {
   EXPECT_EQ(edit.Text(), "ab");
 }
 
+// What an input method hands over, and a character typed on a Unicode keyboard, arrive as whole
+// double-byte characters of the code page.
+TEST(ScintillaEdit, InputMethodCharactersArriveWhole) {
+  ScintillaHost host;
+  ScintillaEdit& edit = host.Edit();
+  // An input method's results come as WM_IME_CHAR, one character each.
+  SendMessageW(host.Handle(), WM_IME_CHAR, 0x65E5, 1);  // 日
+  SendMessageW(host.Handle(), WM_IME_CHAR, 0x672C, 1);  // 本
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  SendMessageW(host.Handle(), WM_CHAR, 0xFF5E, 1);  // ～ (FULLWIDTH TILDE)
+  EXPECT_EQ(edit.Text(), "\x93\xFA\x96\x7B\x81\x60");
+  EXPECT_EQ(edit.GetSelection(), (Selection{6, 6}));
+}
+
 TEST(ScintillaEdit, ADropFromOutsideAnyMessageIsReportedFromTheQueue) {
   ScintillaHost host;
   ScintillaEdit& edit = host.Edit();
