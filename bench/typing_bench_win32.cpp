@@ -1,173 +1,168 @@
-// Time per keystroke on long documents: the real main window, Shift-JIS documents of 1 MB and
-// 10 MB, characters typed at the end and in the middle; each keystroke is timed until the
-// editing area has reported it and the counter and status panels have been refreshed.
-#include <windows.h>
-
-#include <commctrl.h>
-
-#include <chrono>
-#include <cstdio>
+// Time per keystroke in the real main window on Shift-JIS documents of 1 KB, 1 MB and 10 MB:
+// WM_CHAR sent to the editing area, which returns once the counter and the status panels have
+// been refreshed; then the repaint. First the very first keystroke after opening (at the start,
+// in the middle and at the end, each in a freshly opened document, the caret moved there as
+// Ctrl+End or a jump would), then keystrokes once the background wrap has finished, and where
+// their time goes. The number of keystrokes on the command line (200 unless given).
 #include <cstdlib>
-#include <string>
-#include <vector>
 
-#include "core/CharacterCount.h"
-#include "platform/Locale.h"
-#include "ui/MainWindow_win32.h"
+#include "bench/Bench_win32.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
-class QuietBoxes : public penlet::MessageBoxes {
- public:
-  penlet::DialogResult ShowMessageDialog(const std::string& text, penlet::MessageKind,
-                                         unsigned) override {
-    std::printf("message box: %s\n", text.c_str());
-    return penlet::DialogResult::No;
-  }
-  void ShowPlainMessage(const std::string& text) override {
-    std::printf("message: %s\n", text.c_str());
-  }
+struct Keystroke {
+  double key = 0;    // until SendMessage returned: counter and panels refreshed
+  double paint = 0;  // until the editing area was painted again
 };
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+Keystroke Type(Penlet& penlet, char c) {
+  const auto start = Clock::now();
+  SendMessageA(penlet.Edit(), WM_CHAR, static_cast<WPARAM>(c), 1);
+  Keystroke k;
+  k.key = MsSince(start);
+  PumpUntilPainted(penlet.Edit());
+  k.paint = MsSince(start);
+  return k;
+}
+
+// Moves the caret to the middle of the text (a jump to its middle line) or to its end
+// (Ctrl+End); returns the time until the move has been reported and the panels refreshed.
+double MoveCaret(Penlet& penlet, bool toEnd) {
+  HWND edit = penlet.Edit();
+  const auto start = Clock::now();
+  if (toEnd) {
+    SendMessageW(edit, SCI_DOCUMENTEND, 0, 0);
+  } else {
+    const LRESULT line = SendMessageW(edit, SCI_GETLINECOUNT, 0, 0) / 2;
+    SendMessageW(edit, SCI_GOTOPOS, SendMessageW(edit, SCI_POSITIONFROMLINE, line, 0), 0);
   }
+  return MsSince(start);
 }
 
-// Lines of Japanese and ASCII text, about 70 bytes each, CR LF between them.
-std::string MakeDocument(size_t bytes) {
-  const std::string line =
-      "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42"  // 日本語の文章です。
-      " Penlet counts characters and bytes; \x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\r\n";
-  std::string text;
-  text.reserve(bytes + line.size());
-  while (text.size() < bytes) text += line;
-  return text;
-}
-
-std::string WriteDocument(const std::string& text, const char* name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  const std::string path = std::string(dir) + name;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
-  return path;
-}
-
-double Milliseconds(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
-}
-
+// Median of `count` runs of `f`, in ms.
 template <typename F>
-void Time(const char* what, int count, F f) {
-  const auto start = Clock::now();
-  long long sink = 0;
-  for (int i = 0; i < count; ++i) sink += f();
-  std::printf("    %-24s %8.2f ms (%lld)\n", what, Milliseconds(Clock::now() - start) / count,
-              sink / count);
-}
-
-// Types `count` characters at the caret; returns the mean time per keystroke in ms.
-double TypeAt(penlet::MainWindow& window, int count) {
-  HWND edit = window.Editor().Handle();
-  const auto start = Clock::now();
+double MedianOf(int count, F f) {
+  std::vector<double> times;
   for (int i = 0; i < count; ++i) {
-    SendMessageA(edit, WM_CHAR, 'a' + i % 26, 1);
-    Pump();
+    const auto start = Clock::now();
+    f(i);
+    times.push_back(MsSince(start));
   }
-  return Milliseconds(Clock::now() - start) / count;
+  return Median(times);
 }
 
-void Run(penlet::MainWindow& window, size_t bytes, int keystrokes) {
+// Where a keystroke's time goes: the selection refresh and its parts alone, then the component
+// alone, with nobody listening. The counter misses those last keystrokes: the last thing done
+// with a window.
+void Breakdown(Penlet& penlet, int count) {
+  penlet::MainWindow& window = penlet.Window();
+  penlet::ScintillaEdit& editor = window.Editor();
+  const penlet::ByteOffset caret = editor.GetSelection().start;
+  const std::int32_t line = editor.LineFromOffset(caret);
+  const std::string panel = window.StatusText(1);
+  const std::string counter = window.Memo1Text();
+  const double refresh = MedianOf(count, [&](int) { penlet.Form().RichEdit1SelectionChange(); });
+  const double lineFrom = MedianOf(count, [&](int) { editor.LineFromOffset(caret); });
+  const double lineIndex = MedianOf(count, [&](int) { editor.LineIndex(line); });
+  const double buttons = MedianOf(count, [&](int) {
+    for (auto b : {penlet::ToolButton::Cut, penlet::ToolButton::Copy, penlet::ToolButton::Paste}) {
+      window.SetToolButtonEnabled(b, false);
+    }
+  });
+  const double status =
+      MedianOf(count, [&](int i) { window.SetStatusText(1, i % 2 ? panel : panel + " "); });
+  const double memo =
+      MedianOf(count, [&](int i) { window.SetMemo1Text(i % 2 ? counter : counter + "0"); });
+  std::printf(
+      "    selection refresh alone %.2f ms: line from offset %.2f, line index %.2f, tool"
+      " buttons %.2f, a status panel %.2f, counter box %.2f",
+      refresh, lineFrom, lineIndex, buttons, status, memo);
+  editor.SetListener(nullptr);
+  std::printf("; component alone %.2f ms\n",
+              MedianOf(count, [&](int) { SendMessageA(penlet.Edit(), WM_CHAR, 'x', 1); }));
+}
+
+enum class Where { kStart, kMiddle, kEnd };
+const char* const kWhere[] = {"start", "middle", "end"};
+
+void FirstKeystroke(const std::string& path, Where where) {
+  Penlet penlet;
+  const auto start = Clock::now();
+  penlet.Form().OpenDocument(path);
+  PumpUntilPainted(penlet.Edit());
+  const double openMs = MsSince(start);
+  const long long linesBefore = DisplayLines(penlet.Edit());
+  const double moveMs = where == Where::kStart ? 0 : MoveCaret(penlet, where == Where::kEnd);
+  const Keystroke k = Type(penlet, 'a');
+  std::printf(
+      "  first keystroke at the %-6s %8.2f ms (%.2f ms with repaint), caret move %8.2f ms;"
+      " %lld -> %lld display lines laid out; opened and painted in %.0f ms\n",
+      kWhere[static_cast<int>(where)], k.key, k.paint, moveMs, linesBefore,
+      DisplayLines(penlet.Edit()), openMs);
+}
+
+// The component's own share of Ctrl+End right after opening, with nobody listening.
+void MoveAlone(const std::string& path) {
+  Penlet penlet;
+  penlet.Form().OpenDocument(path);
+  PumpUntilPainted(penlet.Edit());
+  penlet.Window().Editor().SetListener(nullptr);
+  std::printf("  caret move to the end, component alone: %.2f ms\n", MoveCaret(penlet, true));
+}
+
+void Keystrokes(Penlet& penlet, Where where, int count, long long& characters) {
+  MoveCaret(penlet, where == Where::kEnd);
+  PumpUntilPainted(penlet.Edit());
+  std::vector<double> keys;
+  std::vector<double> paints;
+  for (int i = 0; i < count; ++i) {
+    const Keystroke k = Type(penlet, static_cast<char>('a' + i % 26));
+    keys.push_back(k.key);
+    paints.push_back(k.paint);
+  }
+  characters += count;
+  penlet::MainWindow& window = penlet.Window();
+  std::printf(
+      "  keystrokes at the %-6s median %6.2f ms, max %7.2f ms (with repaint: median %6.2f,"
+      " max %7.2f); counter %s, panels \"%s\" \"%s\"\n",
+      kWhere[static_cast<int>(where)], Median(keys), Max(keys), Median(paints), Max(paints),
+      penlet.CounterShows(characters) ? "right" : "WRONG", window.StatusText(1).c_str(),
+      window.StatusText(2).c_str());
+}
+
+void Run(size_t bytes, const char* label, int count) {
   const std::string text = MakeDocument(bytes);
   const std::string path = WriteDocument(text, "penlet_typing_bench.txt");
-  // Each size is loaded into a fresh window, as when penlet.exe starts with a file.
-  auto start = Clock::now();
-  window.Form().OpenDocument(path);
-  const double openMs = Milliseconds(Clock::now() - start);
-  Pump();
-  const double loadMs = Milliseconds(Clock::now() - start);
+  long long characters = CharacterCount(text);
+  std::printf("%s (%zu bytes, %lld characters)\n", label, text.size(), characters);
+  for (Where where : {Where::kStart, Where::kMiddle, Where::kEnd}) FirstKeystroke(path, where);
+  MoveAlone(path);
+
+  Penlet penlet;
+  penlet.Form().OpenDocument(path);
   DeleteFileA(path.c_str());
-
-  penlet::ScintillaEdit& editor = window.Editor();
-  std::printf("%zu bytes (%s characters, %.0f ms to load, %.0f ms to load and show)\n",
-              text.size(), window.Memo1Text().c_str(), openMs, loadMs);
-
-  editor.SetSelection({editor.TextLength(), editor.TextLength()});
-  Pump();
-  std::printf("  typing at the end:    %8.2f ms per keystroke\n", TypeAt(window, keystrokes));
-  std::printf("    counter %s, panels \"%s\" \"%s\"\n", window.Memo1Text().c_str(),
-              window.StatusText(1).c_str(), window.StatusText(2).c_str());
-
-  const penlet::ByteOffset middle = editor.LineIndex(editor.LineCount() / 2);
-  editor.SetSelection({middle, middle});
-  Pump();
-  std::printf("  typing in the middle: %8.2f ms per keystroke\n", TypeAt(window, keystrokes));
-  std::printf("    counter %s, panels \"%s\" \"%s\"\n", window.Memo1Text().c_str(),
-              window.StatusText(1).c_str(), window.StatusText(2).c_str());
-
-  // The control's own share: the same keystrokes with nobody listening.
-  editor.SetListener(nullptr);
-  std::printf("  typing, no refresh:   %8.2f ms per keystroke\n", TypeAt(window, keystrokes));
-  editor.SetListener(&window.Form());
-  window.Form().RichEdit1SelectionChange();
-  // What a refresh costs on its own, and its parts.
-  Time("selection", keystrokes, [&] { return editor.GetSelection().start; });
-  Time("line from offset", keystrokes, [&] { return editor.LineFromOffset(middle); });
-  Time("line index", keystrokes, [&] { return editor.LineIndex(editor.LineCount() / 2); });
-  editor.SetListener(&window.Form());
-  start = Clock::now();
-  for (int i = 0; i < keystrokes; ++i) window.Form().RichEdit1SelectionChange();
-  std::printf("  refresh alone:        %8.2f ms\n",
-              Milliseconds(Clock::now() - start) / keystrokes);
-  start = Clock::now();
-  for (int i = 0; i < keystrokes; ++i) {
-    std::string copy = editor.Text();
-    if (copy.empty()) std::printf("?");
-  }
-  std::printf("  one copy of the text: %8.2f ms\n",
-              Milliseconds(Clock::now() - start) / keystrokes);
-  start = Clock::now();
-  int counted = 0;
-  for (int i = 0; i < keystrokes; ++i) {
-    counted +=
-        penlet::CountCharacters(editor.TextRange(0, editor.TextLength()), editor.TextLength(), penlet::CounterLeadBytes());
-  }
-  std::printf("  one walk of the text: %8.2f ms (%d)\n",
-              Milliseconds(Clock::now() - start) / keystrokes, counted / keystrokes);
+  WaitForWrap(penlet.Edit());
+  std::printf("  after the wrap (%lld display lines):\n", DisplayLines(penlet.Edit()));
+  Keystrokes(penlet, Where::kEnd, count, characters);
+  Keystrokes(penlet, Where::kMiddle, count, characters);
+  // Whether typing left layout work behind.
+  const auto start = Clock::now();
+  const double wrapMs = Ms(WaitForWrap(penlet.Edit()) - start);
+  std::printf("  layout work left after typing: %.0f ms\n", wrapMs);
+  Breakdown(penlet, count);
   std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
   // Unbuffered, so that a slow step shows where it is.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  const int keystrokes = argc > 1 ? std::atoi(argv[1]) : 20;
-  const int largestMb = argc > 2 ? std::atoi(argv[2]) : 10;
-  HWND owner = CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-  QuietBoxes boxes;
-  for (int mb : {1, 10}) {
-    if (mb > largestMb) continue;
-    penlet::MainWindow window(owner, boxes, [](const std::string& message) {
-      std::printf("error: %s\n", message.c_str());
-    });
-    window.Show(SW_SHOWNORMAL, {});
-    Pump();
-    Run(window, static_cast<size_t>(mb) << 20, keystrokes);
-    // The typed text is thrown away with the window, unsaved.
-  }
-  DestroyWindow(owner);
+  const int count = argc > 1 ? std::atoi(argv[1]) : 200;
+  Run(1 << 10, "1 KB", count);
+  Run(1 << 20, "1 MB", count);
+  Run(10 << 20, "10 MB", count);
   return 0;
 }

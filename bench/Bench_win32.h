@@ -1,0 +1,208 @@
+// What the benchmark programs share: Shift-JIS test documents, a main window in this process,
+// waiting for the editing area's first paint and for its background wrap, times, working set.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Scintilla.h"
+#include "ui/MainWindow_win32.h"
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Ms(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+inline double MsSince(Clock::time_point start) {
+  return Ms(Clock::now() - start);
+}
+
+inline double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+inline double Max(const std::vector<double>& v) {
+  return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+
+// "置換", the text that the Replace All benchmark replaces.
+inline const std::string kFindText = "\x92\x75\x8A\xB7";
+
+// About `bytes` of Japanese and ASCII text in code page 932, CR LF between lines: nine short
+// lines, then a paragraph long enough to wrap. `occurrences` of kFindText are spread evenly.
+inline std::string MakeDocument(size_t bytes, int occurrences = 0) {
+  const std::string sentence =
+      "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42";  // 日本語の文章です。
+  const std::string line =
+      sentence + " Penlet counts characters; \x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\r\n";
+  std::string paragraph;
+  for (int i = 0; i < 12; ++i) paragraph += sentence + (i % 3 ? "" : " Shift-JIS text ");
+  paragraph += "\r\n";
+  std::string text;
+  text.reserve(bytes + occurrences * kFindText.size() + paragraph.size());
+  const size_t every = occurrences > 0 ? bytes / occurrences : bytes + 1;
+  size_t next = 0;
+  int placed = 0;
+  for (int n = 0; text.size() < bytes || placed < occurrences; ++n) {
+    while (placed < occurrences && text.size() >= next) {
+      text += kFindText;
+      ++placed;
+      next += every;
+    }
+    text += n % 10 == 9 ? paragraph : line;
+  }
+  return text;
+}
+
+// The figure the counter must show for `text`: its characters, a line break counting two.
+// Every character of code page 932 is one UTF-16 unit, so the system's conversion counts them.
+inline long long CharacterCount(const std::string& text) {
+  return MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+}
+
+inline std::string TempPath(const char* name) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+inline std::string WriteDocument(const std::string& text, const char* name) {
+  const std::string path = TempPath(name);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+// This process's working set and private bytes, in MB.
+struct Memory {
+  double workingSet = 0;
+  double privateBytes = 0;
+};
+inline Memory ProcessMemory() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return {counters.WorkingSetSize / 1048576.0, counters.PagefileUsage / 1048576.0};
+}
+
+inline bool PumpOne() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+inline void Pump() {
+  while (PumpOne()) {
+  }
+}
+
+// Handles messages until `hwnd` has nothing left to paint; false after `timeoutMs`.
+inline bool PumpUntilPainted(HWND hwnd, double timeoutMs = 30000) {
+  const auto start = Clock::now();
+  while (GetUpdateRect(hwnd, nullptr, FALSE)) {
+    if (MsSince(start) > timeoutMs) return false;
+    if (!PumpOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+  return true;
+}
+
+// The editing area's display lines: every line of the text as laid out so far.
+inline long long DisplayLines(HWND edit) {
+  return SendMessageW(edit, SCI_VISIBLEFROMDOCLINE, INT_MAX, 0);
+}
+
+// Scintilla wraps long texts in its idle work: a timer of its window (idleTimerID) starts
+// chunks of about 50 ms, each posting the next (SC_WIN_IDLE), and the timer is killed when
+// nothing is left to wrap (win32/ScintillaWin.cxx). Handles messages until none of that work
+// has come for `quietMs` and the display lines have stopped changing; returns the moment the
+// last of it was done.
+inline Clock::time_point WaitForWrap(HWND edit, double quietMs = 200, double timeoutMs = 120000) {
+  constexpr UINT_PTR kIdleTimerId = 2;
+  constexpr UINT kIdleMessage = 5001;
+  const auto start = Clock::now();
+  auto last = start;
+  long long lines = DisplayLines(edit);
+  while (MsSince(last) < quietMs && MsSince(start) < timeoutMs) {
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      continue;
+    }
+    const bool idleWork =
+        msg.hwnd == edit &&
+        ((msg.message == WM_TIMER && msg.wParam == kIdleTimerId) || msg.message == kIdleMessage);
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    const long long now = DisplayLines(edit);
+    if (idleWork || now != lines) last = Clock::now();
+    lines = now;
+  }
+  return last;
+}
+
+// Answers every question No and keeps the last plain message.
+class QuietBoxes : public penlet::MessageBoxes {
+ public:
+  penlet::DialogResult ShowMessageDialog(const std::string& text, penlet::MessageKind,
+                                         unsigned) override {
+    std::printf("message box: %s\n", text.c_str());
+    return penlet::DialogResult::No;
+  }
+  void ShowPlainMessage(const std::string& text) override { last = text; }
+  std::string last;
+};
+
+// Penlet's main window in this process, shown, as penlet.exe makes it.
+class Penlet {
+ public:
+  Penlet() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    owner_ = CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    window_ = std::make_unique<penlet::MainWindow>(owner_, boxes, [](const std::string& message) {
+      std::printf("error: %s\n", message.c_str());
+    });
+    window_->Show(SW_SHOWNORMAL, {});
+    Pump();
+  }
+  ~Penlet() {
+    window_.reset();
+    DestroyWindow(owner_);
+  }
+  Penlet(const Penlet&) = delete;
+  Penlet& operator=(const Penlet&) = delete;
+
+  penlet::MainWindow& Window() { return *window_; }
+  penlet::TPenletForm& Form() { return window_->Form(); }
+  HWND Edit() { return window_->Editor().Handle(); }
+  bool CounterShows(long long characters) const {
+    return window_->Memo1Text() == std::to_string(characters);
+  }
+
+  QuietBoxes boxes;
+
+ private:
+  HWND owner_ = nullptr;
+  std::unique_ptr<penlet::MainWindow> window_;
+};
+
+}  // namespace bench

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds penlet.exe with the benchmark programs of bench/ and runs them
+# under Wine, printing their figures: opening 1, 10 and 50 MB, keystrokes, Replace All, Save,
+# working set, and opening 10 MB against Wine's notepad.exe. Figures only: nothing fails.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$PENLET_ROOT/scripts/install-deps.sh"
+"$PENLET_ROOT/scripts/build.sh" windows
+"$PENLET_ROOT/scripts/wine-prefix.sh"
+ensure_display
+ensure_wineserver
+
+bin=$PENLET_BUILD/windows/bin
+out=$PENLET_BUILD/bench
+mkdir -p "$out"
+# Runs one benchmark in a process of its own. Its output goes to a file, as a pipe would wait
+# for every program that Wine started, and is shown in UTF-8.
+run() {
+  local file=$out/$1.txt
+  shift
+  (cd "$bin" && wine "$@" >"$file" 2>&1 </dev/null) || log "$1 ended with status $?"
+  iconv -f CP932 -t UTF-8 -c "$file"
+}
+
+log "opening documents (display $DISPLAY)"
+for mb in 1 10 50; do run "open_$mb" open_bench_win32.exe "$mb"; done
+log "keystrokes"
+run typing typing_bench_win32.exe
+log "Replace All"
+for mb in 1 10; do
+  for n in 1000 10000 100000; do run "replace_${mb}_$n" replace_bench_win32.exe "$mb" "$n"; done
+done
+log "save"
+run save save_bench_win32.exe 10
+log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"
+run compare open_compare_win32.exe 10
+wineserver -k >/dev/null 2>&1 || true
