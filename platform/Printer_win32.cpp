@@ -295,6 +295,15 @@ Win32PrintSurface::Win32PrintSurface(HWND parent, int id) : window_(parent, id, 
   window_.Call(SCI_SETPRINTMAGNIFICATION, 0);
 }
 
+bool Win32PrintSurface::HandleNotify(const NMHDR& header) {
+  if (header.hwndFrom != Handle()) return false;
+  // Pages wrap Japanese between any two characters, as the editing area does.
+  if (header.code == SCN_STYLENEEDED) {
+    window_.StyleTo(reinterpret_cast<const SCNotification&>(header).position);
+  }
+  return true;
+}
+
 void Win32PrintSurface::Clear() { window_.Call(SCI_CLEARALL); }
 
 std::int32_t Win32PrintSurface::LineCount() const {

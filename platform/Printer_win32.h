@@ -49,6 +49,8 @@ class Win32PrintSurface : public PrintSurface {
 
   HWND Handle() const { return window_.Handle(); }
   void SetFont(HFONT font) { window_.SetFont(font); }
+  // The parent's WM_NOTIFY is passed here; true when it was the surface's.
+  bool HandleNotify(const NMHDR& header);
 
   void Clear() override;
   std::int32_t LineCount() const override;

@@ -29,7 +29,8 @@ std::string Utf8(const wchar_t* text) {
 
 }  // namespace
 
-ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle) {
+ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle)
+    : leadBytes_(AnsiLeadBytes()) {
   static const bool registered = [] {
     Scintilla_RegisterClasses(GetModuleHandleW(nullptr));
     return true;
@@ -102,7 +103,34 @@ void ScintillaWindow::SetUpDocument() {
 }
 
 void ScintillaWindow::NewDocument() {
-  UseDocument(reinterpret_cast<void*>(Call(SCI_CREATEDOCUMENT, 0, SC_DOCUMENTOPTION_STYLES_NONE)));
+  UseDocument(reinterpret_cast<void*>(Call(SCI_CREATEDOCUMENT, 0, SC_DOCUMENTOPTION_DEFAULT)));
+}
+
+void ScintillaWindow::StyleTo(std::intptr_t position) {
+  // Double-byte characters take styles 1 and 2 in turn, everything else style 0. The styles look
+  // alike, but the component may break a wrapped line wherever the style changes: Japanese then
+  // wraps between any two characters while Latin words still wrap at spaces.
+  const std::intptr_t start =
+      Call(SCI_POSITIONFROMLINE, Call(SCI_LINEFROMPOSITION, Call(SCI_GETENDSTYLED)));
+  const std::intptr_t length = Call(SCI_GETLENGTH);
+  const std::intptr_t end =
+      std::min(length, Call(SCI_POSITIONFROMLINE, Call(SCI_LINEFROMPOSITION, position) + 1));
+  if (end <= start) return;
+  const std::string_view text(
+      reinterpret_cast<const char*>(Call(SCI_GETRANGEPOINTER, start, end - start)),
+      static_cast<size_t>(end - start));
+  std::string styles(text.size(), '\0');
+  char style = 1;
+  for (size_t p = 0; p < text.size();) {
+    const size_t next = leadBytes_.Next(text, p);
+    if (next - p == 2) {
+      styles[p] = styles[p + 1] = style;
+      style = static_cast<char>(3 - style);
+    }
+    p = next;
+  }
+  Call(SCI_STARTSTYLING, start);
+  Call(SCI_SETSTYLINGEX, styles.size(), reinterpret_cast<std::intptr_t>(styles.data()));
 }
 
 void ScintillaWindow::UseDocument(void* document) {
@@ -164,7 +192,9 @@ bool ScintillaEdit::HandleCommand(WPARAM, LPARAM lParam) const {
 
 bool ScintillaEdit::HandleNotify(const NMHDR& header) {
   if (header.hwndFrom != Handle()) return false;
-  if (header.code == SCN_MODIFIED) {
+  if (header.code == SCN_STYLENEEDED) {
+    window_.StyleTo(reinterpret_cast<const SCNotification&>(header).position);
+  } else if (header.code == SCN_MODIFIED) {
     const auto& n = reinterpret_cast<const SCNotification&>(header);
     OnModified(n.modificationType, static_cast<ByteOffset>(n.position),
                static_cast<ByteOffset>(n.length));
@@ -320,6 +350,11 @@ void ScintillaEdit::LayOutThrough(std::int32_t documentLine) const {
 }
 
 std::int32_t ScintillaEdit::FirstLineHeight() const {
+  // A text of one line is laid out whole at once: it takes the component's current width.
+  if (Call(SCI_GETLINECOUNT) == 1) {
+    Call(SCI_ENSUREVISIBLE, 0);
+    return DisplayLines();
+  }
   return static_cast<std::int32_t>(std::max<std::intptr_t>(1, Call(SCI_WRAPCOUNT, 0)));
 }
 
@@ -417,7 +452,7 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read) {
   // The text goes into a new document of its own, which takes the place of the old one only
   // when every block has arrived: a failed read leaves the old text as it was.
   auto* loader = reinterpret_cast<Scintilla::ILoader*>(
-      Call(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_STYLES_NONE));
+      Call(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_DEFAULT));
   if (!loader) return false;
   std::string block(1 << 20, '\0');
   ByteOffset loaded = 0;

@@ -28,16 +28,18 @@ class ScintillaWindow {
   std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const;
   // The font of the whole text, in the default style: face, size and weight of `font`.
   void SetFont(HFONT font);
-  // Puts a new, empty document in place of the current one; its text has no style bytes, which
-  // plain text does not need.
+  // Puts a new, empty document in place of the current one.
   void NewDocument();
   // Makes `document` (from a loader) current and releases the caller's reference to it.
   void UseDocument(void* document);
+  // Styles the text as far as `position` asks (SCN_STYLENEEDED): see the definition.
+  void StyleTo(std::intptr_t position);
 
  private:
   void SetUpDocument();
 
   HWND hwnd_ = nullptr;
+  LeadByteSet leadBytes_;
   using DirectFunction = std::intptr_t(__cdecl*)(void*, unsigned, std::uintptr_t, std::intptr_t);
   DirectFunction direct_ = nullptr;
   void* directPointer_ = nullptr;

@@ -229,6 +229,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY:
       if (richEdit1_ && richEdit1_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      if (richEdit2_ && richEdit2_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
       break;
     case WM_CLOSE:
       if (form_->FormCloseQuery()) {

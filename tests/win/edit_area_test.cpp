@@ -113,6 +113,24 @@ TEST(ScintillaEdit, ACaretNeverStopsInsideALineBreakOrACharacter) {
   EXPECT_EQ(edit.Text(), "ab");
 }
 
+// Japanese wraps between any two characters, Latin words at spaces.
+TEST(ScintillaEdit, JapaneseWrapsAnywhereAndLatinAtSpaces) {
+  ScintillaHost host;
+  host.Narrow();
+  ScintillaEdit& edit = host.Edit();
+  std::string japanese = "ab ";
+  for (int i = 0; i < 60; ++i) japanese += "\x93\xFA";  // 日
+  edit.SetText(japanese);
+  ASSERT_GT(edit.LineCount(), 2);
+  EXPECT_GT(edit.Line(0).size(), 5u) << "the first line stopped at the space";
+  std::string latin;
+  for (int i = 0; i < 40; ++i) latin += "word" + std::to_string(i) + " ";
+  edit.SetText(latin);
+  const int lines = edit.LineCount();
+  ASSERT_GT(lines, 2);
+  for (int i = 0; i + 1 < lines; ++i) EXPECT_EQ(edit.Line(i).back(), ' ') << "line " << i;
+}
+
 // What an input method hands over, and a character typed on a Unicode keyboard, arrive as whole
 // double-byte characters of the code page.
 TEST(ScintillaEdit, InputMethodCharactersArriveWhole) {
