@@ -147,7 +147,8 @@ void MainWindow::SetToolButtonEnabled(ToolButton button, bool enabled) {
   const int id = button == ToolButton::Cut    ? EditCut1
                  : button == ToolButton::Copy ? EditCopy1
                                               : EditPaste1;
-  SendMessageA(toolBar1_, TB_ENABLEBUTTON, id, MAKELONG(enabled, 0));
+  const bool shown = SendMessageA(toolBar1_, TB_ISBUTTONENABLED, id, 0) != 0;
+  if (shown != enabled) SendMessageA(toolBar1_, TB_ENABLEBUTTON, id, MAKELONG(enabled, 0));
 }
 
 bool MainWindow::HandleUiMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -57,11 +57,14 @@ void RegisterPanelClass() {
   registered = true;
 }
 
-std::string TextOf(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  std::string text(length + 1, '\0');
-  text.resize(GetWindowTextA(hwnd, text.data(), length + 1));
-  return text;
+// Changes a control's text and leaves its drawing to the window's next paint: Wine's status bar
+// and edit control draw at once on every change, which took more than the rest of a keystroke.
+template <class Change>
+void ChangeWithoutDrawing(HWND hwnd, const Change& change) {
+  SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+  change();
+  SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 }  // namespace
@@ -97,6 +100,8 @@ void MainWindow::CreateCounter(int y) {
                             kPanelHeight, toolBar1_, nullptr, GetModuleHandleA(nullptr), nullptr);
   counterFont_ = MakeFont(-15, FW_BOLD, texts::kGothicFace);
   const DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY;
+  memoText_[0] = Ansi(texts::kMemo1DesignText);
+  memoText_[1] = Ansi(texts::kMemo2DesignText);
   memo1_ = CreateWindowExA(0, "EDIT", Ansi(texts::kMemo1DesignText).c_str(), style | ES_RIGHT, 0, 0,
                            kMemo1Width, kMemoHeight, panel1_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo1Id)),
@@ -180,20 +185,25 @@ LRESULT MainWindow::CounterMessage(HWND memo, UINT msg, WPARAM wParam, LPARAM lP
   return DefSubclassProc(memo, msg, wParam, lParam);
 }
 
+// The boxes are read-only: what was last put in them is what they show, and asking the control
+// again would cost a round of Wine's edit control on every keystroke.
 std::string MainWindow::Memo1Text() const {
-  return TextOf(memo1_);
+  return memoText_[0];
 }
 void MainWindow::SetMemo1Text(const std::string& cp932) {
-  SetWindowTextA(memo1_, cp932.c_str());
+  memoText_[0] = cp932;
+  ChangeWithoutDrawing(memo1_, [&] { SetWindowTextA(memo1_, cp932.c_str()); });
 }
 std::string MainWindow::Memo2Text() const {
-  return TextOf(memo2_);
+  return memoText_[1];
 }
 void MainWindow::SetMemo2Text(const std::string& cp932) {
+  memoText_[1] = cp932;
   SetWindowTextA(memo2_, cp932.c_str());
 }
 
 void MainWindow::SetMemo1Color(Color color) {
+  if (color == memo1Color_) return;
   memo1Color_ = color;
   InvalidateRect(memo1_, nullptr, TRUE);
 }
@@ -206,7 +216,9 @@ void MainWindow::SetStatusText(int panel, const std::string& cp932) {
   status_[panel] = cp932;
   // Two tabs right-align a panel's text: panels 1 and 2 show figures against their right edge.
   const std::string shown = panel == 0 ? cp932 : "\t\t" + cp932;
-  SendMessageA(statusBar_, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(shown.c_str()));
+  ChangeWithoutDrawing(statusBar_, [&] {
+    SendMessageA(statusBar_, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(shown.c_str()));
+  });
 }
 
 }  // namespace penlet

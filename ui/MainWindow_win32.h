@@ -122,6 +122,7 @@ class MainWindow : public FormView {
   bool shown_ = false;
   bool saveEnabled_ = false;
   std::string status_[3];
+  std::string memoText_[2];
   std::unique_ptr<Win32PrintSurface> richEdit2_;
   std::unique_ptr<Win32Printer> printer_;
   HWND toolBar1_ = nullptr;
