@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <richedit.h>
 
 #include <string>
 #include <vector>
@@ -150,6 +149,9 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
   EXPECT_EQ(w, 662);
   EXPECT_EQ(Rect(RectIn(toolBar_, main_)), "0,0," + std::to_string(w) + "x30");
   EXPECT_EQ(Rect(RectIn(edit_, main_)), "0,30," + std::to_string(w) + "x" + std::to_string(h - 47));
+  // The editing area and the print surface are the program's own component: no rich edit.
+  EXPECT_EQ(GetModuleHandleA("RICHED32.DLL"), nullptr);
+  EXPECT_EQ(GetModuleHandleA("RICHED20.DLL"), nullptr);
   EXPECT_EQ(Rect(RectIn(statusBar_, main_)),
             "0," + std::to_string(h - 17) + "," + std::to_string(w) + "x17");
 
