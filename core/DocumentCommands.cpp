@@ -49,6 +49,10 @@ void TPenletForm::UpdateSaveCommand() {
 void TPenletForm::RichEdit1Change() {
   parts_.richEdit1.SetModified(true);
   UpdateSaveCommand();
+  // An edit that leaves the caret where it was (a forward Delete) moves no selection: the
+  // counter and the panels follow the text here. When the caret moves too, the refresh that
+  // follows finds the displays already right and changes nothing.
+  UpdateCounter();
 }
 
 void TPenletForm::MarkSaved() {

@@ -2,6 +2,10 @@
 // file of penlet.exe: read at start, written at exit, and a write that the system refuses.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "core/CharacterCount.h"
+
 #include "tests/win/support/WinTest.h"
 #include "ui/MainWindow_win32.h"
 #include "ui/Texts.h"
@@ -107,6 +111,76 @@ TEST_F(CounterOnTheRealWindow, OpenedDocumentIsCountedOnceLoaded) {
                                         (caret.start == 0 ? "  " : "") + "文字目"));
   window->Form().Memo1Click();
   EXPECT_EQ(window->Memo1Text(), std::to_string(text.size()));
+}
+
+// After every kind of edit the counter and the offset panel describe the text as it now is,
+// also when the caret stays where it was (a forward Delete).
+TEST_F(CounterOnTheRealWindow, EveryEditLeavesTheCounterOnTheText) {
+  const HWND edit = window->Editor().Handle();
+  const auto key = [&](WPARAM k) {
+    SendMessageW(edit, WM_KEYDOWN, k, 1);
+    Pump();
+  };
+  const auto shows = [&](int characters, int offset) {
+    EXPECT_EQ(window->Memo1Text(), std::to_string(characters));
+    EXPECT_EQ(window->StatusText(1), OffsetPanelText(offset, true));
+  };
+  Type("abc");
+  key(VK_BACK);
+  shows(2, 2);
+  key(VK_HOME);
+  key(VK_DELETE);
+  shows(1, 0);
+  window->Editor().SetSelection({1, 1});
+  window->Editor().ReplaceSelection("\x93\xFA\x96\x7B\x8C\xEA");  // 日本語
+  Pump();
+  key(VK_BACK);
+  shows(3, 3);
+  key(VK_LEFT);
+  key(VK_DELETE);
+  shows(2, 2);
+  SendMessageW(edit, WM_UNDO, 0, 0);
+  Pump();
+  const std::string text = window->Editor().Text();
+  const LeadByteSet sjis = LeadByteSet::Cp932();
+  ASSERT_NE(text, "b\x93\xFA");
+  shows(CountCharacters(text, text.size(), sjis),
+        CountCharacters(text, window->Editor().GetSelection().start, sjis));
+  EXPECT_TRUE(errors.empty());
+}
+
+// What the file holds comes back byte for byte after an edit and a save: the NEC special and
+// NEC-selected IBM codes, a lead byte before a line break and a lone lead byte at the end; a
+// pasted bare line feed is saved as CR LF and counted alike before and after.
+TEST_F(CounterOnTheRealWindow, SavingKeepsEveryByteOfTheFile) {
+  TempDir dir;
+  const std::string original = "\x87\x90\x87\x9A\xED\x40\xEE\xEF\xEE\xF9\r\n\x82\r\nz\x82";
+  const std::string path = dir.Write("codes.txt", original);
+  window->Form().OpenDocument(path);
+  Pump();
+  window->Editor().SetSelection({0, 0});
+  Type("x");
+  window->Form().FileSave1Execute();
+  EXPECT_EQ(ReadFileBytes(path), "x" + original);
+
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 6);
+  std::memcpy(GlobalLock(memory), "ab\ncd", 6);
+  GlobalUnlock(memory);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  const std::string pasted = dir.Write("pasted.txt", "");
+  window->Form().OpenDocument(pasted);
+  SendMessageW(window->Editor().Handle(), WM_PASTE, 0, 0);
+  Pump();
+  EXPECT_EQ(window->Memo1Text(), "6");
+  window->Form().FileSave1Execute();
+  window->Form().OpenDocument(pasted);
+  Pump();
+  EXPECT_EQ(ReadFileBytes(pasted), "ab\r\ncd");
+  EXPECT_EQ(window->Memo1Text(), "6");
+  EXPECT_TRUE(errors.empty());
 }
 
 // A copy of penlet.exe in a folder of its own, so that its settings file is its own too.
