@@ -58,6 +58,43 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A save writes the text to a temporary file in the document's folder first. Its name says
+// whose it is, so that one left by a save that was cut short (the program killed, the power
+// gone) is recognisably Penlet's and goes at the next save there.
+constexpr char kTempPattern[] = "~penlet-*.tmp";
+
+std::string Hex(unsigned long value) {
+  char digits[16];
+  wsprintfA(digits, "%lx", value);
+  return digits;
+}
+
+// Creates a new temporary file in `folder`, however long its path; its name goes to `name`.
+HANDLE CreateTempFile(const std::string& folder, std::string& name) {
+  static unsigned long serial = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = folder + "~penlet-" + Hex(GetCurrentProcessId()) + "-" + Hex(++serial) + ".tmp";
+    HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Removes the temporary files that earlier saves left in `folder`. One that a running save is
+// writing is open without sharing and stays.
+void RemoveStaleTempFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + kTempPattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      DeleteFileA((folder + found.cFileName).c_str());
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 class SystemFiles : public Files {
  public:
   OpenResult OpenForReading(const std::string& path) override {
@@ -74,39 +111,27 @@ class SystemFiles : public Files {
 
   SaveResult Save(const std::string& path, const Producer& produce) override {
     const std::string full = FullPath(path);
+    const std::string folder = FolderOf(full);
     const DWORD oldAttributes = GetFileAttributesA(full.c_str());
+    const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
 
-    // Opening the target for writing, without emptying it, tells a read-only file, a folder, a
-    // bad folder or a file in use before anything is written. Holding it open while the text is
-    // written keeps others from taking it meanwhile.
-    OwnedHandle target(CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target.valid()) return {SaveOutcome::kCannotCreate, GetLastError()};
-    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    // Opening an existing target for writing, without emptying it, tells a read-only file, a
+    // folder or a file in use before anything is written; holding it open while the text is
+    // written keeps others from taking it meanwhile. A new name is not created before the text
+    // is complete: the temporary file is moved there.
+    OwnedHandle target(exists ? CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr)
+                              : INVALID_HANDLE_VALUE);
+    if (exists && !target.valid()) return {SaveOutcome::kCannotCreate, GetLastError()};
     // The system refuses a read-only file here, but Wine run by root does not; the save must not
     // go through in either case.
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES && (oldAttributes & FILE_ATTRIBUTE_READONLY)) {
+    if (exists && (oldAttributes & FILE_ATTRIBUTE_READONLY)) {
       return {SaveOutcome::kCannotCreate, ERROR_ACCESS_DENIED};
     }
-    auto dropTarget = [&] {
-      target.Close();
-      if (created) DeleteFileA(full.c_str());
-    };
 
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(full).c_str(), "pnl", 0, temp)) {
-      ErrorCode error = GetLastError();
-      dropTarget();
-      return {SaveOutcome::kCannotCreate, error};
-    }
-    OwnedHandle out(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out.valid()) {
-      ErrorCode error = GetLastError();
-      DeleteFileA(temp);
-      dropTarget();
-      return {SaveOutcome::kCannotCreate, error};
-    }
+    std::string temp;
+    OwnedHandle out(CreateTempFile(folder, temp));
+    if (!out.valid()) return {SaveOutcome::kCannotCreate, GetLastError()};
 
     ErrorCode writeError = 0;
     bool written = produce([&](const char* data, std::int32_t size) {
@@ -127,26 +152,27 @@ class SystemFiles : public Files {
     }
     out.Close();
     if (!written) {
-      DeleteFileA(temp);
-      dropTarget();
+      DeleteFileA(temp.c_str());
       return {SaveOutcome::kWriteFailed, writeError};
     }
 
     target.Close();
-    if (!created && ReplaceFileA(full.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                 nullptr, nullptr)) {
+    if (exists && ReplaceFileA(full.c_str(), temp.c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
       KeepAttributes(full, oldAttributes);
+      RemoveStaleTempFiles(folder);
       return {SaveOutcome::kSaved, 0};
     }
-    if (MoveFileExA(temp, full.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      if (!created) KeepAttributes(full, oldAttributes);
+    if (MoveFileExA(temp.c_str(), full.c_str(),
+                    MOVEFILE_WRITE_THROUGH | (exists ? MOVEFILE_REPLACE_EXISTING : 0))) {
+      if (exists) KeepAttributes(full, oldAttributes);
+      RemoveStaleTempFiles(folder);
       return {SaveOutcome::kSaved, 0};
     }
     ErrorCode error = GetLastError();
     // A failed replace may already have taken the old file away; then the temporary file holds
     // the only copy of the text and must stay.
-    if (Exists(full)) DeleteFileA(temp);
-    if (created) DeleteFileA(full.c_str());
+    if (!exists || Exists(full)) DeleteFileA(temp.c_str());
     return {SaveOutcome::kCannotCreate, error};
   }
 

@@ -87,6 +87,47 @@ TEST_F(FilesTest, SavedBytesReadBackUnchangedAndNoTemporaryFileStays) {
   EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "empty.txt"}), Names());
 }
 
+// A folder path of more than 256 bytes in double-byte characters saves like any other, and no
+// temporary file outlives the save.
+TEST_F(FilesTest, LongJapanesePathsSaveAndLeaveNoTemporaryFile) {
+  std::string level;
+  for (int i = 0; i < 75; ++i) level += "\x82\xA0";  // あ: a Linux name takes 255 bytes of UTF-8
+  std::string folder = In(level);
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  folder += "\\" + level;
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string path = folder + "\\memo.txt";
+  ASSERT_GT(path.size(), 300u);
+  ASSERT_EQ(SaveOutcome::kSaved, files_->Save(path, Blocks("first")).outcome);
+  ASSERT_EQ(SaveOutcome::kSaved, files_->Save(path, Blocks("second")).outcome);
+  EXPECT_EQ("second", ReadBack(path));
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  ASSERT_NE(INVALID_HANDLE_VALUE, search);
+  do {
+    if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_EQ((std::vector<std::string>{"memo.txt"}), names);
+}
+
+// A new name appears only once the whole text is there, and a save takes away what a save cut
+// short left behind.
+TEST_F(FilesTest, ANewNameAppearsWithTheWholeTextAndLeftoversOfSavesGo) {
+  WriteRaw(In("~penlet-1f-3.tmp"), "left by a save that was cut short");
+  WriteRaw(In("other.tmp"), "not ours");
+  bool nameWhileWriting = true;
+  const auto produce = [&](const EditArea::WriteBlock& write) {
+    nameWhileWriting = files_->FileExists(In("new.txt"));
+    return write("text", 4);
+  };
+  ASSERT_EQ(SaveOutcome::kSaved, files_->Save(In("new.txt"), produce).outcome);
+  EXPECT_FALSE(nameWhileWriting);
+  EXPECT_EQ("text", ReadBack(In("new.txt")));
+  EXPECT_EQ((std::vector<std::string>{"new.txt", "other.tmp"}), Names());
+}
+
 TEST_F(FilesTest, RelativePathsSaveAgainstTheCurrentFolder) {
   ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
   SaveDocument(*files_, "rel.txt", Blocks("relative"));

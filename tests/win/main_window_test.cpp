@@ -15,6 +15,8 @@
 namespace penlet::wintest {
 namespace {
 
+LONG volatile accessViolations = 0;
+
 class SilentBoxes : public MessageBoxes {
  public:
   DialogResult ShowMessageDialog(const std::string& text, MessageKind, unsigned) override {
@@ -488,6 +490,32 @@ TEST_F(MainWindowTest, PointerOverAButtonGivesItsLongHintAndTooltip) {
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 0);
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
+}
+
+// Start-up, a first look around and the end raise no fault that a system might swallow: every
+// access violation is counted the moment it happens, before any handler could hide it.
+LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
+  static_assert(sizeof(LONG) == 4, "");
+  if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
+    InterlockedIncrement(&accessViolations);
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+TEST(MainWindowStart, RaisesNoAccessViolation) {
+  accessViolations = 0;
+  void* handler = AddVectoredExceptionHandler(1, CountAccessViolation);
+  {
+    SilentBoxes boxes;
+    MainWindow window(nullptr, boxes, [](const std::string&) {});
+    window.Show(SW_SHOWNORMAL, {});
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    window.Idle();
+  }
+  RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(accessViolations, 0);
+  DeleteFileA((ExeDir() + "main_window_test.ini").c_str());
 }
 
 }  // namespace
