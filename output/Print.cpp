@@ -10,7 +10,9 @@
 namespace penlet {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Both names compared character by character, so that a trail byte is never folded.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b, const LeadByteSet& leadBytes) {

@@ -55,7 +55,6 @@ class TextReader {
 
 class EditArea : public TextReader {
  public:
-
   // Fills `buffer` with at most `size` bytes; sets `got` (0 at the end). False means a failure.
   using ReadBlock = std::function<bool(char* buffer, std::int32_t size, std::int32_t& got)>;
   // Takes one block of the text. False means a failure, which ends the transfer.

@@ -157,8 +157,8 @@ class SystemFiles : public Files {
     }
 
     target.Close();
-    if (exists && ReplaceFileA(full.c_str(), temp.c_str(), nullptr,
-                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    if (exists && ReplaceFileA(full.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                               nullptr, nullptr)) {
       KeepAttributes(full, oldAttributes);
       RemoveStaleTempFiles(folder);
       return {SaveOutcome::kSaved, 0};

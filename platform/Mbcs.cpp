@@ -28,7 +28,8 @@ size_t FindOnBoundary(std::string_view text, std::string_view what, size_t from,
   to = std::min(to, text.size());
   if (what.empty() || from > to || what.size() > to - from) return std::string_view::npos;
   const std::string_view range = text.substr(0, to);
-  for (size_t p = range.find(what, from); p != std::string_view::npos; p = range.find(what, p + 1)) {
+  for (size_t p = range.find(what, from); p != std::string_view::npos;
+       p = range.find(what, p + 1)) {
     if (leadBytes.StartsCharacter(text, p)) return p;
   }
   return std::string_view::npos;

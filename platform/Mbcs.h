@@ -21,7 +21,8 @@ class LeadByteSet {
   // Offset of the character after the one that starts at `pos`. A lead byte takes the byte
   // after it whatever that byte is; a lead byte that ends the text is a character alone.
   size_t Next(std::string_view text, size_t pos) const {
-    return pos + ((Contains(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1);
+    return pos +
+           ((Contains(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1);
   }
 
   // Whether a character starts at `pos`, found without walking from the start: the byte after

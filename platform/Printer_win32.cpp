@@ -26,9 +26,9 @@ static_assert(kPrintDialogFlags == 0x10308D, "the print dialog's flags");
 
 [[noreturn]] void RaiseSystemError(DWORD code) {
   char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string description = text ? text : "";
   if (text) LocalFree(text);
   std::string message = Ansi(texts::kSystemError);
@@ -56,14 +56,16 @@ std::vector<char> EnumPrinterRecords(DWORD flags, DWORD& count) {
   return buffer;
 }
 
-std::string OrEmpty(const char* text) { return text ? text : ""; }
+std::string OrEmpty(const char* text) {
+  return text ? text : "";
+}
 
 std::vector<char> DefaultDevMode(const std::string& device) {
   HANDLE printer = nullptr;
   if (!OpenPrinterA(const_cast<char*>(device.c_str()), &printer, nullptr)) return {};
   std::vector<char> devMode;
-  LONG size = DocumentPropertiesA(nullptr, printer, const_cast<char*>(device.c_str()), nullptr,
-                                  nullptr, 0);
+  LONG size =
+      DocumentPropertiesA(nullptr, printer, const_cast<char*>(device.c_str()), nullptr, nullptr, 0);
   if (size > 0) {
     devMode.resize(size);
     if (DocumentPropertiesA(nullptr, printer, const_cast<char*>(device.c_str()),
@@ -264,7 +266,9 @@ DeviceCaps Win32Printer::Caps() const {
   return caps;
 }
 
-int Win32Printer::SetTextMapping() { return SetMapMode(dc_, MM_TEXT); }
+int Win32Printer::SetTextMapping() {
+  return SetMapMode(dc_, MM_TEXT);
+}
 
 void Win32Printer::RestoreMapping(int previous) {
   if (previous) SetMapMode(dc_, previous);
@@ -304,7 +308,9 @@ bool Win32PrintSurface::HandleNotify(const NMHDR& header) {
   return true;
 }
 
-void Win32PrintSurface::Clear() { window_.Call(SCI_CLEARALL); }
+void Win32PrintSurface::Clear() {
+  window_.Call(SCI_CLEARALL);
+}
 
 std::int32_t Win32PrintSurface::LineCount() const {
   return static_cast<std::int32_t>(window_.Call(SCI_GETLINECOUNT));
@@ -315,7 +321,9 @@ std::int32_t Win32PrintSurface::LineIndex(std::int32_t line) const {
   return static_cast<std::int32_t>(window_.Call(SCI_POSITIONFROMLINE, line));
 }
 
-void Win32PrintSurface::SetCaret(std::int32_t position) { window_.Call(SCI_GOTOPOS, position); }
+void Win32PrintSurface::SetCaret(std::int32_t position) {
+  window_.Call(SCI_GOTOPOS, position);
+}
 
 void Win32PrintSurface::ReplaceSelection(const std::string& text) {
   window_.Call(SCI_REPLACESEL, 0, reinterpret_cast<std::intptr_t>(text.c_str()));

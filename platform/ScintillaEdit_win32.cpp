@@ -156,8 +156,8 @@ ScintillaEdit::~ScintillaEdit() {
 
 // Every message that reaches the component runs inside a scope, so that what the user's key,
 // click, paste or drop did is reported once when the message is done.
-LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR self) {
   auto* edit = reinterpret_cast<ScintillaEdit*>(self);
   if (message == kReportMessage) {
     edit->flushPosted_ = false;
@@ -359,7 +359,8 @@ std::int32_t ScintillaEdit::FirstLineHeight() const {
 }
 
 std::int32_t ScintillaEdit::SubLine(ByteOffset offset) const {
-  const ByteOffset start = static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, DocumentLine(offset)));
+  const ByteOffset start =
+      static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, DocumentLine(offset)));
   if (offset <= start) return 0;
   const std::intptr_t height = Call(SCI_TEXTHEIGHT, 0);
   if (height <= 0) return 0;
@@ -400,7 +401,8 @@ ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
   if (sub <= 0) return start;
   // The first place of the document line that lies on display line `sub`; a display line never
   // starts inside a character.
-  ByteOffset low = start, high = static_cast<ByteOffset>(Call(SCI_GETLINEENDPOSITION, documentLine));
+  ByteOffset low = start,
+             high = static_cast<ByteOffset>(Call(SCI_GETLINEENDPOSITION, documentLine));
   while (low < high) {
     const ByteOffset middle = low + (high - low) / 2;
     if (SubLine(middle) >= sub) {
@@ -451,8 +453,8 @@ void ScintillaEdit::Paste() {
 bool ScintillaEdit::StreamIn(const ReadBlock& read) {
   // The text goes into a new document of its own, which takes the place of the old one only
   // when every block has arrived: a failed read leaves the old text as it was.
-  auto* loader = reinterpret_cast<Scintilla::ILoader*>(
-      Call(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_DEFAULT));
+  auto* loader =
+      reinterpret_cast<Scintilla::ILoader*>(Call(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_DEFAULT));
   if (!loader) return false;
   std::string block(1 << 20, '\0');
   ByteOffset loaded = 0;

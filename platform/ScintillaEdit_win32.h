@@ -125,11 +125,11 @@ class ScintillaEdit : public EditArea {
   LeadByteSet leadBytes_;
   bool modified_ = false;
   int depth_ = 0;
-  bool changed_ = false;         // a step happened since the last report
-  bool quiet_ = false;           // the change and the caret's move are the caller's to report
-  bool flushPosted_ = false;     // a step came outside any message: a report is on its way
-  bool enterDown_ = false;       // the last key pressed was Enter
-  Selection reported_;           // the selection as the owner last heard of it
+  bool changed_ = false;           // a step happened since the last report
+  bool quiet_ = false;             // the change and the caret's move are the caller's to report
+  bool flushPosted_ = false;       // a step came outside any message: a report is on its way
+  bool enterDown_ = false;         // the last key pressed was Enter
+  Selection reported_;             // the selection as the owner last heard of it
   std::int32_t displayLines_ = 1;  // as the owner last heard of them
 };
 

@@ -75,8 +75,8 @@ void MainWindow::CreateControls() {
   CreateToolBar();
 
   // Lines wrap at the right edge; the vertical bar comes only when needed.
-  richEdit1_ = std::make_unique<ScintillaEdit>(hwnd_, kRichEdit1Id,
-                                               WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
+  richEdit1_ = std::make_unique<ScintillaEdit>(
+      hwnd_, kRichEdit1Id, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
   editFont_ = MakeFont(-16, FW_NORMAL, texts::kGothicFace);
   richEdit1_->SetFont(editFont_);
 

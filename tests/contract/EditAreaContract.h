@@ -119,7 +119,9 @@ TYPED_TEST_P(EditAreaContract, OffsetsSelectionAndLinesAreInBytes) {
 
 TYPED_TEST_P(EditAreaContract, FindsWholeCharactersInsideTheRange) {
   EditArea& edit = this->edit;
-  edit.SetText("\x83\x5C\x5C" "a\x5C");  // ソ \ a \ : the first 0x5C is a trail byte
+  edit.SetText(
+      "\x83\x5C\x5C"
+      "a\x5C");  // ソ \ a \ : the first 0x5C is a trail byte
   EXPECT_EQ(edit.Find("\x5C", 0, -1), 2);
   EXPECT_EQ(edit.Find("\x5C", 3, -1), 4);
   EXPECT_EQ(edit.Find("a\x5C", 0, 4), -1);
@@ -138,7 +140,9 @@ TYPED_TEST_P(EditAreaContract, EveryEditIsReportedOnceAndOnlyTypingIsUndone) {
   EXPECT_EQ(this->Reports(), (std::pair<int, int>{0, 0}));
 
   this->host.Type("\x93\xFA");  // 日 over b: one removal and one insertion, one report
-  EXPECT_EQ(edit.Text(), "a\x93\xFA" "c");
+  EXPECT_EQ(edit.Text(),
+            "a\x93\xFA"
+            "c");
   EXPECT_EQ(edit.GetSelection(), (Selection{3, 3}));
   EXPECT_EQ(this->Reports(), (std::pair<int, int>{1, 1}));
   EXPECT_TRUE(edit.Modified());
@@ -166,7 +170,9 @@ TYPED_TEST_P(EditAreaContract, EveryEditIsReportedOnceAndOnlyTypingIsUndone) {
 
 TYPED_TEST_P(EditAreaContract, ClipboardCarriesTextAndPastedBreaksBecomeCrLf) {
   EditArea& edit = this->edit;
-  edit.SetText("\x93\xFA\x96\x7B" "abc");
+  edit.SetText(
+      "\x93\xFA\x96\x7B"
+      "abc");
   edit.SetSelection({0, 4});
   edit.Copy();
   EXPECT_EQ(this->host.Clipboard(), "\x93\xFA\x96\x7B");
@@ -228,7 +234,9 @@ TYPED_TEST_P(EditAreaContract, AWrappedParagraphIsSeveralLinesOfWholeCharacters)
 
 TYPED_TEST_P(EditAreaContract, StreamingKeepsEveryByteAndAFailedReadKeepsTheText) {
   EditArea& edit = this->edit;
-  const std::string text = "\x82\xA0\x82\xA2\r\n\r\nline\r\n\x81\x40" "end\r\n";
+  const std::string text =
+      "\x82\xA0\x82\xA2\r\n\r\nline\r\n\x81\x40"
+      "end\r\n";
   for (size_t block = 1; block <= 7; block += 3) {
     size_t offset = 0;
     ASSERT_TRUE(edit.StreamIn([&](char* buffer, std::int32_t size, std::int32_t& got) {

@@ -27,7 +27,9 @@ class FakePrinter : public Printer {
     log.push_back("map");
     return kPreviousMapping;
   }
-  void RestoreMapping(int previous) override { log.push_back("restore:" + std::to_string(previous)); }
+  void RestoreMapping(int previous) override {
+    log.push_back("restore:" + std::to_string(previous));
+  }
   void NewPage() override { log.push_back("page"); }
   void EndJob() override { log.push_back("end"); }
   void CloseJob() override {

@@ -125,7 +125,8 @@ TEST_F(PrintPagesTest, EachPageGoesOnFromTheFirstCharacterThatDidNotFit) {
   SetText("0123456789");  // 12 characters with the line break
   surface.pageCapacity = 5;
   PrintSurfacePages(surface, printer, "memo.txt");
-  EXPECT_EQ(printer.log, (Log{"start:memo.txt", "map", "page", "page", "end", "restore:7", "close"}));
+  EXPECT_EQ(printer.log,
+            (Log{"start:memo.txt", "map", "page", "page", "end", "restore:7", "close"}));
   EXPECT_EQ(surface.log, (Log{"clear", "render:0", "render:5", "render:10", "clear"}));
   EXPECT_EQ(surface.rects.front(), PageRect(printer.caps));
   EXPECT_EQ(surface.renderedOn.front(), FakePrinter::kDc);

@@ -86,12 +86,8 @@ class Penlet {
     }
   }
 
-  HWND ErrorBox() {
-    return WaitForMessageBox(Pid(), "#32770", "Penlet");
-  }
-  HWND QuestionBox() {
-    return WaitForMessageBox(Pid(), kMessageBoxClassName);
-  }
+  HWND ErrorBox() { return WaitForMessageBox(Pid(), "#32770", "Penlet"); }
+  HWND QuestionBox() { return WaitForMessageBox(Pid(), kMessageBoxClassName); }
   HWND FileDialog() {
     return WaitFor([this] {
       HWND dialog = FindProcessWindow(Pid(), "#32770");

@@ -25,8 +25,8 @@ class ScintillaHost {
       return RegisterClassA(&wc) != 0;
     }();
     (void)registered;
-    parent_ = CreateWindowA("EditAreaTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    parent_ = CreateWindowA("EditAreaTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
     edit_ = std::make_unique<ScintillaEdit>(parent_, 1, WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE);
     MoveWindow(edit_->Handle(), 0, 0, 380, 260, FALSE);
     ShowWindow(parent_, SW_SHOWNOACTIVATE);
@@ -101,7 +101,9 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Scintilla, EditAreaContract, ::testing::Types<Sci
 TEST(ScintillaEdit, ACaretNeverStopsInsideALineBreakOrACharacter) {
   ScintillaHost host;
   ScintillaEdit& edit = host.Edit();
-  edit.SetText("a\r\n\x93\xFA" "b");
+  edit.SetText(
+      "a\r\n\x93\xFA"
+      "b");
   edit.SetSelection({1, 1});
   SendMessageW(host.Handle(), WM_KEYDOWN, VK_RIGHT, 1);
   EXPECT_EQ(edit.GetSelection(), (Selection{3, 3}));
@@ -153,7 +155,8 @@ TEST(ScintillaEdit, ADropFromOutsideAnyMessageIsReportedFromTheQueue) {
   edit.SetListener(&recorder);
   // An edit that reaches the component past its window, as another program's drop does.
   using Direct = sptr_t(__cdecl*)(sptr_t, unsigned, uptr_t, sptr_t);
-  const auto direct = reinterpret_cast<Direct>(SendMessageW(host.Handle(), SCI_GETDIRECTFUNCTION, 0, 0));
+  const auto direct =
+      reinterpret_cast<Direct>(SendMessageW(host.Handle(), SCI_GETDIRECTFUNCTION, 0, 0));
   const auto self = static_cast<sptr_t>(SendMessageW(host.Handle(), SCI_GETDIRECTPOINTER, 0, 0));
   const int before = recorder.changes;
   direct(self, SCI_INSERTTEXT, 0, reinterpret_cast<sptr_t>("dropped"));

@@ -141,8 +141,7 @@ std::string BoxMessage(HWND box) {
   return found;
 }
 
-HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption,
-                       DWORD timeoutMs) {
+HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption, DWORD timeoutMs) {
   return WaitFor(
       [=]() -> HWND {
         HWND box = FindProcessWindow(pid, className, caption);
@@ -157,7 +156,9 @@ HWND FindChild(HWND parent, const char* className) {
   return search.result;
 }
 
-HWND FindEditArea(HWND main) { return FindChild(main, "Scintilla"); }
+HWND FindEditArea(HWND main) {
+  return FindChild(main, "Scintilla");
+}
 
 PenletProcess::PenletProcess(const std::string& commandTail, const std::string& currentDir,
                              int showCommand, const std::string& program) {
