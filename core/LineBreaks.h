@@ -17,9 +17,10 @@ class FileReader;
 // doubles. A CR that ends a block waits for the next one to tell whether an LF follows; a CR
 // that ends the file is a line break.
 //
-// A NUL byte becomes a space: the editing area takes its text as a NUL-terminated string, so a
-// NUL would cut off everything after it; a space keeps every later byte at its offset and is
-// what the user sees in the NUL's place. Such a file is therefore not written back byte for byte.
+// A NUL byte becomes a space: parts of the text go on as NUL-terminated strings (the clipboard,
+// the mail body, replacements), where a NUL would cut off everything after it; a space keeps every
+// later byte at its offset and is what the user sees in the NUL's place. Such a file is therefore
+// not written back byte for byte.
 class LineBreakConverter {
  public:
   explicit LineBreakConverter(EditArea::ReadBlock source) : source_(std::move(source)) {}
