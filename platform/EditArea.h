@@ -97,8 +97,9 @@ class EditArea : public TextReader {
   virtual bool Modified() const = 0;
   virtual void SetModified(bool modified) = 0;
 
-  // Replaces the whole text with the blocks that `read` delivers, as plain text. Returns false
-  // when a read failed; the text is then left as it was.
+  // Replaces the whole text with the blocks that `read` delivers, as plain text, with the caret at
+  // the start, the modified flag cleared and no undo history. Returns false when a read failed;
+  // the text is then left as it was.
   virtual bool StreamIn(const ReadBlock& read) = 0;
   // Hands the whole text, as plain text with CR LF line breaks, to `write` in blocks.
   virtual bool StreamOut(const WriteBlock& write) = 0;
