@@ -67,7 +67,7 @@ ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle
   Call(SCI_STYLESETFORE, STYLE_DEFAULT, RGB(0, 0, 0));
   Call(SCI_STYLESETBACK, STYLE_DEFAULT, RGB(255, 255, 255));
   Call(SCI_STYLECLEARALL);
-  NewDocument();
+  SetUpDocument();
 }
 
 ScintillaWindow::~ScintillaWindow() {
@@ -100,10 +100,6 @@ void ScintillaWindow::SetUpDocument() {
   // The document's bytes are the system's ANSI code page; every line break is CR LF.
   Call(SCI_SETCODEPAGE, GetACP());
   Call(SCI_SETEOLMODE, SC_EOL_CRLF);
-}
-
-void ScintillaWindow::NewDocument() {
-  UseDocument(reinterpret_cast<void*>(Call(SCI_CREATEDOCUMENT, 0, SC_DOCUMENTOPTION_DEFAULT)));
 }
 
 void ScintillaWindow::StyleTo(std::intptr_t position) {

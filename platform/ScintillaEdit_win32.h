@@ -28,8 +28,6 @@ class ScintillaWindow {
   std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const;
   // The font of the whole text, in the default style: face, size and weight of `font`.
   void SetFont(HFONT font);
-  // Puts a new, empty document in place of the current one.
-  void NewDocument();
   // Makes `document` (from a loader) current and releases the caller's reference to it.
   void UseDocument(void* document);
   // Styles the text as far as `position` asks (SCN_STYLENEEDED): see the definition.
