@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "platform/Locale.h"
-#include "ui/MainWindow_win32.h"
+#include "app/Program_win32.h"
 #include "ui/MessageDialog_win32.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 
@@ -21,8 +21,8 @@ Application::Application() {
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
   hwnd_ = CreateWindowExA(0, kApplicationWindowClass, Ansi(texts::kAppTitle).c_str(),
-                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                          x, y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x,
+                          y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   HMENU menu = GetSystemMenu(hwnd_, FALSE);
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
@@ -56,7 +56,16 @@ void Application::Restore() {
   }
 }
 
-int Application::Run(int showCommand, const std::vector<std::string>& paths) {
+void Application::Idle() {
+  if (main_) main_->Idle();
+}
+
+int Application::Run(Program& main, int showCommand, const std::vector<std::string>& paths) {
+  struct Running {
+    Application& app;
+    ~Running() { app.main_ = nullptr; }
+  } running{*this};
+  main_ = &main;
   paths_ = &paths;
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   switch (showCommand) {
@@ -84,7 +93,7 @@ int Application::Run(int showCommand, const std::vector<std::string>& paths) {
           DispatchMessageA(&msg);
         }
       } else {
-        main_->Idle();
+        Idle();
         WaitMessage();
       }
     } catch (const std::exception& e) {
@@ -110,7 +119,7 @@ LRESULT Application::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_CLOSE:
-          if (main_) main_->Close();
+          if (main_) main_->Window().Close();
           return 0;
         case SC_MINIMIZE:
           Minimize();
@@ -121,7 +130,7 @@ LRESULT Application::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE:
-      if (main_) main_->Close();
+      if (main_) main_->Window().Close();
       return 0;
     case WM_QUERYENDSESSION:
       return main_ ? SendMessageA(main_->Handle(), WM_QUERYENDSESSION, wParam, lParam) : TRUE;

@@ -9,7 +9,7 @@
 
 namespace penlet {
 
-class MainWindow;
+class Program;
 
 inline constexpr char kApplicationWindowClass[] = "TApplication";
 
@@ -21,13 +21,15 @@ class Application {
   Application& operator=(const Application&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  void SetMainWindow(MainWindow* main) { main_ = main; }
 
   // Shows the exception box for an error that ended a handler.
   void ShowException(const std::string& cp932Message);
 
-  // Shows the main window in the start-up show state, then runs the loop until WM_QUIT.
-  int Run(int showCommand, const std::vector<std::string>& paths);
+  // Shows the program's main window in the start-up show state, then runs the loop until
+  // WM_QUIT.
+  int Run(Program& main, int showCommand, const std::vector<std::string>& paths);
+  // The loop's idle step, for the modal loops of the program's boxes too.
+  void Idle();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -36,7 +38,7 @@ class Application {
   void Restore();
 
   HWND hwnd_ = nullptr;
-  MainWindow* main_ = nullptr;
+  Program* main_ = nullptr;  // while the loop runs
   const std::vector<std::string>* paths_ = nullptr;
   int mainShowCommand_ = SW_SHOWNORMAL;
 };

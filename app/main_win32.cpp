@@ -1,14 +1,12 @@
-// Program entry: the application window, the main window, the loop, and exit code 0.
+// Program entry: the application window, the program's parts, the loop, and exit code 0.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include "app/Application_win32.h"
 #include "app/CommandLine.h"
+#include "app/Program_win32.h"
 #include "platform/Locale.h"
-#include "platform/Mail.h"
-#include "ui/About_win32.h"
-#include "ui/MainWindow_win32.h"
 #include "ui/MessageDialog_win32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -26,17 +24,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application app;
   Win32MessageBoxes boxes(app.Handle());
   {
-    MainWindow main(app.Handle(), boxes,
+    Program program(app.Handle(), boxes,
                     [&app](const std::string& message) { app.ShowException(message); });
-    TAboutBox aboutBox(app.Handle());
-    main.Form().SetAboutBox(&aboutBox);
-    // Simple MAPI is loaded at the first Send and released when this goes.
-    const std::unique_ptr<MailSystem> mail = NewSystemMail();
-    main.Form().SetMailSystem(mail.get());
-    app.SetMainWindow(&main);
-    app.Run(showCommand, paths);
-    ShowWindow(main.Handle(), SW_HIDE);
-    app.SetMainWindow(nullptr);
+    app.Run(program, showCommand, paths);
+    ShowWindow(program.Handle(), SW_HIDE);
   }
   return 0;
 }

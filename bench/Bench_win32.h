@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "Scintilla.h"
-#include "ui/MainWindow_win32.h"
+#include "app/Program_win32.h"
 
 namespace bench {
 
@@ -178,7 +178,7 @@ class Penlet {
     InitCommonControlsEx(&icc);
     owner_ = CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
-    window_ = std::make_unique<penlet::MainWindow>(owner_, boxes, [](const std::string& message) {
+    window_ = std::make_unique<penlet::Program>(owner_, boxes, [](const std::string& message) {
       std::printf("error: %s\n", message.c_str());
     });
     window_->Show(SW_SHOWNORMAL, {});
@@ -191,18 +191,18 @@ class Penlet {
   Penlet(const Penlet&) = delete;
   Penlet& operator=(const Penlet&) = delete;
 
-  penlet::MainWindow& Window() { return *window_; }
+  penlet::MainWindow& Window() { return window_->Window(); }
   penlet::TPenletForm& Form() { return window_->Form(); }
   HWND Edit() { return window_->Editor().Handle(); }
   bool CounterShows(long long characters) const {
-    return window_->Memo1Text() == std::to_string(characters);
+    return window_->Window().Memo1Text() == std::to_string(characters);
   }
 
   QuietBoxes boxes;
 
  private:
   HWND owner_ = nullptr;
-  std::unique_ptr<penlet::MainWindow> window_;
+  std::unique_ptr<penlet::Program> window_;
 };
 
 }  // namespace bench

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

@@ -1,10 +1,11 @@
 // The counter of characters or bytes, the caret's panels in the status bar, and the clipboard
 // tool buttons, all refreshed when the selection changes.
+#include "core/Counter.h"
+
 #include <algorithm>
 
 #include "core/CharacterCount.h"
-#include "core/PenletForm.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {
@@ -18,43 +19,47 @@ void SetStatusIfDifferent(FormView& view, int panel, const std::string& text) {
 
 }  // namespace
 
-void TPenletForm::EditAreaTextChanging(const TextEdit& edit) {
-  characters_.Changing(parts_.richEdit1, edit);
+Counter::Counter(EditArea& richEdit1, FormView& view, Clipboard& clipboard, LeadByteSet leadBytes)
+    : richEdit1_(richEdit1), view_(view), clipboard_(clipboard), characters_(leadBytes) {
+  characters_.Reset(richEdit1_);
 }
 
-void TPenletForm::EditAreaTextChanged(const TextEdit& edit) {
-  characters_.Changed(parts_.richEdit1, edit);
+void Counter::TextChanging(const TextEdit& edit) {
+  characters_.Changing(richEdit1_, edit);
 }
 
-void TPenletForm::RichEdit1SelectionChange() {
-  FormView& view = parts_.view;
-  view.SetToolButtonEnabled(ToolButton::Paste, parts_.clipboard.HasText());
-  const bool selected = parts_.richEdit1.GetSelection().Length() > 0;
-  view.SetToolButtonEnabled(ToolButton::Cut, selected);
-  view.SetToolButtonEnabled(ToolButton::Copy, selected);
+void Counter::TextChanged(const TextEdit& edit) {
+  characters_.Changed(richEdit1_, edit);
+}
+
+void Counter::SelectionChange() {
+  view_.SetToolButtonEnabled(ToolButton::Paste, clipboard_.HasText());
+  const bool selected = richEdit1_.GetSelection().Length() > 0;
+  view_.SetToolButtonEnabled(ToolButton::Cut, selected);
+  view_.SetToolButtonEnabled(ToolButton::Copy, selected);
   // The caret panels would be written twice, before and after the counter, with the same
   // texts: one refresh gives the same displays at a third of the cost.
   Refresh(true);
 }
 
-void TPenletForm::UpdateCounter() {
+void Counter::UpdateCounter() {
   Refresh(true);
 }
 
-void TPenletForm::UpdateCaretPosition() {
+void Counter::UpdateCaretPosition() {
   Refresh(false);
 }
 
-void TPenletForm::CounterClick() {
-  parts_.richEdit1.SetFocus();
+void Counter::Click() {
+  richEdit1_.SetFocus();
   countInCharacters_ = !countInCharacters_;
   UpdateCounter();
 }
 
 // The index gives both counts without walking the whole text, however long it is.
-void TPenletForm::Refresh(bool withCounter) {
-  EditArea& edit = parts_.richEdit1;
-  FormView& view = parts_.view;
+void Counter::Refresh(bool withCounter) {
+  EditArea& edit = richEdit1_;
+  FormView& view = view_;
   const ByteOffset start = edit.GetSelection().start;
   const std::int32_t line = edit.LineFromOffset(start);
   const ByteOffset column = start - std::max<ByteOffset>(0, edit.LineIndex(line));

@@ -1,11 +1,9 @@
-// The document's identity and saved state, and every way a document enters or leaves the
-// program as a file: New, Open, Save, Save As, Exit, drops and the closing question.
+// The document commands.
 #include "core/DocumentCommands.h"
 
 #include "core/DocumentFiles.h"
 #include "core/PathNames.h"
-#include "core/PenletForm.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 
@@ -38,122 +36,134 @@ std::string SaveDefaultExtension(int filterIndex, const std::string& current) {
   }
 }
 
-bool TPenletForm::HasName() const {
-  return !ExtensionOf(documentPath_, parts_.leadBytes).empty();
-}
+DocumentCommands::DocumentCommands(EditArea& richEdit1, FormView& view, MessageBoxes& boxes,
+                                   Files& files, FileDialogs& dialogs, Counter& counter,
+                                   LeadByteSet leadBytes)
+    : richEdit1_(richEdit1),
+      view_(view),
+      boxes_(boxes),
+      files_(files),
+      dialogs_(dialogs),
+      counter_(counter),
+      leadBytes_(leadBytes) {}
 
-void TPenletForm::UpdateSaveCommand() {
-  parts_.view.SetSaveEnabled(parts_.richEdit1.Modified());
-}
-
-void TPenletForm::RichEdit1Change() {
-  parts_.richEdit1.SetModified(true);
-  UpdateSaveCommand();
-  // An edit that leaves the caret where it was (a forward Delete) moves no selection: the
-  // counter and the panels follow the text here. When the caret moves too, the refresh that
-  // follows finds the displays already right and changes nothing.
-  UpdateCounter();
-}
-
-void TPenletForm::MarkSaved() {
-  parts_.richEdit1.SetModified(false);
+void DocumentCommands::Reset() {
+  documentPath_.clear();
+  savePath_.clear();
+  view_.SetCaption(Ansi(texts::kCaptionPrefix));
+  richEdit1_.SetModified(false);
   UpdateSaveCommand();
 }
 
-void TPenletForm::OpenDocument(const std::string& path) {
+bool DocumentCommands::HasName() const {
+  return !ExtensionOf(documentPath_, leadBytes_).empty();
+}
+
+void DocumentCommands::UpdateSaveCommand() {
+  view_.SetSaveEnabled(richEdit1_.Modified());
+}
+
+void DocumentCommands::Changed() {
+  richEdit1_.SetModified(true);
+  UpdateSaveCommand();
+}
+
+void DocumentCommands::MarkSaved() {
+  richEdit1_.SetModified(false);
+  UpdateSaveCommand();
+}
+
+void DocumentCommands::OpenDocument(const std::string& path) {
   // Resolved now, against the current folder of this moment: Save writes to this file even
   // when a dialog has changed the current folder since.
-  const std::string full = parts_.files.FullPath(path);
+  const std::string full = files_.FullPath(path);
   try {
-    LoadDocument(parts_.files, full, [this](const EditArea::ReadBlock& read) {
-      return parts_.richEdit1.StreamIn(read);
-    });
+    LoadDocument(files_, full,
+                 [this](const EditArea::ReadBlock& read) { return richEdit1_.StreamIn(read); });
   } catch (...) {
     // The editing area puts the old text back after a failed read, and reports that as a
     // change; the Save command must show the flag as it now is.
     UpdateSaveCommand();
     throw;
   }
-  parts_.view.SetCaption(Ansi(texts::kCaptionPrefix) + FileNameOf(path, parts_.leadBytes));
-  RichEdit1SelectionChange();
+  view_.SetCaption(Ansi(texts::kCaptionPrefix) + FileNameOf(path, leadBytes_));
+  counter_.SelectionChange();
   documentPath_ = path;
   savePath_ = full;
   MarkSaved();
 }
 
-void TPenletForm::FileNew1Execute() {
+void DocumentCommands::New() {
   documentPath_.clear();
   savePath_.clear();
-  parts_.view.SetCaption(Ansi(texts::kCaptionPrefix));
-  parts_.richEdit1.SetText("");
-  RichEdit1SelectionChange();
+  view_.SetCaption(Ansi(texts::kCaptionPrefix));
+  richEdit1_.SetText("");
+  counter_.SelectionChange();
   MarkSaved();
 }
 
-void TPenletForm::FileOpen1Execute() {
-  if (!parts_.dialogs.Execute(FileDialogKind::kOpen, openDialog_)) return;
+void DocumentCommands::Open() {
+  if (!dialogs_.Execute(FileDialogKind::kOpen, openDialog_)) return;
   OpenDocument(openDialog_.fileName);
 }
 
-void TPenletForm::FileSave1Execute() {
+void DocumentCommands::Save() {
   SaveDocumentCommand();
 }
 
-void TPenletForm::FileSaveAs1Execute() {
+void DocumentCommands::SaveAs() {
   SaveDocumentAs();
 }
 
-DocumentSave TPenletForm::SaveDocumentCommand() {
+DocumentSave DocumentCommands::SaveDocumentCommand() {
   if (!HasName()) return SaveDocumentAs();
-  SaveDocument(parts_.files, savePath_, [this](const EditArea::WriteBlock& write) {
-    return parts_.richEdit1.StreamOut(write);
-  });
+  SaveDocument(files_, savePath_,
+               [this](const EditArea::WriteBlock& write) { return richEdit1_.StreamOut(write); });
   MarkSaved();
   return DocumentSave::kSaved;
 }
 
-DocumentSave TPenletForm::SaveDocumentAs() {
-  if (!parts_.dialogs.Execute(FileDialogKind::kSave, saveDialog_)) return DocumentSave::kCancelled;
+DocumentSave DocumentCommands::SaveDocumentAs() {
+  if (!dialogs_.Execute(FileDialogKind::kSave, saveDialog_)) return DocumentSave::kCancelled;
   const std::string path = saveDialog_.fileName;
-  if (parts_.files.FileExists(path)) {
-    const DialogResult answer = parts_.boxes.ShowMessageDialog(
-        FormatText(Ansi(texts::kOverwriteQuestion), {path}), MessageKind::Confirmation,
-        kButtonYes | kButtonNo | kButtonCancel);
+  if (files_.FileExists(path)) {
+    const DialogResult answer =
+        boxes_.ShowMessageDialog(FormatText(Ansi(texts::kOverwriteQuestion), {path}),
+                                 MessageKind::Confirmation, kButtonYes | kButtonNo | kButtonCancel);
     if (answer != DialogResult::Yes) return DocumentSave::kCancelled;
   }
   saveDialog_.defaultExtension =
       SaveDefaultExtension(saveDialog_.filterIndex, saveDialog_.defaultExtension);
-  const std::string full = parts_.files.FullPath(path);
-  SaveDocument(parts_.files, full, [this](const EditArea::WriteBlock& write) {
-    return parts_.richEdit1.StreamOut(write);
-  });
+  const std::string full = files_.FullPath(path);
+  SaveDocument(files_, full,
+               [this](const EditArea::WriteBlock& write) { return richEdit1_.StreamOut(write); });
   documentPath_ = path;
   savePath_ = full;
-  parts_.view.SetCaption(FileNameOf(path, parts_.leadBytes));
+  view_.SetCaption(FileNameOf(path, leadBytes_));
   MarkSaved();
   return DocumentSave::kSaved;
 }
 
-void TPenletForm::FileExit1Execute() {
-  parts_.view.Close();
+void DocumentCommands::Exit() {
+  view_.Close();
 }
 
-void TPenletForm::WMDropFiles(DroppedFiles& drop) {
-  parts_.view.BringMainWindowToFront();
+void DocumentCommands::Drop(DroppedFiles& drop) {
+  view_.BringMainWindowToFront();
   const std::string path = drop.FirstFile();
   drop.Finish();
   OpenDocument(path);
 }
 
-bool TPenletForm::FormCloseQuery() {
-  if (!parts_.richEdit1.Modified()) return true;
-  parts_.view.BeepQuestion();
+bool DocumentCommands::CloseQuery() {
+  if (!richEdit1_.Modified()) return true;
+  view_.BeepQuestion();
   const std::string name =
-      HasName() ? FileNameOf(documentPath_, parts_.leadBytes) : Ansi(texts::kUntitledName);
+      HasName() ? FileNameOf(documentPath_, leadBytes_) : Ansi(texts::kUntitledName);
   const std::string text =
       Ansi(texts::kUnsavedOpen) + name + Ansi(texts::kUnsavedClose) + Ansi(texts::kUnsavedQuestion);
-  switch (parts_.boxes.ShowMessageDialog(text, MessageKind::Confirmation,
-                                         kButtonYes | kButtonNo | kButtonCancel)) {
+  switch (boxes_.ShowMessageDialog(text, MessageKind::Confirmation,
+                                   kButtonYes | kButtonNo | kButtonCancel)) {
     case DialogResult::Yes:
       // A Save As called off, or an overwrite declined, keeps the window open with the changes
       // rather than losing them; a failed save raises its error and keeps it open too.

@@ -1,10 +1,17 @@
-// Settings of the document commands that do not depend on the window: the file dialogs as
-// they start, and the Save As default extension taken from the filter chosen.
+// The document's identity and saved state, and every way a document enters or leaves the
+// program as a file: New, Open, Save, Save As, Exit, drops and the closing question.
 #pragma once
 
 #include <string>
 
+#include "core/Counter.h"
+#include "core/FormView.h"
+#include "core/MessageBoxes.h"
+#include "platform/Drops.h"
+#include "platform/EditArea.h"
 #include "platform/FileDialogs.h"
+#include "platform/Files.h"
+#include "platform/Mbcs.h"
 
 namespace penlet {
 
@@ -16,5 +23,54 @@ FileDialogMemory InitialSaveDialog();
 // The default extension for the save dialogs after a Save As in which filter `filterIndex`
 // was chosen: "txt", "c", "htm", or none for every file; `current` for an index outside 1-4.
 std::string SaveDefaultExtension(int filterIndex, const std::string& current);
+
+// How a save that the user can still call off ended; failures are raised as Error.
+enum class DocumentSave { kSaved, kCancelled };
+
+class DocumentCommands {
+ public:
+  DocumentCommands(EditArea& richEdit1, FormView& view, MessageBoxes& boxes, Files& files,
+                   FileDialogs& dialogs, Counter& counter, LeadByteSet leadBytes);
+
+  // An untitled, unmodified document, as at start-up.
+  void Reset();
+  void OpenDocument(const std::string& path);
+  void New();
+  void Open();
+  void Save();
+  void SaveAs();
+  void Exit();
+  // Opens the first file of a drop; the others are ignored.
+  void Drop(DroppedFiles& drop);
+  // Asks about unsaved changes; true when the window may close.
+  bool CloseQuery();
+
+  // The text was edited: it is unsaved now.
+  void Changed();
+  // The Save command follows the modified flag.
+  void UpdateSaveCommand();
+
+  const std::string& Path() const { return documentPath_; }
+
+ private:
+  bool HasName() const;
+  DocumentSave SaveDocumentCommand();
+  DocumentSave SaveDocumentAs();
+  void MarkSaved();
+
+  EditArea& richEdit1_;
+  FormView& view_;
+  MessageBoxes& boxes_;
+  Files& files_;
+  FileDialogs& dialogs_;
+  Counter& counter_;
+  LeadByteSet leadBytes_;
+  std::string documentPath_;
+  // The file that Save writes: the document's path made absolute once, when it was opened or
+  // chosen, so that a later change of the current folder cannot send the text elsewhere.
+  std::string savePath_;
+  FileDialogMemory openDialog_ = InitialOpenDialog();
+  FileDialogMemory saveDialog_ = InitialSaveDialog();
+};
 
 }  // namespace penlet

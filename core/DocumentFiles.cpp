@@ -3,7 +3,7 @@
 
 #include "core/Error.h"
 #include "core/LineBreaks.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 

@@ -1,6 +1,7 @@
 // Find and replace: opening the modeless dialog, Find Next, Replace and Replace All.
+#include "core/FindReplace.h"
+
 #include "core/FindReplaceText.h"
-#include "core/PenletForm.h"
 
 namespace penlet {
 namespace {
@@ -14,53 +15,57 @@ ByteOffset SearchStart(const Selection& selection) {
 
 }  // namespace
 
-void TPenletForm::EditReplaceExecute() {
-  ReplaceDialog* dialog = parts_.replaceDialog1;
-  if (!dialog) return;
+FindReplace::FindReplace(EditArea& richEdit1, ReplaceDialog& replaceDialog1, MessageBoxes& boxes,
+                         DocumentCommands& documents, Counter& counter, LeadByteSet leadBytes)
+    : richEdit1_(richEdit1),
+      dialog_(replaceDialog1),
+      boxes_(boxes),
+      documents_(documents),
+      counter_(counter),
+      leadBytes_(leadBytes) {}
+
+void FindReplace::Open() {
   // The editing area's place in the client area, used as a place on the screen.
-  const ControlBounds bounds = dialog->EditAreaBounds();
-  dialog->SetPosition({bounds.left + bounds.width / 4, bounds.top});
-  dialog->Open();
-  parts_.richEdit1.SetSelection({0, 0});
+  const ControlBounds bounds = dialog_.EditAreaBounds();
+  dialog_.SetPosition({bounds.left + bounds.width / 4, bounds.top});
+  dialog_.Open();
+  richEdit1_.SetSelection({0, 0});
 }
 
-void TPenletForm::ReplaceDialog1Notify() {
-  if (!parts_.replaceDialog1) return;
-  const unsigned flags = parts_.replaceDialog1->Flags();
+void FindReplace::Notify() {
+  const unsigned flags = dialog_.Flags();
   if (flags & kFindNextFlag) {
-    ReplaceDialog1Find();
+    Find();
   } else if (flags & (kReplaceFlag | kReplaceAllFlag)) {
-    ReplaceDialog1Replace();
+    Replace();
   }
 }
 
-void TPenletForm::SelectMatch(ByteOffset position, ByteOffset length) {
-  EditArea& edit = parts_.richEdit1;
+void FindReplace::SelectMatch(ByteOffset position, ByteOffset length) {
+  EditArea& edit = richEdit1_;
   edit.SetSelection({position, position});
   edit.ScrollCaret();
   edit.SetFocus();
   edit.SetSelection({position, position + length});
 }
 
-void TPenletForm::ReplaceDialog1Find() {
-  if (!parts_.replaceDialog1) return;
-  EditArea& edit = parts_.richEdit1;
-  const std::string findText = parts_.replaceDialog1->FindWhat();
+void FindReplace::Find() {
+  EditArea& edit = richEdit1_;
+  const std::string findText = dialog_.FindWhat();
   const ByteOffset found = edit.Find(findText, SearchStart(edit.GetSelection()), kToEnd);
   if (found < 0) {
-    parts_.boxes.ShowPlainMessage(NoMatchMessage(findText));
+    boxes_.ShowPlainMessage(NoMatchMessage(findText));
     edit.SetSelection({0, 0});
     return;
   }
   SelectMatch(found, static_cast<ByteOffset>(findText.size()));
 }
 
-void TPenletForm::ReplaceDialog1Replace() {
-  if (!parts_.replaceDialog1) return;
-  const unsigned flags = parts_.replaceDialog1->Flags();
-  const std::string findText = parts_.replaceDialog1->FindWhat();
-  const std::string replaceText = parts_.replaceDialog1->ReplaceWith();
-  EditArea& edit = parts_.richEdit1;
+void FindReplace::Replace() {
+  const unsigned flags = dialog_.Flags();
+  const std::string findText = dialog_.FindWhat();
+  const std::string replaceText = dialog_.ReplaceWith();
+  EditArea& edit = richEdit1_;
   if (flags & kReplaceFlag) {
     ByteOffset from = 0;
     if (edit.GetSelection().Length() > 0) {
@@ -70,7 +75,7 @@ void TPenletForm::ReplaceDialog1Replace() {
     }
     const ByteOffset found = edit.Find(findText, from, kToEnd);
     if (found < 0) {
-      parts_.boxes.ShowPlainMessage(NoMatchMessage(findText));
+      boxes_.ShowPlainMessage(NoMatchMessage(findText));
     } else {
       SelectMatch(found, static_cast<ByteOffset>(findText.size()));
     }
@@ -78,18 +83,17 @@ void TPenletForm::ReplaceDialog1Replace() {
   if (flags & kReplaceAllFlag) ReplaceAll(findText, replaceText);
 }
 
-void TPenletForm::ReplaceAll(const std::string& findText, const std::string& replaceText) {
-  EditArea& edit = parts_.richEdit1;
+void FindReplace::ReplaceAll(const std::string& findText, const std::string& replaceText) {
+  EditArea& edit = richEdit1_;
   if (edit.Find(findText, 0, kToEnd) < 0) {
-    parts_.boxes.ShowPlainMessage(NoOccurrenceMessage(findText));
+    boxes_.ShowPlainMessage(NoOccurrenceMessage(findText));
     return;
   }
   // Done occurrence by occurrence as the dialog's steps describe it, every replacement would
   // refresh the counter and search the whole text again. The plan finds them all in one walk,
   // the editing area replaces them in one operation, and the displays are refreshed once.
-  const ReplaceAllPlan plan =
-      PlanReplaceAll(edit.TextRange(0, edit.TextLength()), edit.GetSelection(), findText,
-                     replaceText, parts_.leadBytes);
+  const ReplaceAllPlan plan = PlanReplaceAll(
+      edit.TextRange(0, edit.TextLength()), edit.GetSelection(), findText, replaceText, leadBytes_);
   // The editing area reports the replacements' steps, which keep the counter's index, but
   // neither the change nor the caret's move: those are reported here, once.
   edit.ReplaceRanges(plan.ranges, replaceText);
@@ -97,9 +101,9 @@ void TPenletForm::ReplaceAll(const std::string& findText, const std::string& rep
     edit.ScrollCaret();
     edit.SetFocus();
   }
-  RichEdit1Change();
-  RichEdit1SelectionChange();
-  parts_.boxes.ShowPlainMessage(ReplacedMessage(plan.count, findText, replaceText));
+  documents_.Changed();
+  counter_.SelectionChange();
+  boxes_.ShowPlainMessage(ReplacedMessage(plan.count, findText, replaceText));
 }
 
 }  // namespace penlet

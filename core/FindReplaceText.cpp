@@ -1,7 +1,7 @@
 // The find and replace messages and Replace All in one pass.
 #include "core/FindReplaceText.h"
 
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 
@@ -19,13 +19,11 @@ std::string ReplacedMessage(int count, std::string_view findText, std::string_vi
   return std::to_string(count) + Ansi(texts::kReplacedPlaces) + Ansi(texts::kReplacedFindOpen) +
          std::string(findText) + Ansi(texts::kReplacedFindClose) + Ansi(texts::kReplacedWo) +
          Ansi(texts::kFindBlankLines) + Ansi(texts::kReplacedReplaceOpen) +
-         std::string(replaceText) + Ansi(texts::kReplacedReplaceClose) +
-         Ansi(texts::kReplacedTail);
+         std::string(replaceText) + Ansi(texts::kReplacedReplaceClose) + Ansi(texts::kReplacedTail);
 }
 
-ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection,
-                              std::string_view findText, std::string_view replaceText,
-                              const LeadByteSet& leadBytes) {
+ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection, std::string_view findText,
+                              std::string_view replaceText, const LeadByteSet& leadBytes) {
   ReplaceAllPlan plan;
   size_t from = 0;  // where the next search starts, in the old text
   size_t copied = 0;

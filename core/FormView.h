@@ -15,6 +15,9 @@ constexpr Color Rgb(int r, int g, int b) {
 // The tool buttons that the logic enables directly.
 enum class ToolButton { Cut, Copy, Paste };
 
+// What the clipboard commands ask of the focused edit control.
+enum class EditCommand { kCut, kCopy, kPaste };
+
 // The window's outer rectangle in screen pixels.
 struct WindowRect {
   int left = 0, top = 0, width = 0, height = 0;
@@ -42,6 +45,8 @@ class FormView {
   virtual void SetMemo2Text(const std::string& cp932) = 0;
   // Hides the caret of whichever window of the program owns it.
   virtual void HideCaret() = 0;
+  // Cut, Copy or Paste in whichever edit control of the window has the focus, if any.
+  virtual void SendToFocusedEdit(EditCommand command) = 0;
 
   // Status bar panels 0 (hint), 1 (offset) and 2 (line and column).
   virtual std::string StatusText(int panel) const = 0;

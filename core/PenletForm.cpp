@@ -1,24 +1,36 @@
-// The main window's logic: start-up and the end of the window.
+// The main window's logic: start-up, the end of the window, and edits.
 #include "core/PenletForm.h"
 
 #include "core/Settings.h"
-#include "ui/Texts.h"
 
 namespace penlet {
 
-TPenletForm::TPenletForm(FormParts parts) : parts_(parts), characters_(parts.counterLeadBytes) {
-  characters_.Reset(parts_.richEdit1);
+TPenletForm::TPenletForm(EditArea& richEdit1, FormView& view, Profile& profile, AboutBox& aboutBox,
+                         DocumentCommands& documents, Counter& counter, FindReplace& findReplace,
+                         PrintCommand& print, SendCommand& send, LeadByteSet leadBytes)
+    : richEdit1_(richEdit1),
+      view_(view),
+      profile_(profile),
+      aboutBox_(aboutBox),
+      documents_(documents),
+      counter_(counter),
+      findReplace_(findReplace),
+      print_(print),
+      send_(send),
+      leadBytes_(leadBytes) {
+  richEdit1_.SetListener(this);
+}
+
+TPenletForm::~TPenletForm() {
+  richEdit1_.SetListener(nullptr);
 }
 
 void TPenletForm::FormCreate() {
-  const WindowSize size = ReadWindowSize(parts_.profile, parts_.leadBytes);
-  parts_.view.SetWindowSize(size.width, size.height);
-  documentPath_.clear();
-  parts_.view.SetCaption(Ansi(texts::kCaptionPrefix));
-  countInCharacters_ = true;
-  RichEdit1SelectionChange();
-  parts_.richEdit1.SetModified(false);
-  UpdateSaveCommand();
+  const WindowSize size = ReadWindowSize(profile_, leadBytes_);
+  view_.SetWindowSize(size.width, size.height);
+  documents_.Reset();
+  counter_.Reset();
+  counter_.SelectionChange();
 }
 
 void TPenletForm::FormShow(const std::vector<std::string>& paths) {
@@ -26,7 +38,15 @@ void TPenletForm::FormShow(const std::vector<std::string>& paths) {
 }
 
 void TPenletForm::FormDestroy() {
-  WriteWindowRect(parts_.profile, parts_.leadBytes, parts_.view.RememberedRect());
+  WriteWindowRect(profile_, leadBytes_, view_.RememberedRect());
+}
+
+void TPenletForm::RichEdit1Change() {
+  documents_.Changed();
+  // An edit that leaves the caret where it was (a forward Delete) moves no selection: the
+  // counter and the panels follow the text here. When the caret moves too, the refresh that
+  // follows finds the displays already right and changes nothing.
+  counter_.UpdateCounter();
 }
 
 }  // namespace penlet

@@ -1,54 +1,33 @@
-// The main window's logic: the document's state and the handlers of its events and commands.
+// The main window's logic: the handlers of its events and commands, each handing the work to
+// the object of its concern.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/CharacterIndex.h"
+#include "core/AboutBox.h"
+#include "core/Counter.h"
 #include "core/DocumentCommands.h"
+#include "core/FindReplace.h"
 #include "core/FormView.h"
-#include "platform/Clipboard.h"
+#include "core/PrintCommand.h"
+#include "core/Send.h"
 #include "platform/Drops.h"
 #include "platform/EditArea.h"
-#include "platform/FileDialogs.h"
-#include "platform/Files.h"
-#include "platform/Mail.h"
 #include "platform/Mbcs.h"
-#include "platform/Printer.h"
 #include "platform/Profile.h"
-#include "platform/ReplaceDialog.h"
-#include "ui/About.h"
-#include "ui/MessageDialog.h"
 
 namespace penlet {
 
-// The parts of the window that the logic works on, owned by the window.
-struct FormParts {
-  EditArea& richEdit1;
-  FormView& view;
-  MessageBoxes& boxes;
-  LeadByteSet leadBytes;
-  Files& files;
-  FileDialogs& dialogs;
-  // Counter and settings file.
-  Clipboard& clipboard;
-  Profile& profile;
-  LeadByteSet counterLeadBytes;  // from the thread's locale; empty counts bytes
-  // Send and About; without them Send fails and About shows nothing. Both are made after the
-  // window (SetMailSystem, SetAboutBox).
-  MailSystem* mail = nullptr;
-  AboutBox* aboutBox = nullptr;
-  // Find and replace; absent where a window has no such dialog.
-  ReplaceDialog* replaceDialog1 = nullptr;
-};
-
-// How a save that the user can still call off ended; failures are raised as Error.
-enum class DocumentSave { kSaved, kCancelled };
-
 class TPenletForm : public EditAreaListener {
  public:
-  explicit TPenletForm(FormParts parts);
+  // Listens to `richEdit1` while it lives.
+  TPenletForm(EditArea& richEdit1, FormView& view, Profile& profile, AboutBox& aboutBox,
+              DocumentCommands& documents, Counter& counter, FindReplace& findReplace,
+              PrintCommand& print, SendCommand& send, LeadByteSet leadBytes);
+  ~TPenletForm() override;
+  TPenletForm(const TPenletForm&) = delete;
+  TPenletForm& operator=(const TPenletForm&) = delete;
 
   // Lifecycle.
   void FormCreate();
@@ -56,62 +35,53 @@ class TPenletForm : public EditAreaListener {
   void FormShow(const std::vector<std::string>& paths);
   void FormDestroy();
   // Returns whether the window may close.
-  bool FormCloseQuery();
+  bool FormCloseQuery() { return documents_.CloseQuery(); }
 
   // Document.
-  void OpenDocument(const std::string& path);
-  void UpdateSaveCommand();
+  void OpenDocument(const std::string& path) { documents_.OpenDocument(path); }
+  void UpdateSaveCommand() { documents_.UpdateSaveCommand(); }
   void RichEdit1Change();
 
-  // Counter and caret position (Counter.cpp).
-  void RichEdit1SelectionChange();
-  void UpdateCounter();
-  void UpdateCaretPosition();
-  void Memo1Click() { CounterClick(); }
-  void Memo2Click() { CounterClick(); }
-  void Memo1MouseDown() { parts_.view.HideCaret(); }
-  void Memo2MouseDown() { parts_.view.HideCaret(); }
+  // Counter and caret position.
+  void RichEdit1SelectionChange() { counter_.SelectionChange(); }
+  void UpdateCounter() { counter_.UpdateCounter(); }
+  void UpdateCaretPosition() { counter_.UpdateCaretPosition(); }
+  void Memo1Click() { counter_.Click(); }
+  void Memo2Click() { counter_.Click(); }
+  void Memo1MouseDown() { view_.HideCaret(); }
+  void Memo2MouseDown() { view_.HideCaret(); }
 
   // Commands.
-  void FileNew1Execute();
-  void FileOpen1Execute();
-  void FileSave1Execute();
-  void FileSaveAs1Execute();
-  void FileExit1Execute();
+  void FileNew1Execute() { documents_.New(); }
+  void FileOpen1Execute() { documents_.Open(); }
+  void FileSave1Execute() { documents_.Save(); }
+  void FileSaveAs1Execute() { documents_.SaveAs(); }
+  void FileExit1Execute() { documents_.Exit(); }
+  void FileSend1Execute() { send_.Execute(); }
+  void FilePrintExecute() { print_.Execute(); }
   // Opens the first file of a drop; the others are ignored.
-  void WMDropFiles(DroppedFiles& drop);
-  // Rescue, Select All and About; the hint line (status panel 0 has no other writer).
-  void EditUndoExecute() { parts_.richEdit1.Undo(); }
-  void EditSelectAllExecute() { parts_.richEdit1.SelectAll(); }
-  void HelpAbout1Execute() {
-    if (parts_.aboutBox) parts_.aboutBox->ShowModal();
-  }
-  void SetAboutBox(AboutBox* box) { parts_.aboutBox = box; }
-  void SetMailSystem(MailSystem* mail) { parts_.mail = mail; }
-  // Hands the line text to the mail client (Send.cpp).
-  void FileSend1Execute();
-  void ApplicationEvents1Hint(const std::string& hint) { parts_.view.SetStatusText(0, hint); }
+  void WMDropFiles(DroppedFiles& drop) { documents_.Drop(drop); }
+  void EditCut1Execute() { view_.SendToFocusedEdit(EditCommand::kCut); }
+  void EditCopy1Execute() { view_.SendToFocusedEdit(EditCommand::kCopy); }
+  void EditPaste1Execute() { view_.SendToFocusedEdit(EditCommand::kPaste); }
+  void EditUndoExecute() { richEdit1_.Undo(); }
+  void EditSelectAllExecute() { richEdit1_.SelectAll(); }
+  void HelpAbout1Execute() { aboutBox_.ShowModal(); }
+  // The hint line: status panel 0 has no other writer.
+  void ApplicationEvents1Hint(const std::string& hint) { view_.SetStatusText(0, hint); }
 
-  // Find and replace (FindReplace.cpp).
-  void EditReplaceExecute();
-  void ReplaceDialog1Find();
-  void ReplaceDialog1Replace();
-  // The dialog's notification: runs the handler of the button it reports.
-  void ReplaceDialog1Notify();
+  // Find and replace.
+  void EditReplaceExecute() { findReplace_.Open(); }
+  void ReplaceDialog1Find() { findReplace_.Find(); }
+  void ReplaceDialog1Replace() { findReplace_.Replace(); }
+  void ReplaceDialog1Notify() { findReplace_.Notify(); }
 
-  // Printing (PrintCommand.cpp): the hidden print surface and the printer, given by the window.
-  void SetPrintParts(PrintSurface& richEdit2, Printer& printer) {
-    richEdit2_ = &richEdit2;
-    printer_ = &printer;
-  }
-  void FilePrintExecute();
+  const std::string& DocumentPath() const { return documents_.Path(); }
+  bool CountInCharacters() const { return counter_.CountInCharacters(); }
 
-  const std::string& DocumentPath() const { return documentPath_; }
-  bool CountInCharacters() const { return countInCharacters_; }
-
-  // EditAreaListener; each step of an edit goes to the counter's index (Counter.cpp).
-  void EditAreaTextChanging(const TextEdit& edit) override;
-  void EditAreaTextChanged(const TextEdit& edit) override;
+  // EditAreaListener; each step of an edit goes to the counter's index.
+  void EditAreaTextChanging(const TextEdit& edit) override { counter_.TextChanging(edit); }
+  void EditAreaTextChanged(const TextEdit& edit) override { counter_.TextChanged(edit); }
   void EditAreaChanged() override { RichEdit1Change(); }
   void EditAreaSelectionChanged() override { RichEdit1SelectionChange(); }
   // The lines were laid out anew (a new width, or the background layout of a long text): the
@@ -119,32 +89,16 @@ class TPenletForm : public EditAreaListener {
   void EditAreaLinesChanged() override { UpdateCaretPosition(); }
 
  private:
-  bool HasName() const;
-  DocumentSave SaveDocumentCommand();
-  DocumentSave SaveDocumentAs();
-  void MarkSaved();
-
-  // Counter and caret position (Counter.cpp).
-  void CounterClick();
-  // Panels 1 and 2 and, when `withCounter`, the counter boxes, from one look at the text.
-  void Refresh(bool withCounter);
-
-  // Find and replace (FindReplace.cpp).
-  void SelectMatch(ByteOffset position, ByteOffset length);
-  void ReplaceAll(const std::string& findText, const std::string& replaceText);
-
-  FormParts parts_;
-  // The counter's characters, following the editing area's steps.
-  CharacterIndex characters_;
-  std::string documentPath_;
-  // The file that Save writes: DocumentPath made absolute once, when it was opened or chosen,
-  // so that a later change of the current folder cannot send the text elsewhere.
-  std::string savePath_;
-  FileDialogMemory openDialog_ = InitialOpenDialog();
-  FileDialogMemory saveDialog_ = InitialSaveDialog();
-  bool countInCharacters_ = true;
-  PrintSurface* richEdit2_ = nullptr;
-  Printer* printer_ = nullptr;
+  EditArea& richEdit1_;
+  FormView& view_;
+  Profile& profile_;
+  AboutBox& aboutBox_;
+  DocumentCommands& documents_;
+  Counter& counter_;
+  FindReplace& findReplace_;
+  PrintCommand& print_;
+  SendCommand& send_;
+  LeadByteSet leadBytes_;
 };
 
 }  // namespace penlet

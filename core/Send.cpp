@@ -1,15 +1,14 @@
-// The Send command: the document's line text as the body of a new e-mail message.
-#include "core/PenletForm.h"
+// The Send command.
+#include "core/Send.h"
+
+#include "core/Texts.h"
 #include "output/Mail.h"
-#include "ui/Texts.h"
 
 namespace penlet {
 
-void TPenletForm::FileSend1Execute() {
-  const std::string body = MailBody(parts_.richEdit1);
-  const std::uint32_t result = parts_.mail ? parts_.mail->Send(body) : kMapiUserAbort;
-  if (result != kMapiSuccess) {
-    parts_.boxes.ShowMessageDialog(Ansi(texts::kMailSendError), MessageKind::Error, kButtonOk);
+void SendCommand::Execute() {
+  if (mail_.Send(MailBody(richEdit1_)) != kMapiSuccess) {
+    boxes_.ShowMessageDialog(Ansi(texts::kMailSendError), MessageKind::Error, kButtonOk);
   }
 }
 

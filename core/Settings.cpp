@@ -2,7 +2,7 @@
 #include "core/Settings.h"
 
 #include "core/Error.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

@@ -2,7 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Mbcs.h"
 
 namespace penlet {
 
@@ -28,8 +33,40 @@ struct TwipsRect {
 // The device context of a running job, handed from the printer to the surface that draws on it.
 using DeviceContext = std::uintptr_t;
 
+// Why the printer could not do what it was asked.
+enum class PrinterFailure {
+  kNoDefaultPrinter,  // no default printer among the installed ones
+  kPrintingNow,       // a job is still running
+  kFeatureMissing,    // the chosen printer gave no device settings
+  kNotValid,          // the chosen printer's device context could not be made
+  kSystem,            // the system refused; `code` and `description` say why
+};
+
+struct PrinterError : std::runtime_error {
+  PrinterError(PrinterFailure failure, std::uint32_t code = 0, std::string description = "")
+      : std::runtime_error("printer"),
+        failure(failure),
+        code(code),
+        description(std::move(description)) {}
+  PrinterFailure failure;
+  std::uint32_t code;       // the system's error code, for kSystem
+  std::string description;  // the system's words for `code`, code page 932
+};
+
+// The copy count that ends up in the device settings after OK in the print dialog: the dialog's
+// count, unless it answers 1 (or nothing), in which case the settings already hold the count.
+std::int32_t SettledCopies(std::int32_t dialogCopies, std::int32_t deviceCopies);
+
+// The default printer's name: the one the system reports, else the first comma-separated field
+// of the profile's "device" entry.
+std::string DefaultPrinterName(const std::string& reported, const std::string& profileDevice);
+
+// Index of `name` among `installed`, ignoring the case of single-byte letters; -1 when absent.
+int FindPrinter(const std::vector<std::string>& installed, std::string_view name,
+                const LeadByteSet& leadBytes);
+
 // The current printer: chosen in the print dialog, lasting for the whole run. Failures are raised
-// as Error with the program's own texts.
+// as PrinterError.
 class Printer {
  public:
   virtual ~Printer() = default;

@@ -7,10 +7,7 @@
 
 #include <cstring>
 
-#include "core/Error.h"
-#include "output/Print.h"
 #include "Scintilla.h"
-#include "ui/Texts.h"
 
 namespace penlet {
 namespace {
@@ -31,12 +28,7 @@ static_assert(kPrintDialogFlags == 0x10308D, "the print dialog's flags");
       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string description = text ? text : "";
   if (text) LocalFree(text);
-  std::string message = Ansi(texts::kSystemError);
-  const size_t d = message.find("%d");
-  message.replace(d, 2, std::to_string(static_cast<long>(code)));
-  const size_t s = message.find("%s");
-  message.replace(s, 2, description);
-  throw Error(message);
+  throw PrinterError(PrinterFailure::kSystem, code, description);
 }
 
 // PRINTER_INFO_2 records of EnumPrinters; an empty list when there are none.
@@ -170,7 +162,7 @@ void Win32Printer::SelectDefaultPrinter() {
   std::vector<std::string> names;
   for (DWORD i = 0; i < count; ++i) names.push_back(OrEmpty(printers[i].pPrinterName));
   const int found = FindPrinter(names, name, leadBytes_);
-  if (found < 0) throw Error(Ansi(texts::kNoDefaultPrinter));
+  if (found < 0) throw PrinterError(PrinterFailure::kNoDefaultPrinter);
   device_ = names[found];
   driver_ = OrEmpty(printers[found].pDriverName);
   port_ = OrEmpty(printers[found].pPortName);
@@ -221,7 +213,7 @@ bool Win32Printer::RunPrintDialog() {
     }
   } release{pd};
   if (!ok) return false;
-  if (printing_) throw Error(Ansi(texts::kPrintingNow));
+  if (printing_) throw PrinterError(PrinterFailure::kPrintingNow);
   if (pd.hDevNames) {
     const auto* names = static_cast<const DEVNAMES*>(GlobalLock(pd.hDevNames));
     const char* base = reinterpret_cast<const char*>(names);
@@ -231,7 +223,7 @@ bool Win32Printer::RunPrintDialog() {
     GlobalUnlock(pd.hDevNames);
   }
   devMode_.clear();
-  if (!pd.hDevMode) throw Error(Ansi(texts::kPrinterFeatureMissing));
+  if (!pd.hDevMode) throw PrinterError(PrinterFailure::kFeatureMissing);
   const auto* chosen = static_cast<const char*>(GlobalLock(pd.hDevMode));
   const auto* head = reinterpret_cast<const DEVMODEA*>(chosen);
   devMode_.assign(chosen, chosen + head->dmSize + head->dmDriverExtra);
@@ -243,10 +235,10 @@ bool Win32Printer::RunPrintDialog() {
 }
 
 DeviceContext Win32Printer::StartJob(const std::string& title) {
-  if (printing_) throw Error(Ansi(texts::kPrintingNow));
+  if (printing_) throw PrinterError(PrinterFailure::kPrintingNow);
   dc_ = CreateDCA(driver_.c_str(), device_.c_str(), port_.empty() ? nullptr : port_.c_str(),
                   devMode_.empty() ? nullptr : reinterpret_cast<DEVMODEA*>(devMode_.data()));
-  if (!dc_) throw Error(Ansi(texts::kPrinterNotValid));
+  if (!dc_) throw PrinterError(PrinterFailure::kNotValid);
   printing_ = true;
   DOCINFOA info{};
   info.cbSize = sizeof info;

@@ -12,7 +12,8 @@ socket=$dir/cups.sock
 queue=PenletPDF-$(printf '%s' "$PENLET_BUILD" | cksum | cut -d' ' -f1)
 queue_conf=/etc/cups/cups-pdf-$queue.conf
 
-running() { [ -S "$socket" ] && lpstat -h "$socket" -r >/dev/null 2>&1; }
+# lpstat answers 0 even when nobody listens on the socket: its words tell.
+running() { [ -S "$socket" ] && LC_ALL=C lpstat -h "$socket" -r 2>/dev/null | grep -q "is running"; }
 
 stop() {
   if [ -f "$dir/cupsd.pid" ]; then

@@ -6,7 +6,7 @@
 
 #include "platform/Locale.h"
 #include "ui/AboutLayout.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {
@@ -22,7 +22,6 @@ HFONT MakeFont(int height, bool bold, std::string_view face) {
   lstrcpynA(font.lfFaceName, Ansi(face).c_str(), LF_FACESIZE);
   return CreateFontIndirectA(&font);
 }
-
 
 void DrawLabel(HDC dc, HFONT font, COLORREF color, const AboutRect& r, const std::string& text) {
   SelectObject(dc, font);
@@ -155,8 +154,7 @@ void TAboutBox::Paint(HDC dc) const {
 
   const int saved = SaveDC(dc);
   SetBkMode(dc, TRANSPARENT);
-  DrawLabel(dc, productFont_, RGB(0, 0, 255), kAboutProductName,
-            Ansi(texts::kAboutProductName));
+  DrawLabel(dc, productFont_, RGB(0, 0, 255), kAboutProductName, Ansi(texts::kAboutProductName));
   DrawLabel(dc, versionFont_, RGB(0, 128, 0), kAboutVersion, Ansi(texts::kAboutVersion));
   DrawLabel(dc, ownershipFont_, RGB(128, 0, 0), kAboutOwnership, Ansi(texts::kAboutOwnership));
   SelectObject(dc, commentsFont_);

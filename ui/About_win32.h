@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/About.h"
+#include "core/AboutBox.h"
 
 namespace penlet {
 

@@ -23,6 +23,6 @@ enum CommandId : int {
 };
 
 inline constexpr int kFirstCommandId = FileNew1;
-inline constexpr int kCommandCount = 15;
+inline constexpr int kCommandCount = FilePageSet - kFirstCommandId + 1;
 
 }  // namespace penlet

@@ -1,7 +1,7 @@
 // The command list, the menus and the tool bar of the main window.
 #include "ui/CommandTable.h"
 
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {
@@ -9,22 +9,35 @@ namespace {
 using namespace texts;
 
 constexpr std::array<Command, kCommandCount> kCommands = {{
-    {FileNew1, "FileNew1", kFileCategory, kFileNew1Caption, kFileNew1Hint, 'N', 6},
-    {FileOpen1, "FileOpen1", kFileCategory, kFileOpen1Caption, kFileOpen1Hint, 'O', 7},
-    {FileSave1, "FileSave1", kFileCategory, kFileSave1Caption, kFileSave1Hint, 'S', 8},
-    {FileSaveAs1, "FileSaveAs1", kFileCategory, kFileSaveAs1Caption, kFileSaveAs1Hint, 0, kNoImage},
-    {FileSend1, "FileSend1", kFileCategory, kFileSend1Caption, kFileSend1Hint, 0, 15},
-    {FileExit1, "FileExit1", kFileCategory, kFileExit1Caption, kFileExit1Hint, 0, kNoImage},
-    {EditCut1, "EditCut1", kEditCategory, kEditCut1Caption, kEditCut1Hint, 'X', 0},
-    {EditCopy1, "EditCopy1", kEditCategory, kEditCopy1Caption, kEditCopy1Hint, 'C', 1},
-    {EditPaste1, "EditPaste1", kEditCategory, kEditPaste1Caption, kEditPaste1Hint, 'V', 2},
-    {HelpAbout1, "HelpAbout1", kHelpCategory, kHelpAbout1Caption, kHelpAbout1Hint, 0, kNoImage},
-    {FilePrint, "FilePrint", kFileCategory, kFilePrintCaption, kFilePrintHint, 'P', kNoImage},
-    {EditUndo, "EditUndo", kEditCategory, kEditUndoCaption, kEditUndoHint, 'U', 16},
-    {EditReplace, "EditReplace", kEditCategory, kEditReplaceCaption, kEditReplaceHint, 0, 13},
+    {FileNew1, "FileNew1", kFileCategory, kFileNew1Caption, kFileNew1Hint, 'N', 6,
+     &TPenletForm::FileNew1Execute},
+    {FileOpen1, "FileOpen1", kFileCategory, kFileOpen1Caption, kFileOpen1Hint, 'O', 7,
+     &TPenletForm::FileOpen1Execute},
+    {FileSave1, "FileSave1", kFileCategory, kFileSave1Caption, kFileSave1Hint, 'S', 8,
+     &TPenletForm::FileSave1Execute},
+    {FileSaveAs1, "FileSaveAs1", kFileCategory, kFileSaveAs1Caption, kFileSaveAs1Hint, 0, kNoImage,
+     &TPenletForm::FileSaveAs1Execute},
+    {FileSend1, "FileSend1", kFileCategory, kFileSend1Caption, kFileSend1Hint, 0, 15,
+     &TPenletForm::FileSend1Execute},
+    {FileExit1, "FileExit1", kFileCategory, kFileExit1Caption, kFileExit1Hint, 0, kNoImage,
+     &TPenletForm::FileExit1Execute},
+    {EditCut1, "EditCut1", kEditCategory, kEditCut1Caption, kEditCut1Hint, 'X', 0,
+     &TPenletForm::EditCut1Execute},
+    {EditCopy1, "EditCopy1", kEditCategory, kEditCopy1Caption, kEditCopy1Hint, 'C', 1,
+     &TPenletForm::EditCopy1Execute},
+    {EditPaste1, "EditPaste1", kEditCategory, kEditPaste1Caption, kEditPaste1Hint, 'V', 2,
+     &TPenletForm::EditPaste1Execute},
+    {HelpAbout1, "HelpAbout1", kHelpCategory, kHelpAbout1Caption, kHelpAbout1Hint, 0, kNoImage,
+     &TPenletForm::HelpAbout1Execute},
+    {FilePrint, "FilePrint", kFileCategory, kFilePrintCaption, kFilePrintHint, 'P', kNoImage,
+     &TPenletForm::FilePrintExecute},
+    {EditUndo, "EditUndo", kEditCategory, kEditUndoCaption, kEditUndoHint, 'U', 16,
+     &TPenletForm::EditUndoExecute},
+    {EditReplace, "EditReplace", kEditCategory, kEditReplaceCaption, kEditReplaceHint, 0, 13,
+     &TPenletForm::EditReplaceExecute},
     {EditSelectAll, "EditSelectAll", kEditCategory, kEditSelectAllCaption, kEditSelectAllHint, 'A',
-     10},
-    {FilePageSet, "FilePageSet", kFileCategory, kFilePageSetCaption, "", 0, 18},
+     10, &TPenletForm::EditSelectAllExecute},
+    {FilePageSet, "FilePageSet", kFileCategory, kFilePageSetCaption, "", 0, 18, nullptr},
 }};
 
 constexpr MenuItem kFileItems[] = {
@@ -70,26 +83,26 @@ constexpr std::array<MenuItem, 9> kPopupMenu = {{
 }};
 
 constexpr std::array<ToolBarChild, 19> kToolBar = {{
-    {"ToolButton9", ToolKind::Button, FileNew1, 6, 5, 23},
-    {"ToolButton1", ToolKind::Button, FileOpen1, 7, 28, 23},
-    {"ToolButton2", ToolKind::Button, FileSave1, 8, 51, 23},
-    {"ToolButton3", ToolKind::Separator, 0, kNoImage, 74, 8},
-    {"ToolButton7", ToolKind::Button, FileSend1, 15, 82, 23},
-    {"ToolButton8", ToolKind::Separator, 0, kNoImage, 105, 8},
+    {"ToolButton9", ToolKind::Button, FileNew1, 6, 23},
+    {"ToolButton1", ToolKind::Button, FileOpen1, 7, 23},
+    {"ToolButton2", ToolKind::Button, FileSave1, 8, 23},
+    {"ToolButton3", ToolKind::Separator, 0, kNoImage, 8},
+    {"ToolButton7", ToolKind::Button, FileSend1, 15, 23},
+    {"ToolButton8", ToolKind::Separator, 0, kNoImage, 8},
     // Print has no image as a command; its button carries one of its own.
-    {"ToolButton10", ToolKind::Button, FilePrint, 14, 113, 23},
-    {"ToolButton11", ToolKind::Separator, 0, kNoImage, 136, 8},
-    {"ToolButton12", ToolKind::Button, EditUndo, 16, 144, 23},
-    {"ToolButton13", ToolKind::Separator, 0, kNoImage, 167, 8},
-    {"Cut", ToolKind::Button, EditCut1, 0, 175, 23},
-    {"Copy", ToolKind::Button, EditCopy1, 1, 198, 23},
-    {"Paste", ToolKind::Button, EditPaste1, 2, 221, 23},
-    {"ToolButton15", ToolKind::Separator, 0, kNoImage, 244, 8},
-    {"ToolButton14", ToolKind::Button, EditReplace, 13, 252, 23},
-    {"ToolButton17", ToolKind::Separator, 0, kNoImage, 275, 8},
-    {"ToolButton16", ToolKind::Button, EditSelectAll, 10, 283, 23},
-    {"ToolButton18", ToolKind::Separator, 0, kNoImage, 306, 8},
-    {"Panel1", ToolKind::Panel, 0, kNoImage, 314, 147},
+    {"ToolButton10", ToolKind::Button, FilePrint, 14, 23},
+    {"ToolButton11", ToolKind::Separator, 0, kNoImage, 8},
+    {"ToolButton12", ToolKind::Button, EditUndo, 16, 23},
+    {"ToolButton13", ToolKind::Separator, 0, kNoImage, 8},
+    {"Cut", ToolKind::Button, EditCut1, 0, 23},
+    {"Copy", ToolKind::Button, EditCopy1, 1, 23},
+    {"Paste", ToolKind::Button, EditPaste1, 2, 23},
+    {"ToolButton15", ToolKind::Separator, 0, kNoImage, 8},
+    {"ToolButton14", ToolKind::Button, EditReplace, 13, 23},
+    {"ToolButton17", ToolKind::Separator, 0, kNoImage, 8},
+    {"ToolButton16", ToolKind::Button, EditSelectAll, 10, 23},
+    {"ToolButton18", ToolKind::Separator, 0, kNoImage, 8},
+    {"Panel1", ToolKind::Panel, 0, kNoImage, 147},
 }};
 
 }  // namespace
@@ -124,6 +137,12 @@ const std::array<MenuItem, 9>& PopupMenu1() {
 }
 const std::array<ToolBarChild, 19>& ToolBar1() {
   return kToolBar;
+}
+
+int ToolBarX(size_t index) {
+  int x = kToolBarIndent;
+  for (size_t i = 0; i < index && i < kToolBar.size(); ++i) x += kToolBar[i].width;
+  return x;
 }
 
 }  // namespace penlet

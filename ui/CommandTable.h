@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/PenletForm.h"
 #include "ui/CommandIds.h"
 
 namespace penlet {
@@ -16,10 +17,11 @@ struct Command {
   CommandId id;
   std::string_view name;
   std::string_view category;
-  std::string_view caption;  // UTF-8; "&" marks the mnemonic
-  std::string_view hint;     // UTF-8; short part "|" long part, or one text for both
-  char ctrlKey;              // the letter of its Ctrl+letter combination, or 0
-  int image;                 // index into the image list, or kNoImage
+  std::string_view caption;        // UTF-8; "&" marks the mnemonic
+  std::string_view hint;           // UTF-8; short part "|" long part, or one text for both
+  char ctrlKey;                    // the letter of its Ctrl+letter combination, or 0
+  int image;                       // index into the image list, or kNoImage
+  void (TPenletForm::*execute)();  // the handler; null for a command that does nothing
 };
 
 const std::array<Command, kCommandCount>& Commands();
@@ -54,10 +56,13 @@ struct ToolBarChild {
   ToolKind kind;
   int command;  // 0 unless a button
   int image;    // the button's own image
-  int x;
   int width;
 };
 
 const std::array<ToolBarChild, 19>& ToolBar1();
+// The left edge of the tool bar's child `index`: the children follow each other from the
+// bar's indent, without gaps.
+int ToolBarX(size_t index);
+inline constexpr int kToolBarIndent = 5;
 
 }  // namespace penlet

@@ -1,7 +1,7 @@
 // Splitting hints and making tooltip texts.
 #include "ui/Hints.h"
 
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

@@ -1,69 +1,114 @@
-// The main window's wiring: window class, controls, and the routing of messages to handlers.
+// The main window's face.
 #include "ui/MainWindow_win32.h"
 
-#include <shellapi.h>
+#include <algorithm>
 
-#include "platform/Drops_win32.h"
+#include "core/Texts.h"
 #include "platform/Locale.h"
-#include "ui/CommandIds.h"
-#include "ui/Texts.h"
+#include "ui/CommandTable.h"
+#include "ui/Controls_win32.h"
+#include "ui/Hints.h"
+#include "ui/Images_win32.h"
 
 namespace penlet {
 namespace {
 
 constexpr int kDesignedWidth = 670;
 constexpr int kDesignedHeight = 324;
+constexpr int kRichEdit1Id = 101;
+constexpr int kRichEdit2Id = 102;
+constexpr int kToolBarHeight = 30;
+constexpr int kStatusBarHeight = 17;
 
-void RegisterMainWindowClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainWindowClass;
-  RegisterClassExA(&wc);
-  registered = true;
+HWND CreateMainWindow(HWND owner) {
+  RegisterControlClass(kMainWindowClass, DefWindowProcA, CS_DBLCLKS,
+                       LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+  return CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                         CW_USEDEFAULT, CW_USEDEFAULT, kDesignedWidth, kDesignedHeight, owner,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+bool IsEdit(HWND hwnd) {
+  char name[16] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return lstrcmpiA(name, "EDIT") == 0 || lstrcmpiA(name, "Scintilla") == 0;
 }
 
 }  // namespace
 
-MainWindow::MainWindow(HWND appWindow, MessageBoxes& boxes, ErrorReporter reportError)
-    : appWindow_(appWindow), boxes_(boxes), reportError_(std::move(reportError)) {
-  RegisterMainWindowClass();
-  hwnd_ = CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, kDesignedWidth, kDesignedHeight, appWindow,
-                          nullptr, GetModuleHandleA(nullptr), nullptr);
+MainWindow::MainWindow(HWND owner)
+    : hwnd_(CreateMainWindow(owner)),
+      imageList1_(CreateImageList1()),
+      toolBar1_(hwnd_, imageList1_),
+      counter_(toolBar1_.Handle(), ToolBarX(penlet::ToolBar1().size() - 1), toolBar1_.ButtonTop()),
+      // Lines wrap at the right edge; the vertical bar comes only when needed.
+      richEdit1_(hwnd_, kRichEdit1Id, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE),
+      // The print surface: never shown, in the printing font.
+      richEdit2_(hwnd_, kRichEdit2Id),
+      editFont_(MakeFont(-16, FW_NORMAL, texts::kGothicFace)),
+      printFont_(MakeFont(-19, FW_NORMAL, texts::kMinchoFace)),
+      statusBar_(hwnd_),
+      menus_(hwnd_, imageList1_),
+      tooltips_(hwnd_, toolBar1_, counter_) {
+  std::fill(std::begin(commandEnabled_), std::end(commandEnabled_), true);
+  richEdit1_.SetFont(editFont_);
+  richEdit2_.SetFont(printFont_);
+  SetWindowPos(richEdit2_.Handle(), nullptr, 0, kToolBarHeight, 662, 223,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::WindowProc));
-  CreateControls();
-  files_ = NewSystemFiles();
-  dialogs_ = std::make_unique<Win32FileDialogs>(appWindow_, hwnd_, AnsiLeadBytes());
-  replaceDialog1_ = std::make_unique<Win32ReplaceDialog>(hwnd_, GetDlgCtrlID(richEdit1_->Handle()));
-  FormParts parts{*richEdit1_, *this,      boxes_,   AnsiLeadBytes(),   *files_,
-                  *dialogs_,   clipboard_, profile_, CounterLeadBytes()};
-  parts.replaceDialog1 = replaceDialog1_.get();
-  form_ = std::make_unique<TPenletForm>(parts);
-  richEdit1_->SetListener(form_.get());
-  printer_ = std::make_unique<Win32Printer>(AnsiLeadBytes());
-  form_->SetPrintParts(*richEdit2_, *printer_);
-  Guard([this] { form_->FormCreate(); });
-  DragAcceptFiles(hwnd_, TRUE);
   Layout();
 }
 
 MainWindow::~MainWindow() {
+  Destroy();
+  ImageList_Destroy(imageList1_);
+  DeleteObject(editFont_);
+  DeleteObject(printFont_);
+}
+
+void MainWindow::Destroy() {
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  if (popupMenu1_) DestroyMenu(popupMenu1_);
-  if (imageList1_) ImageList_Destroy(imageList1_);
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(editFont_), static_cast<HGDIOBJ>(counterFont_),
-                         static_cast<HGDIOBJ>(printFont_), static_cast<HGDIOBJ>(blackBrush_)}) {
-    if (object) DeleteObject(object);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  LRESULT result = 0;
+  if (self && self->HandleFaceMessage(msg, wParam, lParam, result)) return result;
+  if (self && self->messages_ && self->messages_->HandleMessage(msg, wParam, lParam, result)) {
+    return result;
   }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool MainWindow::HandleFaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_SIZE:
+      Layout();
+      return true;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      return counter_.Colors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), result);
+    case WM_MEASUREITEM:
+      result = TRUE;
+      return menus_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM:
+      result = TRUE;
+      return menus_.DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_NOTIFY:
+      return richEdit2_.HandleNotify(*reinterpret_cast<NMHDR*>(lParam));
+  }
+  return false;
+}
+
+void MainWindow::Layout() {
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  MoveWindow(toolBar1_.Handle(), 0, 0, rc.right, kToolBarHeight, TRUE);
+  MoveWindow(richEdit1_.Handle(), 0, kToolBarHeight, rc.right,
+             std::max(0L, rc.bottom - kToolBarHeight - kStatusBarHeight), TRUE);
+  MoveWindow(statusBar_.Handle(), 0, rc.bottom - kStatusBarHeight, rc.right, kStatusBarHeight,
+             TRUE);
 }
 
 void MainWindow::Centre() {
@@ -71,36 +116,62 @@ void MainWindow::Centre() {
   GetWindowRect(hwnd_, &rc);
   const int width = rc.right - rc.left;
   const int height = rc.bottom - rc.top;
-  int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  if (x < 0) x = 0;
-  if (y < 0) y = 0;
+  const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
   SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::Show(int showCommand, const std::vector<std::string>& paths) {
-  if (!shown_) {
-    shown_ = true;
-    Guard([&] { form_->FormShow(paths); });
-    Centre();
-  }
-  ShowWindow(hwnd_, showCommand);
-  if (showCommand != SW_HIDE && showCommand != SW_SHOWMINNOACTIVE) {
-    SetForegroundWindow(hwnd_);
-    richEdit1_->SetFocus();
-  }
+void MainWindow::SetCommandEnabled(int id, bool enabled) {
+  commandEnabled_[id - kFirstCommandId] = enabled;
+  menus_.SetEnabled(id, enabled);
+  toolBar1_.SetEnabled(id, enabled);
 }
 
-bool MainWindow::Guard(const std::function<void()>& handler) {
-  try {
-    handler();
-    return true;
-  } catch (const std::exception& e) {
-    reportError_(e.what());
-  } catch (...) {
-    reportError_("?");
+ClipboardTarget MainWindow::FocusedEditTarget() const {
+  ClipboardTarget target;
+  HWND focus = GetFocus();
+  if (focus && IsChild(hwnd_, focus) && IsEdit(focus)) {
+    target.editFocused = true;
+    DWORD start = 0, end = 0;
+    SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    target.selectionLength = static_cast<int>(end > start ? end - start : start - end);
+    target.clipboardHasText = IsClipboardFormatAvailable(CF_TEXT) != 0;
   }
-  return false;
+  return target;
+}
+
+std::string MainWindow::HintUnderPointer() const {
+  POINT pt;
+  if (!GetCursorPos(&pt)) return {};
+  HWND window = WindowFromPoint(pt);
+  if (!window) return {};
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return {};
+  // Innermost control, disabled ones included.
+  for (HWND child = window; child;) {
+    window = child;
+    POINT local = pt;
+    ScreenToClient(window, &local);
+    child = ChildWindowFromPointEx(window, local, CWP_SKIPINVISIBLE);
+    if (child == window) break;
+  }
+  // A control's hint, else its parent's; only the boxes and the buttons have hints.
+  std::string hint;
+  for (HWND w = window; w && hint.empty(); w = GetParent(w)) {
+    if (w == counter_.Memo1()) {
+      hint = Ansi(texts::kMemo1Hint);
+    } else if (w == counter_.Memo2()) {
+      hint = Ansi(texts::kMemo2Hint);
+    } else if (w == toolBar1_.Handle()) {
+      if (const Command* command = FindCommand(toolBar1_.CommandAt(pt))) {
+        hint = Ansi(command->hint);
+      }
+    }
+    if (w == hwnd_) break;
+  }
+  return LongHint(hint, AnsiLeadBytes());
 }
 
 void MainWindow::SetCaption(const std::string& cp932) {
@@ -118,8 +189,25 @@ void MainWindow::Close() {
   PostMessageA(hwnd_, WM_CLOSE, 0, 0);
 }
 
+void MainWindow::SetToolButtonEnabled(ToolButton button, bool enabled) {
+  toolBar1_.SetEnabled(button == ToolButton::Cut    ? EditCut1
+                       : button == ToolButton::Copy ? EditCopy1
+                                                    : EditPaste1,
+                       enabled);
+}
+
 void MainWindow::HideCaret() {
   ::HideCaret(nullptr);
+}
+
+void MainWindow::SendToFocusedEdit(EditCommand command) {
+  HWND focus = GetFocus();
+  if (!focus || !IsChild(hwnd_, focus) || !IsEdit(focus)) return;
+  SendMessageA(focus,
+               command == EditCommand::kCut    ? WM_CUT
+               : command == EditCommand::kCopy ? WM_COPY
+                                               : WM_PASTE,
+               0, 0);
 }
 
 void MainWindow::SetWindowSize(int width, int height) {
@@ -160,90 +248,6 @@ void MainWindow::BringMainWindowToFront() {
   // The window the system finds by the class name, which need not be this one when several
   // copies run; the file still opens in this one.
   if (HWND found = FindWindowA(kMainWindowClass, nullptr)) SetForegroundWindow(found);
-}
-
-bool MainWindow::RunDocumentCommand(int id) {
-  switch (id) {
-    case FileNew1:
-      form_->FileNew1Execute();
-      return true;
-    case FileOpen1:
-      form_->FileOpen1Execute();
-      return true;
-    case FileSave1:
-      // Disabled while nothing is unsaved, for every way of giving the command.
-      if (saveEnabled_) form_->FileSave1Execute();
-      return true;
-    case FileSaveAs1:
-      form_->FileSaveAs1Execute();
-      return true;
-    case FileExit1:
-      form_->FileExit1Execute();
-      return true;
-    case FileSend1:
-      form_->FileSend1Execute();
-      return true;
-    case FilePrint:
-      form_->FilePrintExecute();
-      return true;
-    case EditReplace:
-      form_->EditReplaceExecute();
-      return true;
-  }
-  return false;
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = self->Guard([&] { result = self->HandleMessage(msg, wParam, lParam); });
-  return handled ? result : 0;
-}
-
-LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  // A registered message: no case label can name it.
-  if (replaceDialog1_ && msg == replaceDialog1_->NotificationMessage() &&
-      replaceDialog1_->TakeNotification(lParam)) {
-    form_->ReplaceDialog1Notify();
-    return 0;
-  }
-  if (HandleUiMessage(msg, wParam, lParam, result)) return result;
-  switch (msg) {
-    case WM_SIZE:
-      Layout();
-      return 0;
-    case WM_SETFOCUS:
-      richEdit1_->SetFocus();
-      return 0;
-    case WM_COMMAND:
-      // The counter boxes are made before the editing area and speak before it exists.
-      if (richEdit1_ && richEdit1_->HandleCommand(wParam, lParam)) return 0;
-      if (lParam == 0 && RunDocumentCommand(LOWORD(wParam))) return 0;
-      break;
-    case WM_DROPFILES: {
-      Win32DroppedFiles drop(reinterpret_cast<HDROP>(wParam));
-      form_->WMDropFiles(drop);
-      return 0;
-    }
-    case WM_NOTIFY:
-      if (richEdit1_ && richEdit1_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
-      if (richEdit2_ && richEdit2_->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
-      break;
-    case WM_CLOSE:
-      if (form_->FormCloseQuery()) {
-        PostQuitMessage(0);
-        ShowWindow(hwnd_, SW_HIDE);
-      }
-      return 0;
-    case WM_QUERYENDSESSION:
-      return form_->FormCloseQuery();
-    case WM_DESTROY:
-      form_->FormDestroy();
-      return 0;
-  }
-  return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
 }  // namespace penlet

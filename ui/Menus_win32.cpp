@@ -1,10 +1,11 @@
-// MainMenu1 and PopupMenu1 built from the command table: captions with "Ctrl+X" at their right
-// end, the commands' images beside the items, and their hints while they are highlighted.
+// The main window's menus.
+#include "ui/Menus_win32.h"
+
+#include "core/Texts.h"
 #include "platform/Locale.h"
 #include "ui/CommandState.h"
 #include "ui/CommandTable.h"
-#include "ui/MainWindow_win32.h"
-#include "ui/Texts.h"
+#include "ui/Hints.h"
 
 namespace penlet {
 namespace {
@@ -31,7 +32,7 @@ void AppendItem(HMENU menu, const MenuItem& item) {
 
 }  // namespace
 
-void MainWindow::CreateMenus() {
+Menus::Menus(HWND window, HIMAGELIST images) : window_(window), images_(images) {
   mainMenu1_ = CreateMenu();
   for (const MenuTitle& title : MainMenu1()) {
     HMENU sub = CreatePopupMenu();
@@ -39,33 +40,32 @@ void MainWindow::CreateMenus() {
     AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Ansi(title.caption).c_str());
   }
   // The menu bar takes its height from the client area: the outer size stays as designed.
-  SetMenu(hwnd_, mainMenu1_);
+  SetMenu(window_, mainMenu1_);
   popupMenu1_ = CreatePopupMenu();
   for (const MenuItem& item : PopupMenu1()) AppendItem(popupMenu1_, item);
 }
 
-void MainWindow::RefreshMenu(HMENU menu) {
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    const UINT id = GetMenuItemID(menu, i);
-    if (FindCommand(id)) RefreshCommand(id);
-  }
+Menus::~Menus() {
+  // MainMenu1 goes with its window.
+  if (popupMenu1_) DestroyMenu(popupMenu1_);
 }
 
-void MainWindow::RichEdit1MouseDown(UINT button, int x, int y) {
-  if (button != WM_RBUTTONDOWN) return;
+void Menus::SetEnabled(int command, bool enabled) {
+  const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(mainMenu1_, command, state);
+  EnableMenuItem(popupMenu1_, command, state);
+}
+
+void Menus::TrackPopupMenu1(int x, int y) {
   RECT window;
-  GetWindowRect(hwnd_, &window);
+  GetWindowRect(window_, &window);
   const PopupPoint at = PopupMenu1Origin(window.left, window.top, x, y);
-  TrackPopupMenu(popupMenu1_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
-                 nullptr);
+  TrackPopupMenu(popupMenu1_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                 window_, nullptr);
 }
 
-void MainWindow::MenuSelect(UINT item, UINT flags, HMENU menu) {
-  if (flags == 0xFFFF && menu == nullptr) {  // the menu closed
-    SetHint("");
-    return;
-  }
+std::string Menus::HintOf(UINT item, UINT flags, HMENU menu) const {
+  if (flags == 0xFFFF && menu == nullptr) return {};  // the menu closed
   std::string hint;
   if (flags & MF_POPUP) {
     // A title of the menu bar, highlighted as its menu opens.
@@ -73,17 +73,26 @@ void MainWindow::MenuSelect(UINT item, UINT flags, HMENU menu) {
   } else if (!(flags & MF_SEPARATOR)) {
     if (const Command* command = FindCommand(item)) hint = Ansi(command->hint);
   }
-  SetHint(LongHint(hint, AnsiLeadBytes()));
+  return LongHint(hint, AnsiLeadBytes());
 }
 
-void MainWindow::DrawMenuImage(const DRAWITEMSTRUCT& item) {
+bool Menus::Measure(MEASUREITEMSTRUCT& item) const {
+  if (item.CtlType != ODT_MENU) return false;
+  item.itemWidth = 16;
+  item.itemHeight = 16;
+  return true;
+}
+
+bool Menus::DrawImage(const DRAWITEMSTRUCT& item) const {
+  if (item.CtlType != ODT_MENU) return false;
   const Command* command = FindCommand(item.itemID);
-  if (!command || command->image == kNoImage) return;
+  if (!command || command->image == kNoImage) return true;
   const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - 16) / 2;
   const bool grey = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-  ImageList_DrawEx(imageList1_, command->image, item.hDC, item.rcItem.left, top, 16, 16, CLR_NONE,
+  ImageList_DrawEx(images_, command->image, item.hDC, item.rcItem.left, top, 16, 16, CLR_NONE,
                    grey ? GetSysColor(COLOR_MENU) : CLR_DEFAULT,
                    ILD_TRANSPARENT | (grey ? ILD_BLEND50 : 0));
+  return true;
 }
 
 }  // namespace penlet

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Mbcs.h"
-#include "ui/MessageDialog.h"
+#include "core/MessageBoxes.h"
 
 namespace penlet {
 

@@ -14,7 +14,7 @@
 #include "core/Error.h"
 #include "platform/Locale.h"
 #include "ui/MessageDialogLayout.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {
@@ -265,7 +265,6 @@ struct ScreenDc {
   HDC dc;
   HGDIOBJ old;
 };
-
 
 // Activation and focus as they were, given back when this ends.
 class SavedActivation {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/Mbcs.h"
-#include "ui/MessageDialog.h"
+#include "core/MessageBoxes.h"
 
 namespace penlet {
 

@@ -1,9 +1,7 @@
-// ToolBar1: raised 23 x 22 buttons from the command table, separators of 8, never wrapping,
-// an etched line along its top, and the counter panel at its end.
-#include <vector>
+// ToolBar1.
+#include "ui/ToolBar_win32.h"
 
 #include "ui/CommandTable.h"
-#include "ui/MainWindow_win32.h"
 
 namespace penlet {
 namespace {
@@ -12,17 +10,18 @@ constexpr int kToolBar1Id = 100;
 
 }  // namespace
 
-void MainWindow::CreateToolBar() {
-  // Not wrapable, not flat; the divider is the etched line along the top edge. Layout places it.
-  toolBar1_ =
-      CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
-                      0, 662, 30, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar1Id)),
-                      GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(toolBar1_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(toolBar1_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList1_));
-  SendMessageA(toolBar1_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 16));
-  SendMessageA(toolBar1_, TB_SETINDENT, 5, 0);
+ToolBar::ToolBar(HWND parent, HIMAGELIST images) {
+  // Not wrapable, not flat; the divider is the etched line along the top edge. The window
+  // places it.
+  hwnd_ = CreateWindowExA(
+      0, TOOLBARCLASSNAMEA, "",
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 662, 30,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar1Id)), GetModuleHandleA(nullptr),
+      nullptr);
+  SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 16));
+  SendMessageA(hwnd_, TB_SETINDENT, kToolBarIndent, 0);
 
   std::vector<TBBUTTON> buttons;
   for (const ToolBarChild& child : ToolBar1()) {
@@ -37,16 +36,42 @@ void MainWindow::CreateToolBar() {
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON;
       button.iString = -1;
+      commands_.push_back(child.command);
     }
     buttons.push_back(button);
   }
-  SendMessageA(toolBar1_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELONG(23, 22));
-  SendMessageA(toolBar1_, TB_AUTOSIZE, 0, 0);
+  SendMessageA(hwnd_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(hwnd_, TB_SETBUTTONSIZE, 0, MAKELONG(23, 22));
+  SendMessageA(hwnd_, TB_AUTOSIZE, 0, 0);
+}
 
+int ToolBar::ButtonTop() const {
   RECT first{};
-  SendMessageA(toolBar1_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
-  CreateCounter(first.top);
+  SendMessageA(hwnd_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  return first.top;
+}
+
+RECT ToolBar::ButtonRect(int command) const {
+  RECT rect{};
+  SendMessageA(hwnd_, TB_GETRECT, command, reinterpret_cast<LPARAM>(&rect));
+  return rect;
+}
+
+int ToolBar::CommandAt(POINT screen) const {
+  ScreenToClient(hwnd_, &screen);
+  const int index =
+      static_cast<int>(SendMessageA(hwnd_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&screen)));
+  TBBUTTON button{};
+  if (index < 0 || !SendMessageA(hwnd_, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)) ||
+      (button.fsStyle & BTNS_SEP)) {
+    return 0;
+  }
+  return button.idCommand;
+}
+
+void ToolBar::SetEnabled(int command, bool enabled) {
+  const bool shown = SendMessageA(hwnd_, TB_ISBUTTONENABLED, command, 0) != 0;
+  if (shown != enabled) SendMessageA(hwnd_, TB_ENABLEBUTTON, command, MAKELONG(enabled, 0));
 }
 
 }  // namespace penlet

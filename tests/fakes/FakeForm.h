@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/AboutBox.h"
 #include "core/FormView.h"
-#include "ui/MessageDialog.h"
+#include "core/MessageBoxes.h"
 
 namespace penlet {
 
@@ -31,9 +32,12 @@ class FakeFormView : public FormView {
     ++memo2Sets;
   }
   void HideCaret() override { ++caretHides; }
+  void SendToFocusedEdit(EditCommand command) override { editCommands.push_back(command); }
   std::string StatusText(int panel) const override { return status[panel]; }
   void SetStatusText(int panel, const std::string& cp932) override { status[panel] = cp932; }
-  void SetWindowSize(int width, int height) override { size = {rect.left, rect.top, width, height}; }
+  void SetWindowSize(int width, int height) override {
+    size = {rect.left, rect.top, width, height};
+  }
   WindowRect RememberedRect() const override { return rect; }
   void BeepQuestion() override { ++questionBeeps; }
   void BringMainWindowToFront() override { ++broughtToFront; }
@@ -46,11 +50,18 @@ class FakeFormView : public FormView {
   int memo1Sets = 0, memo2Sets = 0;
   Color memo1Color = 0;
   int caretHides = 0;
+  std::vector<EditCommand> editCommands;
   std::string status[3];
   WindowRect size;  // what SetWindowSize gave
   WindowRect rect;  // what RememberedRect answers
   int questionBeeps = 0;
   int broughtToFront = 0;
+};
+
+class FakeAboutBox : public AboutBox {
+ public:
+  int ShowModal() override { return ++shown, 2; }
+  int shown = 0;
 };
 
 class FakeMessageBoxes : public MessageBoxes {

@@ -1,4 +1,5 @@
-// The main window's logic on fakes of every part it works on, for the unit tests' fixtures.
+// The main window's logic on fakes of every part it works on, built as the program builds it,
+// for the unit tests' fixtures.
 #pragma once
 
 #include "core/PenletForm.h"
@@ -7,6 +8,8 @@
 #include "tests/fakes/FakeFileDialogs.h"
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeForm.h"
+#include "tests/fakes/FakeMail.h"
+#include "tests/fakes/FakePrinter.h"
 #include "tests/fakes/FakeProfile.h"
 #include "tests/fakes/FakeReplaceDialog.h"
 
@@ -14,9 +17,13 @@ namespace penlet {
 
 struct FormOnFakes {
   explicit FormOnFakes(LeadByteSet counterLeadBytes = LeadByteSet::Cp932())
-      : form(Parts(counterLeadBytes)) {
-    edit.SetListener(&form);
-  }
+      : counter(edit, view, clipboard, counterLeadBytes),
+        documents(edit, view, boxes, files, dialogs, counter, LeadByteSet::Cp932()),
+        findReplace(edit, dialog, boxes, documents, counter, LeadByteSet::Cp932()),
+        print(edit, surface, printer, documents, LeadByteSet::Cp932()),
+        send(edit, mail, boxes),
+        form(edit, view, profile, about, documents, counter, findReplace, print, send,
+             LeadByteSet::Cp932()) {}
 
   FakeEditArea edit;
   FakeFormView view;
@@ -26,15 +33,16 @@ struct FormOnFakes {
   FakeClipboard clipboard;
   FakeProfile profile;
   FakeReplaceDialog dialog;
+  FakePrintSurface surface;
+  FakePrinter printer;
+  FakeMailSystem mail;
+  FakeAboutBox about;
+  Counter counter;
+  DocumentCommands documents;
+  FindReplace findReplace;
+  PrintCommand print;
+  SendCommand send;
   TPenletForm form;
-
- private:
-  FormParts Parts(LeadByteSet counterLeadBytes) {
-    FormParts parts{edit,    view,      boxes,   LeadByteSet::Cp932(), files,
-                    dialogs, clipboard, profile, counterLeadBytes};
-    parts.replaceDialog1 = &dialog;
-    return parts;
-  }
 };
 
 }  // namespace penlet

@@ -2,13 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "ui/AboutLayout.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {
 
 // A fixed-pitch font: half-width characters 6 pixels, full-width 12.
-int FixedWidth(std::string_view ch) { return ch.size() == 2 ? 12 : 6; }
+int FixedWidth(std::string_view ch) {
+  return ch.size() == 2 ? 12 : 6;
+}
 
 std::vector<std::string> Wrap(std::string_view utf8, int width) {
   return WrapLabel(Ansi(utf8), LeadByteSet::Cp932(), width, FixedWidth);

@@ -7,7 +7,7 @@
 
 #include "core/CharacterCount.h"
 #include "platform/CounterLocale.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

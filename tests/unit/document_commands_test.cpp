@@ -14,7 +14,7 @@
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeForm.h"
 #include "tests/fakes/FakeProfile.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

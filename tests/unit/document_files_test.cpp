@@ -5,7 +5,7 @@
 
 #include "core/Error.h"
 #include "tests/fakes/FakeFiles.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

@@ -5,7 +5,7 @@
 #include "core/FindReplaceText.h"
 #include "core/PenletForm.h"
 #include "tests/fakes/FormOnFakes.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "ui/CommandTable.h"
 #include "ui/Hints.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

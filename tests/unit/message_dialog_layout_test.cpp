@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

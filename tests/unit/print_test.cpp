@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "core/PrintCommand.h"
 #include "output/Print.h"
+#include "tests/fakes/FormOnFakes.h"
 #include "tests/fakes/FakeEditArea.h"
 #include "tests/fakes/FakePrinter.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {
@@ -101,12 +103,7 @@ TEST_F(PrintCopyTest, ALineThatDoesNotGoInWholeStopsTheCopy) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += std::string(699, 'y') + "\r\n";
   edit.SetText(text);
-  try {
-    CopyLineText(edit, surface);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), Ansi(texts::kPrintLineInsertError));
-  }
+  EXPECT_FALSE(CopyLineText(edit, surface));
   EXPECT_LE(surface.TextLength(), 0x10000);
 }
 
@@ -161,10 +158,36 @@ TEST_F(PrintPagesTest, AFailedPageStillRestoresTheDeviceAndEndsTheJob) {
 
 TEST_F(PrintPagesTest, AnInvalidPrinterRendersNothingAndLeavesThePrinterIdle) {
   SetText("abc");
-  printer.startError = [] { throw Error(Ansi(texts::kPrinterNotValid)); };
-  EXPECT_THROW(PrintSurfacePages(surface, printer, "t"), Error);
+  printer.startError = [] { throw PrinterError(PrinterFailure::kNotValid); };
+  EXPECT_THROW(PrintSurfacePages(surface, printer, "t"), PrinterError);
   EXPECT_EQ(printer.log, (Log{"start:t", "close"}));
   EXPECT_TRUE(surface.log.empty());
+}
+
+// The command words what went wrong below it, and leaves the printer idle.
+TEST(PrintCommandTest, FailuresReachTheUserInTheProgramsWords) {
+  FormOnFakes fakes;
+  fakes.edit.SetText(std::string(100, 'z'));
+  fakes.surface.room = 10;
+  auto message = [&] {
+    try {
+      fakes.form.FilePrintExecute();
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(message(), Ansi(texts::kPrintLineInsertError));
+  fakes.surface.room = 0x7FFFFFFF;
+  fakes.printer.startError = [] { throw PrinterError(PrinterFailure::kNotValid); };
+  EXPECT_EQ(message(), Ansi(texts::kPrinterNotValid));
+  fakes.printer.startError = [] { throw PrinterError(PrinterFailure::kSystem, 5, "denied"); };
+  EXPECT_EQ(message(), Ansi("システムエラー。コード：5.\r\ndenied"));
+  EXPECT_FALSE(fakes.printer.printing);
+  fakes.printer.dialogAnswer = false;
+  fakes.printer.log.clear();
+  EXPECT_EQ(message(), "no error");
+  EXPECT_EQ(fakes.printer.log, (Log{"dialog"}));
 }
 
 }  // namespace

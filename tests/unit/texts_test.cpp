@@ -1,7 +1,7 @@
 // The program's texts reach the screen as exactly these code page 932 bytes.
 #include <gtest/gtest.h>
 
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

@@ -7,8 +7,8 @@
 #include "core/CharacterCount.h"
 
 #include "tests/win/support/WinTest.h"
-#include "ui/MainWindow_win32.h"
-#include "ui/Texts.h"
+#include "app/Program_win32.h"
+#include "core/Texts.h"
 
 namespace penlet::wintest {
 namespace {
@@ -36,7 +36,7 @@ class CounterOnTheRealWindow : public ::testing::Test {
   CounterOnTheRealWindow()
       : owner(CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr)),
-        window(std::make_unique<MainWindow>(
+        window(std::make_unique<Program>(
             owner, boxes, [this](const std::string& message) { errors.push_back(message); })) {
     window->Show(SW_SHOWNORMAL, {});
     Pump();
@@ -55,33 +55,33 @@ class CounterOnTheRealWindow : public ::testing::Test {
   HWND owner;
   NoBoxes boxes;
   std::vector<std::string> errors;
-  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<Program> window;
 };
 
 TEST_F(CounterOnTheRealWindow, EmptyDocumentThenTypedLinesAndAClick) {
-  EXPECT_EQ(window->Memo1Text(), "0");
-  EXPECT_EQ(window->Memo2Text(), Ansi(" 文字"));
-  EXPECT_EQ(window->StatusText(1), Ansi(" 0  文字目"));
-  EXPECT_EQ(window->StatusText(2), Ansi("1 行　0 列   "));
+  EXPECT_EQ(window->Window().Memo1Text(), "0");
+  EXPECT_EQ(window->Window().Memo2Text(), Ansi(" 文字"));
+  EXPECT_EQ(window->Window().StatusText(1), Ansi(" 0  文字目"));
+  EXPECT_EQ(window->Window().StatusText(2), Ansi("1 行　0 列   "));
 
   // 日本 arrives as two double-byte characters, then a line break and abc.
   window->Editor().ReplaceSelection("\x93\xFA\x96\x7B");
   Type("\rabc");
-  EXPECT_EQ(window->Memo1Text(), "7");
-  EXPECT_EQ(window->StatusText(1), Ansi(" 7  文字目"));
-  EXPECT_EQ(window->StatusText(2), Ansi("2 行　3 列   "));
+  EXPECT_EQ(window->Window().Memo1Text(), "7");
+  EXPECT_EQ(window->Window().StatusText(1), Ansi(" 7  文字目"));
+  EXPECT_EQ(window->Window().StatusText(2), Ansi("2 行　3 列   "));
 
   window->Editor().SetSelection({2, 2});
   Pump();
-  EXPECT_EQ(window->StatusText(1), Ansi(" 1  文字目"));
-  EXPECT_EQ(window->StatusText(2), Ansi("1 行　2 列   "));
+  EXPECT_EQ(window->Window().StatusText(1), Ansi(" 1  文字目"));
+  EXPECT_EQ(window->Window().StatusText(2), Ansi("1 行　2 列   "));
 
   SetFocus(owner);
   window->Form().Memo1Click();
   EXPECT_TRUE(window->Editor().HasFocus());
-  EXPECT_EQ(window->Memo1Text(), "9");
-  EXPECT_EQ(window->Memo2Text(), Ansi(" バイト"));
-  EXPECT_EQ(window->StatusText(1), Ansi(" 2  バイト目"));
+  EXPECT_EQ(window->Window().Memo1Text(), "9");
+  EXPECT_EQ(window->Window().Memo2Text(), Ansi(" バイト"));
+  EXPECT_EQ(window->Window().StatusText(1), Ansi(" 2  バイト目"));
   EXPECT_EQ(window->Editor().GetSelection(), (Selection{2, 2}));
   EXPECT_TRUE(errors.empty());
 }
@@ -92,10 +92,10 @@ TEST_F(CounterOnTheRealWindow, WrappedParagraphCountsSeveralLines) {
   Pump();
   const std::int32_t lines = window->Editor().LineCount();
   ASSERT_GT(lines, 2);  // the window is far narrower than 2000 characters
-  EXPECT_EQ(window->StatusText(2),
+  EXPECT_EQ(window->Window().StatusText(2),
             Ansi(std::to_string(lines) + " 行　") +
                 std::to_string(2000 - window->Editor().LineIndex(lines - 1)) + Ansi(" 列   "));
-  EXPECT_EQ(window->StatusText(1), Ansi(" 2000文字目"));
+  EXPECT_EQ(window->Window().StatusText(1), Ansi(" 2000文字目"));
 }
 
 TEST_F(CounterOnTheRealWindow, OpenedDocumentIsCountedOnceLoaded) {
@@ -105,12 +105,13 @@ TEST_F(CounterOnTheRealWindow, OpenedDocumentIsCountedOnceLoaded) {
   TempDir dir;
   window->Form().OpenDocument(dir.Write("long.txt", text));
   Pump();
-  EXPECT_EQ(window->Memo1Text(), std::to_string(7 * 20000));
+  EXPECT_EQ(window->Window().Memo1Text(), std::to_string(7 * 20000));
   const Selection caret = window->Editor().GetSelection();
-  EXPECT_EQ(window->StatusText(1), Ansi(" " + std::to_string(caret.start == 0 ? 0 : 7 * 20000) +
-                                        (caret.start == 0 ? "  " : "") + "文字目"));
+  EXPECT_EQ(window->Window().StatusText(1),
+            Ansi(" " + std::to_string(caret.start == 0 ? 0 : 7 * 20000) +
+                 (caret.start == 0 ? "  " : "") + "文字目"));
   window->Form().Memo1Click();
-  EXPECT_EQ(window->Memo1Text(), std::to_string(text.size()));
+  EXPECT_EQ(window->Window().Memo1Text(), std::to_string(text.size()));
 }
 
 // After every kind of edit the counter and the offset panel describe the text as it now is,
@@ -122,8 +123,8 @@ TEST_F(CounterOnTheRealWindow, EveryEditLeavesTheCounterOnTheText) {
     Pump();
   };
   const auto shows = [&](int characters, int offset) {
-    EXPECT_EQ(window->Memo1Text(), std::to_string(characters));
-    EXPECT_EQ(window->StatusText(1), OffsetPanelText(offset, true));
+    EXPECT_EQ(window->Window().Memo1Text(), std::to_string(characters));
+    EXPECT_EQ(window->Window().StatusText(1), OffsetPanelText(offset, true));
   };
   Type("abc");
   key(VK_BACK);
@@ -174,12 +175,12 @@ TEST_F(CounterOnTheRealWindow, SavingKeepsEveryByteOfTheFile) {
   window->Form().OpenDocument(pasted);
   SendMessageW(window->Editor().Handle(), WM_PASTE, 0, 0);
   Pump();
-  EXPECT_EQ(window->Memo1Text(), "6");
+  EXPECT_EQ(window->Window().Memo1Text(), "6");
   window->Form().FileSave1Execute();
   window->Form().OpenDocument(pasted);
   Pump();
   EXPECT_EQ(ReadFileBytes(pasted), "ab\r\ncd");
-  EXPECT_EQ(window->Memo1Text(), "6");
+  EXPECT_EQ(window->Window().Memo1Text(), "6");
   EXPECT_TRUE(errors.empty());
 }
 

@@ -11,7 +11,7 @@
 #include "core/Error.h"
 #include "platform/Files.h"
 #include "tests/win/support/TempFolder.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

@@ -9,7 +9,7 @@
 #include "ui/CommandIds.h"
 #include "ui/About_win32.h"
 #include "ui/MessageDialog_win32.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet {
 namespace {

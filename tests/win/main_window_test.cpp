@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Program_win32.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
 #include "ui/MainWindow_win32.h"
@@ -47,8 +48,8 @@ class MainWindowTest : public ::testing::Test {
     EmptyClipboardText();
     // Every test starts at the designed size, whatever an earlier one left in the settings.
     DeleteFileA((ExeDir() + "main_window_test.ini").c_str());
-    window_ = std::make_unique<MainWindow>(nullptr, boxes_,
-                                           [this](const std::string& m) { errors_.push_back(m); });
+    window_ = std::make_unique<Program>(nullptr, boxes_,
+                                        [this](const std::string& m) { errors_.push_back(m); });
     main_ = window_->Handle();
     window_->Show(SW_SHOWNORMAL, {});
     edit_ = window_->Editor().Handle();
@@ -137,7 +138,7 @@ class MainWindowTest : public ::testing::Test {
 
   SilentBoxes boxes_;
   std::vector<std::string> errors_;
-  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<Program> window_;
   HWND main_ = nullptr, edit_ = nullptr, toolBar_ = nullptr, statusBar_ = nullptr;
 };
 
@@ -507,7 +508,7 @@ TEST(MainWindowStart, RaisesNoAccessViolation) {
   void* handler = AddVectoredExceptionHandler(1, CountAccessViolation);
   {
     SilentBoxes boxes;
-    MainWindow window(nullptr, boxes, [](const std::string&) {});
+    Program window(nullptr, boxes, [](const std::string&) {});
     window.Show(SW_SHOWNORMAL, {});
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);

@@ -12,7 +12,7 @@
 
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet::wintest {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/win/support/WinTest.h"
-#include "ui/Texts.h"
+#include "core/Texts.h"
 
 namespace penlet::wintest {
 namespace {

@@ -9,7 +9,9 @@
 
 namespace penlet {
 
-inline std::string Ansi(std::string_view utf8) { return Cp932FromUtf8(utf8); }
+inline std::string Ansi(std::string_view utf8) {
+  return Cp932FromUtf8(utf8);
+}
 
 namespace texts {
 
@@ -35,7 +37,8 @@ inline constexpr std::string_view kReadError = "ストリームからの読み�
 inline constexpr std::string_view kOverwriteQuestion = "OK を押すと %s を上書きします。";
 inline constexpr std::string_view kUnsavedOpen = "『 ";
 inline constexpr std::string_view kUnsavedClose = " 』 ";
-inline constexpr std::string_view kUnsavedQuestion = "は保存されていません。\r\n\r\n 保存しますか？";
+inline constexpr std::string_view kUnsavedQuestion =
+    "は保存されていません。\r\n\r\n 保存しますか？";
 inline constexpr std::string_view kOpenFilter = "すべてのファイル(*.*)|*.*";
 inline constexpr std::string_view kSaveFilter =
     "テキストファイル（*.TXT）|*.txt|C言語ソースファイル（*.C）|*.c|HTMLファイル（*.HTM）|*.htm|"
@@ -80,15 +83,18 @@ inline constexpr std::string_view kFileOpen1Hint = "開く|ファイルを開き
 inline constexpr std::string_view kFileSave1Caption = "上書き保存(&S)";
 inline constexpr std::string_view kFileSave1Hint = "保存|現在の文書を保存します。";
 inline constexpr std::string_view kFileSaveAs1Caption = "名前をつけて保存(&A)...";
-inline constexpr std::string_view kFileSaveAs1Hint = "別名保存|この文書に新しく名前を付けて保存します。";
+inline constexpr std::string_view kFileSaveAs1Hint =
+    "別名保存|この文書に新しく名前を付けて保存します。";
 inline constexpr std::string_view kFileSend1Caption = "送信(&D)...";
 inline constexpr std::string_view kFileSend1Hint = "送信|この文書を電子メールで送ります。";
 inline constexpr std::string_view kFileExit1Caption = "終了(&X)";
 inline constexpr std::string_view kFileExit1Hint = "終了|このソフトを終了します。";
 inline constexpr std::string_view kEditCut1Caption = "切り取り(&T)";
-inline constexpr std::string_view kEditCut1Hint = "切り取り|選択部分を削除しクリップボードに転送します。";
+inline constexpr std::string_view kEditCut1Hint =
+    "切り取り|選択部分を削除しクリップボードに転送します。";
 inline constexpr std::string_view kEditCopy1Caption = "コピー(&C)";
-inline constexpr std::string_view kEditCopy1Hint = "コピー|選択部分をコピーしクリップボードに送ります。";
+inline constexpr std::string_view kEditCopy1Hint =
+    "コピー|選択部分をコピーしクリップボードに送ります。";
 inline constexpr std::string_view kEditPaste1Caption = "貼り付け(&P)";
 inline constexpr std::string_view kEditPaste1Hint =
     "貼り付け|クリップボードの内容をカーソル位置に挿入します。";
@@ -111,8 +117,10 @@ inline constexpr std::string_view kCtrlPrefix = "Ctrl+";
 inline constexpr std::string_view kTooltipFormat = "%s (%s)";
 
 // Main window counter boxes and print surface.
-inline constexpr std::string_view kMemo1Hint = "総文字数|この文書の総文字(バイト)数を表示しています。";
-inline constexpr std::string_view kMemo2Hint = "表示モード|表示モードを切り替えます。（文字・バイト）数";
+inline constexpr std::string_view kMemo1Hint =
+    "総文字数|この文書の総文字(バイト)数を表示しています。";
+inline constexpr std::string_view kMemo2Hint =
+    "表示モード|表示モードを切り替えます。（文字・バイト）数";
 inline constexpr std::string_view kMemo1DesignText = "012345678\r\n9";
 inline constexpr std::string_view kMemo2DesignText = "バイト";
 inline constexpr std::string_view kGothicFace = "ＭＳ Ｐゴシック";

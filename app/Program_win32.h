@@ -1,0 +1,69 @@
+// Every part of the program, built and wired in one place: the main window and its face, the
+// system's services, the objects of the logic, the form that hands them its events, and the
+// events that reach the form.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/PenletForm.h"
+#include "platform/Clipboard_win32.h"
+#include "platform/FileDialogs_win32.h"
+#include "platform/Files.h"
+#include "platform/Mail.h"
+#include "platform/Printer_win32.h"
+#include "platform/Profile_win32.h"
+#include "platform/ReplaceDialog_win32.h"
+#include "ui/About_win32.h"
+#include "ui/FormEvents_win32.h"
+#include "ui/MainWindow_win32.h"
+
+namespace penlet {
+
+class Program {
+ public:
+  // The main window is owned by `owner` (the application window), hidden until Show.
+  Program(HWND owner, MessageBoxes& boxes, FormEvents::ErrorReporter reportError);
+  // The window ends first, while the parts that hear of its end still live.
+  ~Program() { window_.Destroy(); }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  HWND Handle() const { return window_.Handle(); }
+  MainWindow& Window() { return window_; }
+  ScintillaEdit& Editor() { return window_.Editor(); }
+  TPenletForm& Form() { return form_; }
+
+  // Shows the main window; the first time, opens `paths` and centres the window first.
+  void Show(int showCommand, const std::vector<std::string>& paths) {
+    events_.Show(showCommand, paths);
+  }
+  bool Shown() const { return events_.Shown(); }
+  // The loop's two steps: a message before it is dispatched, and the empty queue.
+  bool PreTranslateMessage(MSG& msg) { return events_.PreTranslateMessage(msg); }
+  void Idle() { events_.Idle(); }
+
+ private:
+  MainWindow window_;
+  std::unique_ptr<Files> files_;
+  Win32FileDialogs dialogs_;
+  Win32Clipboard clipboard_;
+  Win32Profile profile_;
+  Win32ReplaceDialog replaceDialog1_;
+  Win32Printer printer_;
+  // Simple MAPI is loaded at the first Send and released when this goes.
+  std::unique_ptr<MailSystem> mail_;
+  TAboutBox aboutBox_;
+  Counter counter_;
+  DocumentCommands documents_;
+  FindReplace findReplace_;
+  PrintCommand print_;
+  SendCommand send_;
+  TPenletForm form_;
+  FormEvents events_;
+};
+
+}  // namespace penlet

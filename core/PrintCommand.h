@@ -1,0 +1,35 @@
+// The Print command: the print dialog, then the document's line text as one print job.
+#pragma once
+
+#include <string>
+
+#include "core/DocumentCommands.h"
+#include "platform/EditArea.h"
+#include "platform/Mbcs.h"
+#include "platform/Printer.h"
+
+namespace penlet {
+
+// The job's document name: the file name of the document's path, empty when untitled.
+std::string JobTitle(const std::string& documentPath, const LeadByteSet& leadBytes);
+
+// The program's words for a printer's failure.
+std::string PrinterErrorText(const PrinterError& error);
+
+class PrintCommand {
+ public:
+  PrintCommand(EditArea& richEdit1, PrintSurface& richEdit2, Printer& printer,
+               const DocumentCommands& documents, LeadByteSet leadBytes);
+
+  // Failures are raised as Error.
+  void Execute();
+
+ private:
+  EditArea& richEdit1_;
+  PrintSurface& richEdit2_;
+  Printer& printer_;
+  const DocumentCommands& documents_;
+  LeadByteSet leadBytes_;
+};
+
+}  // namespace penlet

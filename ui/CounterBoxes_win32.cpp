@@ -1,0 +1,137 @@
+// The counter boxes.
+#include "ui/CounterBoxes_win32.h"
+
+#include <commctrl.h>
+
+#include "core/Texts.h"
+#include "ui/Controls_win32.h"
+
+namespace penlet {
+namespace {
+
+constexpr int kPanelWidth = 147;
+constexpr int kPanelHeight = 22;
+constexpr int kMemo1Width = 93;
+constexpr int kMemo2Width = 50;
+constexpr int kMemoHeight = 18;
+constexpr char kPanelClass[] = "TPanel";
+
+// The counter panel only frames its boxes; what they report belongs to the main window.
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMMAND:
+      return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void Notify(HWND box, WORD code) {
+  SendMessageA(GetAncestor(box, GA_ROOT), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), code),
+               reinterpret_cast<LPARAM>(box));
+}
+
+}  // namespace
+
+CounterBoxes::CounterBoxes(HWND toolBar, int x, int y) {
+  RegisterControlClass(kPanelClass, PanelProc);
+  // A lowered outer and a lowered inner bevel of one pixel each: the sunken client edge.
+  panel1_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, kPanelWidth,
+                            kPanelHeight, toolBar, nullptr, GetModuleHandleA(nullptr), nullptr);
+  font_ = MakeFont(-15, FW_BOLD, texts::kGothicFace);
+  black_ = CreateSolidBrush(RGB(0, 0, 0));
+  const DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY;
+  text_[0] = Ansi(texts::kMemo1DesignText);
+  text_[1] = Ansi(texts::kMemo2DesignText);
+  memo1_ = CreateWindowExA(
+      0, "EDIT", text_[0].c_str(), style | ES_RIGHT, 0, 0, kMemo1Width, kMemoHeight, panel1_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo1Id)), GetModuleHandleA(nullptr), nullptr);
+  memo2_ =
+      CreateWindowExA(0, "EDIT", text_[1].c_str(), style | ES_LEFT, kMemo1Width, 0, kMemo2Width,
+                      kMemoHeight, panel1_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo2Id)),
+                      GetModuleHandleA(nullptr), nullptr);
+  for (HWND memo : {memo1_, memo2_}) {
+    SendMessageA(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(memo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SetWindowSubclass(memo, &CounterBoxes::BoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+}
+
+CounterBoxes::~CounterBoxes() {
+  for (HWND memo : {memo1_, memo2_}) {
+    if (IsWindow(memo)) RemoveWindowSubclass(memo, &CounterBoxes::BoxProc, 1);
+  }
+  if (font_) DeleteObject(font_);
+  if (black_) DeleteObject(black_);
+}
+
+// The boxes are read-only: what was last put in them is what they show, and asking the control
+// again would cost a round of Wine's edit control on every keystroke.
+void CounterBoxes::SetText(int box, const std::string& cp932) {
+  text_[box] = cp932;
+  HWND memo = box == 0 ? memo1_ : memo2_;
+  if (box == 0) {
+    ChangeWithoutDrawing(memo, [&] { SetWindowTextA(memo, cp932.c_str()); });
+  } else {
+    SetWindowTextA(memo, cp932.c_str());
+  }
+}
+
+void CounterBoxes::SetMemo1Color(Color color) {
+  if (color == memo1Color_) return;
+  memo1Color_ = color;
+  InvalidateRect(memo1_, nullptr, TRUE);
+}
+
+bool CounterBoxes::Colors(HWND control, HDC dc, LRESULT& result) const {
+  if (control != memo1_ && control != memo2_) return false;
+  SetTextColor(dc, control == memo1_ ? memo1Color_ : Rgb(0, 255, 0));
+  SetBkColor(dc, RGB(0, 0, 0));
+  result = reinterpret_cast<LRESULT>(black_);
+  return true;
+}
+
+LRESULT CALLBACK CounterBoxes::BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
+  return reinterpret_cast<CounterBoxes*>(self)->BoxMessage(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CounterBoxes::BoxMessage(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+        return TRUE;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      return 0;  // PopupMenu2 has no items: no menu at all, not even the edit control's own
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      // The box takes the press first (focus, caret); the window hears of it after.
+      const LRESULT result = DefSubclassProc(box, msg, wParam, lParam);
+      if (msg == WM_LBUTTONDOWN) pressed_ = true;
+      Notify(box, kCounterPressed);
+      return result;
+    }
+    case WM_LBUTTONUP: {
+      const LRESULT result = DefSubclassProc(box, msg, wParam, lParam);
+      RECT rc;
+      GetClientRect(box, &rc);
+      POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      const bool clicked = pressed_ && PtInRect(&rc, pt);
+      pressed_ = false;
+      if (clicked) Notify(box, kCounterClicked);
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, &CounterBoxes::BoxProc, 1);
+      break;
+  }
+  return DefSubclassProc(box, msg, wParam, lParam);
+}
+
+}  // namespace penlet

@@ -1,0 +1,52 @@
+// The counter: Panel1 on the tool bar framing Memo1 (the figures) and Memo2 (the unit), two
+// read-only boxes in bold on black. A press on a box and a click on it are reported to the
+// main window as WM_COMMAND notifications.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/FormView.h"
+
+namespace penlet {
+
+inline constexpr int kMemo1Id = 104;
+inline constexpr int kMemo2Id = 105;
+// Notification codes of the boxes' WM_COMMAND.
+inline constexpr WORD kCounterPressed = 0x7001;
+inline constexpr WORD kCounterClicked = 0x7002;
+
+class CounterBoxes {
+ public:
+  // The panel's left edge at `x`, its top at `y`, in the tool bar's client area.
+  CounterBoxes(HWND toolBar, int x, int y);
+  ~CounterBoxes();
+  CounterBoxes(const CounterBoxes&) = delete;
+  CounterBoxes& operator=(const CounterBoxes&) = delete;
+
+  HWND Memo1() const { return memo1_; }
+  HWND Memo2() const { return memo2_; }
+
+  const std::string& Text(int box) const { return text_[box]; }
+  void SetText(int box, const std::string& cp932);
+  void SetMemo1Color(Color color);
+  // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: true, with the brush in `result`, for the boxes.
+  bool Colors(HWND control, HDC dc, LRESULT& result) const;
+
+ private:
+  static LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR self);
+  LRESULT BoxMessage(HWND box, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  HWND panel1_ = nullptr;
+  HWND memo1_ = nullptr;
+  HWND memo2_ = nullptr;
+  HFONT font_ = nullptr;
+  HBRUSH black_ = nullptr;
+  std::string text_[2];
+  Color memo1Color_ = Rgb(255, 255, 0);
+  bool pressed_ = false;
+};
+
+}  // namespace penlet

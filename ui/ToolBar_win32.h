@@ -1,0 +1,33 @@
+// ToolBar1: raised 23 x 22 buttons from the command table, separators of 8, never wrapping,
+// an etched line along its top, and room for the counter panel at its end.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace penlet {
+
+class ToolBar {
+ public:
+  ToolBar(HWND parent, HIMAGELIST images);
+
+  HWND Handle() const { return hwnd_; }
+  // The top of the buttons in the bar's client area.
+  int ButtonTop() const;
+  // The command of each button, in order.
+  const std::vector<int>& Commands() const { return commands_; }
+  // The button's rectangle in the bar's client area.
+  RECT ButtonRect(int command) const;
+  // The command of the button at `screen`, or 0.
+  int CommandAt(POINT screen) const;
+  void SetEnabled(int command, bool enabled);
+
+ private:
+  HWND hwnd_;
+  std::vector<int> commands_;
+};
+
+}  // namespace penlet

@@ -1,0 +1,22 @@
+// Tooltips of the tool buttons and counter boxes: the short hint, with the key combination.
+#pragma once
+
+#include <windows.h>
+
+namespace penlet {
+
+class ToolBar;
+class CounterBoxes;
+
+class Tooltips {
+ public:
+  Tooltips(HWND window, const ToolBar& toolBar1, const CounterBoxes& counter);
+
+  // Takes away a tooltip that is showing.
+  void Pop();
+
+ private:
+  HWND hwnd_;
+};
+
+}  // namespace penlet
