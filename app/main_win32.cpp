@@ -5,6 +5,7 @@
 
 #include "app/Application_win32.h"
 #include "app/CommandLine.h"
+#include "app/CrashRecovery_win32.h"
 #include "platform/Locale.h"
 #include "platform/Mail.h"
 #include "ui/About_win32.h"
@@ -28,6 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   {
     MainWindow main(app.Handle(), boxes,
                     [&app](const std::string& message) { app.ShowException(message); });
+    // From here until the window goes, a fault leaves the unsaved text in a file of its own.
+    const CrashRecovery recovery(main.Editor(), main.Form().DocumentPath());
     TAboutBox aboutBox(app.Handle());
     main.Form().SetAboutBox(&aboutBox);
     // Simple MAPI is loaded at the first Send and released when this goes.
