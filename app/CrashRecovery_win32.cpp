@@ -248,6 +248,7 @@ CrashRecovery::Pieces CrashRecovery::TextPieces() const {
 }
 
 bool CrashRecovery::WriteText(HANDLE file) const {
+  if (!direct_) return false;
   // When another thread faulted, the window's thread still runs and may move the text while it
   // is being written: then it is written again.
   for (int attempt = 0; attempt < 3; ++attempt) {

@@ -63,6 +63,8 @@ class CrashRecovery {
   // path, its drive for a path from the root of a drive, nothing for an absolute path.
   void PrefixFor(const char* path, size_t length, PathBuffer& folder) const;
 
+  // The recovery's buffers are fixed in size and kept in this object rather than on the stack,
+  // of which a thread that overflowed it has hardly any left.
   const ScintillaEdit& edit_;
   const std::string& documentPath_;
   DirectFunction direct_ = nullptr;

@@ -30,7 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MainWindow main(app.Handle(), boxes,
                     [&app](const std::string& message) { app.ShowException(message); });
     // From here until the window goes, a fault leaves the unsaved text in a file of its own.
-    const CrashRecovery recovery(main.Editor(), main.Form().DocumentPath());
+    CrashRecovery recovery(main.Editor(), main.Form().DocumentPath());
     TAboutBox aboutBox(app.Handle());
     main.Form().SetAboutBox(&aboutBox);
     // Simple MAPI is loaded at the first Send and released when this goes.
