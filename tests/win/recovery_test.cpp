@@ -50,7 +50,7 @@ class Crash {
   ~Crash() {
     // Should the process have gone to the system's debugger instead, that ends too, so that no
     // crash dialog is left waiting.
-    EndChildren(penlet_.Pid());
+    EndDebugger(penlet_.Pid());
   }
 
   bool Ready() const { return main_ && edit_; }
@@ -99,16 +99,19 @@ class Crash {
   }
 
  private:
-  static void EndChildren(DWORD pid) {
+  // Only the debugger: the first program on Wine's desktop starts the desktop's own process too.
+  static void EndDebugger(DWORD pid) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more;
          more = Process32Next(snapshot, &entry)) {
-      if (entry.th32ParentProcessID != pid) continue;
-      if (HANDLE child = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-        TerminateProcess(child, 1);
-        CloseHandle(child);
+      if (entry.th32ParentProcessID != pid || lstrcmpiA(entry.szExeFile, "winedbg.exe") != 0) {
+        continue;
+      }
+      if (HANDLE debugger = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+        TerminateProcess(debugger, 1);
+        CloseHandle(debugger);
       }
     }
     CloseHandle(snapshot);
