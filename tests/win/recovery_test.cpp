@@ -6,7 +6,6 @@
 #include <tlhelp32.h>
 
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,12 +21,6 @@ namespace {
 const std::string kLines = "\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67\r\n\x94\x5C\x97\xCD\r\n";
 // "表示.txt": a name whose trail byte looks like a separator.
 const std::string kName = "\x95\x5C\x8E\xA6.txt";
-
-std::string Repeated(const std::string& text, int times) {
-  std::string result;
-  for (int i = 0; i < times; ++i) result += text;
-  return result;
-}
 
 // Whole texts compared without printing megabytes: where they part, when they do.
 ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
@@ -81,21 +74,32 @@ class Crash {
     return text;
   }
 
-  // A thread of penlet's own that starts where nothing is mapped: a page fault that no one
-  // handles. Returns the recovery's box.
-  HWND Fault() {
+  // Makes penlet fault: a thread of its own starts where nothing is mapped, a page fault that
+  // no one handles. Then the text must be in one new file "<name>.recovered-....txt" in
+  // `folder`, named by the box, and the process must end with the fault's code.
+  void FaultAndExpectRecovery(const TempFolder& folder, const std::string& name,
+                              const std::string& text) {
     HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, penlet_.Pid());
     HANDLE thread = CreateRemoteThread(
         process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(0x10), nullptr, 0, nullptr);
-    if (thread) CloseHandle(thread);
+    ASSERT_NE(thread, nullptr);
+    CloseHandle(thread);
     CloseHandle(process);
-    return thread ? WaitForMessageBox(penlet_.Pid(), "#32770", "Penlet") : nullptr;
-  }
-
-  // Answers the box; the process's exit code.
-  DWORD Dismiss(HWND box) {
+    HWND box = WaitForMessageBox(penlet_.Pid(), "#32770", "Penlet");
+    ASSERT_NE(box, nullptr);
+    std::vector<std::string> recovered;
+    for (const std::string& file : folder.Names()) {
+      if (file.rfind(name + ".recovered-", 0) == 0 && file.size() > name.size() + 15 &&
+          file.compare(file.size() - 4, 4, ".txt") == 0) {
+        recovered.push_back(file);
+      }
+    }
+    ASSERT_EQ(recovered.size(), 1u);
+    const std::string path = folder.In(recovered[0]);
+    EXPECT_EQ(BoxMessage(box), Ansi(texts::kRecoveredText) + path);
+    EXPECT_TRUE(SameBytes(ReadFileBytes(path), text));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    return penlet_.WaitExit();
+    EXPECT_EQ(penlet_.WaitExit(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
   }
 
  private:
@@ -122,43 +126,13 @@ class Crash {
   HWND edit_ = nullptr;
 };
 
-// An environment variable of this process, and so of the programs it starts, set for a while.
-class TemporaryFolderVariable {
- public:
-  TemporaryFolderVariable(const char* name, const std::string& value) : name_(name) {
-    char old[MAX_PATH * 4];
-    const DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-    had_ = length > 0 && length < sizeof old;
-    if (had_) old_ = old;
-    SetEnvironmentVariableA(name, value.c_str());
-  }
-  ~TemporaryFolderVariable() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
-
- private:
-  const char* name_;
-  bool had_ = false;
-  std::string old_;
-};
-
-// The files in `folder` that recover the document named `name`.
-std::vector<std::string> Recovered(const TempFolder& folder, const std::string& name) {
-  const std::string start = name + ".recovered-";
-  std::vector<std::string> found;
-  for (const std::string& file : folder.Names()) {
-    if (file.compare(0, start.size(), start) == 0 && file.size() > start.size() + 4 &&
-        file.compare(file.size() - 4, 4, ".txt") == 0) {
-      found.push_back(file);
-    }
-  }
-  return found;
-}
-
 TEST(Recovery, UnsavedTextGoesBesideTheDocumentByteForByte) {
   TempFolder folder("penlet-recovery");
   const std::string document = folder.In(kName);
   // A megabyte: the editing area keeps it in two pieces around the place of the last edit.
   const int lines = 60000;
-  const std::string loaded = Repeated(kLines, lines);
+  std::string loaded;
+  for (int i = 0; i < lines; ++i) loaded += kLines;
   std::ofstream(document, std::ios::binary) << loaded;
   // A path relative to the current folder, as typed on a command line.
   Crash crash(kName, folder.path());
@@ -169,40 +143,24 @@ TEST(Recovery, UnsavedTextGoesBesideTheDocumentByteForByte) {
   ASSERT_TRUE(SameBytes(text, loaded.substr(0, middle) + "ab\r\n" + loaded.substr(middle)));
   ASSERT_GT(crash.Gap(), 0);
   ASSERT_LT(crash.Gap(), static_cast<LRESULT>(text.size()));
-
-  HWND box = crash.Fault();
-  ASSERT_NE(box, nullptr);
-  const std::vector<std::string> recovered = Recovered(folder, kName);
-  ASSERT_EQ(recovered.size(), 1u);
-  const std::string path = folder.In(recovered[0]);
-  EXPECT_EQ(BoxMessage(box), Ansi(texts::kRecoveredText) + path);
-  EXPECT_TRUE(SameBytes(ReadFileBytes(path), text));
+  crash.FaultAndExpectRecovery(folder, kName, text);
   EXPECT_TRUE(SameBytes(ReadFileBytes(document), loaded));  // the document is left as it was
-  EXPECT_EQ(crash.Dismiss(box), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
 }
 
 TEST(Recovery, UntitledTextGoesToTheTemporaryFolder) {
   TempFolder folder("penlet-recovery-temp");
-  // penlet's temporary folder is this test's own.
-  std::unique_ptr<Crash> crash;
-  {
-    const TemporaryFolderVariable tmp("TMP", folder.path()), temp("TEMP", folder.path());
-    crash = std::make_unique<Crash>("", "");
-  }
-  ASSERT_TRUE(crash->Ready());
-  crash->TypeAt(0);
-  crash->TypeAt(2);
-  const std::string text = crash->Text();
+  // penlet's temporary folder (the first that the system looks at) is this test's own.
+  char tmp[MAX_PATH * 4] = "";
+  const DWORD hadTmp = GetEnvironmentVariableA("TMP", tmp, sizeof tmp);
+  SetEnvironmentVariableA("TMP", folder.path().c_str());
+  Crash crash("", "");
+  SetEnvironmentVariableA("TMP", hadTmp ? tmp : nullptr);
+  ASSERT_TRUE(crash.Ready());
+  crash.TypeAt(0);
+  crash.TypeAt(2);
+  const std::string text = crash.Text();
   ASSERT_EQ(text, "abab\r\n\r\n");
-
-  HWND box = crash->Fault();
-  ASSERT_NE(box, nullptr);
-  const std::vector<std::string> recovered = Recovered(folder, Ansi(texts::kUntitledName));
-  ASSERT_EQ(recovered.size(), 1u);
-  const std::string path = folder.In(recovered[0]);
-  EXPECT_EQ(BoxMessage(box), Ansi(texts::kRecoveredText) + path);
-  EXPECT_EQ(ReadFileBytes(path), text);
-  EXPECT_EQ(crash->Dismiss(box), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  crash.FaultAndExpectRecovery(folder, Ansi(texts::kUntitledName), text);
 }
 
 }  // namespace
