@@ -5,6 +5,7 @@
 
 #include "app/Application_win32.h"
 #include "app/CommandLine.h"
+#include "app/CrashRecovery_win32.h"
 #include "app/Program_win32.h"
 #include "platform/Locale.h"
 #include "ui/MessageDialog_win32.h"
@@ -26,6 +27,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   {
     Program program(app.Handle(), boxes,
                     [&app](const std::string& message) { app.ShowException(message); });
+    // From here until the window goes, a fault leaves the unsaved text in a file of its own.
+    CrashRecovery recovery(program.Editor(), program.Form().DocumentPath());
     app.Run(program, showCommand, paths);
     ShowWindow(program.Handle(), SW_HIDE);
   }

@@ -147,5 +147,14 @@ inline constexpr std::string_view kPrinterNotValid = "選択したプリンタ�
 inline constexpr std::string_view kPrintLineInsertError = "RichEdit での行の挿入エラー";
 inline constexpr std::string_view kSystemError = "システムエラー。コード：%d.\r\n%s";
 
+// The box after a fault, when the program ends: the path of the file with the unsaved text
+// follows the first.
+inline constexpr std::string_view kRecoveredText =
+    "問題が起きたため、Penlet を終了します。\r\n"
+    "保存されていなかった文書は、次のファイルに書き出しました。\r\n\r\n";
+inline constexpr std::string_view kRecoveryFailedText =
+    "問題が起きたため、Penlet を終了します。\r\n"
+    "保存されていなかった文書を書き出すことができませんでした。";
+
 }  // namespace texts
 }  // namespace penlet
