@@ -23,46 +23,24 @@ const std::string kCaption = "\x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93\x8F\xEE\x
 class AboutBoxProcess : public ::testing::Test {
  protected:
   void SetUp() override {
-    process_ = std::make_unique<PenletProcess>("");
-    main_ = process_->MainWindow();
-    ASSERT_TRUE(main_);
-    ASSERT_TRUE(WaitFor([this] { return IsWindowVisible(main_) ? main_ : nullptr; }));
+    process_ = std::make_unique<PenletProcess>();
+    ASSERT_TRUE(process_->Ready());
+    main_ = process_->Main();
   }
   void TearDown() override {
-    if (main_ && IsWindowEnabled(main_)) {
-      PostMessageA(main_, WM_CLOSE, 0, 0);
-      EXPECT_EQ(process_->WaitExit(), 0u);
-    }
-  }
-  // Lets the program work through what was posted to it: each answered message means one more
-  // pass of its loop.
-  void Sync(HWND window) {
-    DWORD_PTR ignored;
-    for (int i = 0; i < 4; ++i) {
-      SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored);
-    }
+    if (main_ && IsWindowEnabled(main_)) EXPECT_EQ(process_->Close(), 0u);
   }
   HWND Open() {
-    PostMessageA(main_, WM_COMMAND, HelpAbout1, 0);
-    return WaitFor([this] {
-      HWND box = FindProcessWindow(process_->Pid(), kAboutBoxClass);
-      return box && IsWindowVisible(box) ? box : nullptr;
-    });
+    process_->Command(HelpAbout1);
+    return process_->Shown(kAboutBoxClass);
   }
   bool WaitClosed(HWND box) {
-    return WaitFor([this, box] {
-             return !IsWindowVisible(box) && IsWindowEnabled(main_) ? box : nullptr;
-           }) != nullptr;
-  }
-  HWND Focus() {
-    GUITHREADINFO info{sizeof info};
-    GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
-    return info.hwndFocus;
+    return WaitUntil([this, box] { return !IsWindowVisible(box) && IsWindowEnabled(main_); });
   }
   void Key(WORD key, bool alt = false) {
     const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
     const LPARAM down = 1 | scan << 16 | (alt ? KF_ALTDOWN << 16 : 0);
-    HWND target = Focus();
+    HWND target = FocusOf(main_);
     PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, down);
     PostMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, key, down | 0xC0000000);
   }
@@ -76,14 +54,14 @@ TEST_F(AboutBoxProcess, OpensModallyCentredAndOnlyEnterOrTheCaptionClosesIt) {
   ASSERT_TRUE(box);
   EXPECT_EQ(WindowText(box), kCaption);
   EXPECT_FALSE(IsWindowEnabled(main_));
-  RECT client, frame;
+  RECT client;
   GetClientRect(box, &client);
   EXPECT_EQ(client.right, 252);
   EXPECT_EQ(client.bottom, 181);
   const LONG style = GetWindowLongA(box, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  GetWindowRect(box, &frame);
+  const RECT frame = WindowRect(box);
   EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
   EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
 
@@ -91,10 +69,8 @@ TEST_F(AboutBoxProcess, OpensModallyCentredAndOnlyEnterOrTheCaptionClosesIt) {
   ASSERT_TRUE(ok);
   EXPECT_EQ(WindowText(ok), "O K");
   EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(Focus(), ok);
-  RECT button;
-  GetWindowRect(ok, &button);
-  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&button), 2);
+  EXPECT_EQ(FocusOf(main_), ok);
+  const RECT button = RectIn(ok, box);
   EXPECT_EQ(button.left, 90);
   EXPECT_EQ(button.top, 151);
   EXPECT_EQ(button.right - button.left, 70);
@@ -102,7 +78,7 @@ TEST_F(AboutBoxProcess, OpensModallyCentredAndOnlyEnterOrTheCaptionClosesIt) {
 
   // Escape: the box has no cancel button.
   Key(VK_ESCAPE);
-  Sync(box);
+  Sync(box, 4);
   EXPECT_TRUE(IsWindowVisible(box));
   EXPECT_FALSE(IsWindowEnabled(main_));
 
@@ -116,7 +92,7 @@ TEST_F(AboutBoxProcess, OpensModallyCentredAndOnlyEnterOrTheCaptionClosesIt) {
   PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(WaitClosed(box));
   ASSERT_EQ(Open(), box);
-  EXPECT_EQ(Focus(), ok);
+  EXPECT_EQ(FocusOf(main_), ok);
   Key(VK_F4, true);
   EXPECT_TRUE(WaitClosed(box));
 
@@ -130,18 +106,16 @@ TEST_F(AboutBoxProcess, OpensModallyCentredAndOnlyEnterOrTheCaptionClosesIt) {
 TEST_F(AboutBoxProcess, MovedBoxOpensAgainWhereItWasLeft) {
   HWND box = Open();
   ASSERT_TRUE(box);
-  RECT first;
-  GetWindowRect(box, &first);
+  const RECT first = WindowRect(box);
   const int x = first.left > 150 ? 40 : first.left + 100;
   const int y = first.top > 150 ? 30 : first.top + 100;
   SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Sync(box);
+  Sync(box, 4);
   Key(VK_RETURN);
   ASSERT_TRUE(WaitClosed(box));
 
   ASSERT_EQ(Open(), box);
-  RECT again;
-  GetWindowRect(box, &again);
+  const RECT again = WindowRect(box);
   EXPECT_EQ(again.left, x);
   EXPECT_EQ(again.top, y);
   EXPECT_EQ(again.right - again.left, first.right - first.left);

@@ -2,60 +2,20 @@
 // file of penlet.exe: read at start, written at exit, and a write that the system refuses.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "core/CharacterCount.h"
 
 #include "tests/win/support/WinTest.h"
-#include "app/Program_win32.h"
 #include "core/Texts.h"
 
 namespace penlet::wintest {
 namespace {
 
-class NoBoxes : public MessageBoxes {
- public:
-  DialogResult ShowMessageDialog(const std::string& text, MessageKind, unsigned) override {
-    shown.push_back(text);
-    return DialogResult::No;
-  }
-  void ShowPlainMessage(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 class CounterOnTheRealWindow : public ::testing::Test {
  protected:
-  CounterOnTheRealWindow()
-      : owner(CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr)),
-        window(std::make_unique<Program>(
-            owner, boxes, [this](const std::string& message) { errors.push_back(message); })) {
-    window->Show(SW_SHOWNORMAL, {});
-    Pump();
-  }
-  ~CounterOnTheRealWindow() override {
-    window->Form().FileNew1Execute();
-    window.reset();
-    DestroyWindow(owner);
-    DeleteFileA((ExeDir() + "counter_settings_test.ini").c_str());
-  }
-  void Type(const std::string& keys) {
-    for (char c : keys) SendMessageA(window->Editor().Handle(), WM_CHAR, static_cast<BYTE>(c), 1);
-    Pump();
-  }
+  CounterOnTheRealWindow() { window.boxes.answer = DialogResult::No; }
+  ~CounterOnTheRealWindow() override { window->Form().FileNew1Execute(); }
 
-  HWND owner;
-  NoBoxes boxes;
-  std::vector<std::string> errors;
-  std::unique_ptr<Program> window;
+  InProcessPenlet window;
 };
 
 TEST_F(CounterOnTheRealWindow, EmptyDocumentThenTypedLinesAndAClick) {
@@ -66,30 +26,30 @@ TEST_F(CounterOnTheRealWindow, EmptyDocumentThenTypedLinesAndAClick) {
 
   // 日本 arrives as two double-byte characters, then a line break and abc.
   window->Editor().ReplaceSelection("\x93\xFA\x96\x7B");
-  Type("\rabc");
+  window.Type("\rabc");
   EXPECT_EQ(window->Window().Memo1Text(), "7");
   EXPECT_EQ(window->Window().StatusText(1), Ansi(" 7  文字目"));
   EXPECT_EQ(window->Window().StatusText(2), Ansi("2 行　3 列   "));
 
   window->Editor().SetSelection({2, 2});
-  Pump();
+  window.Pump();
   EXPECT_EQ(window->Window().StatusText(1), Ansi(" 1  文字目"));
   EXPECT_EQ(window->Window().StatusText(2), Ansi("1 行　2 列   "));
 
-  SetFocus(owner);
+  SetFocus(window.Owner());
   window->Form().Memo1Click();
   EXPECT_TRUE(window->Editor().HasFocus());
   EXPECT_EQ(window->Window().Memo1Text(), "9");
   EXPECT_EQ(window->Window().Memo2Text(), Ansi(" バイト"));
   EXPECT_EQ(window->Window().StatusText(1), Ansi(" 2  バイト目"));
   EXPECT_EQ(window->Editor().GetSelection(), (Selection{2, 2}));
-  EXPECT_TRUE(errors.empty());
+  EXPECT_TRUE(window.errors.empty());
 }
 
 TEST_F(CounterOnTheRealWindow, WrappedParagraphCountsSeveralLines) {
   const std::string paragraph(2000, 'w');
   window->Editor().ReplaceSelection(paragraph);
-  Pump();
+  window.Pump();
   const std::int32_t lines = window->Editor().LineCount();
   ASSERT_GT(lines, 2);  // the window is far narrower than 2000 characters
   EXPECT_EQ(window->Window().StatusText(2),
@@ -104,7 +64,7 @@ TEST_F(CounterOnTheRealWindow, OpenedDocumentIsCountedOnceLoaded) {
   for (int i = 0; i < 20000; ++i) text += "\x93\xFA\x96\x7B\r\nabc";
   TempDir dir;
   window->Form().OpenDocument(dir.Write("long.txt", text));
-  Pump();
+  window.Pump();
   EXPECT_EQ(window->Window().Memo1Text(), std::to_string(7 * 20000));
   const Selection caret = window->Editor().GetSelection();
   EXPECT_EQ(window->Window().StatusText(1),
@@ -117,37 +77,32 @@ TEST_F(CounterOnTheRealWindow, OpenedDocumentIsCountedOnceLoaded) {
 // After every kind of edit the counter and the offset panel describe the text as it now is,
 // also when the caret stays where it was (a forward Delete).
 TEST_F(CounterOnTheRealWindow, EveryEditLeavesTheCounterOnTheText) {
-  const HWND edit = window->Editor().Handle();
-  const auto key = [&](WPARAM k) {
-    SendMessageW(edit, WM_KEYDOWN, k, 1);
-    Pump();
-  };
   const auto shows = [&](int characters, int offset) {
     EXPECT_EQ(window->Window().Memo1Text(), std::to_string(characters));
     EXPECT_EQ(window->Window().StatusText(1), OffsetPanelText(offset, true));
   };
-  Type("abc");
-  key(VK_BACK);
+  window.Type("abc");
+  window.Key(VK_BACK);
   shows(2, 2);
-  key(VK_HOME);
-  key(VK_DELETE);
+  window.Key(VK_HOME);
+  window.Key(VK_DELETE);
   shows(1, 0);
   window->Editor().SetSelection({1, 1});
   window->Editor().ReplaceSelection("\x93\xFA\x96\x7B\x8C\xEA");  // 日本語
-  Pump();
-  key(VK_BACK);
+  window.Pump();
+  window.Key(VK_BACK);
   shows(3, 3);
-  key(VK_LEFT);
-  key(VK_DELETE);
+  window.Key(VK_LEFT);
+  window.Key(VK_DELETE);
   shows(2, 2);
-  SendMessageW(edit, WM_UNDO, 0, 0);
-  Pump();
+  SendMessageW(window->Editor().Handle(), WM_UNDO, 0, 0);
+  window.Pump();
   const std::string text = window->Editor().Text();
   const LeadByteSet sjis = LeadByteSet::Cp932();
   ASSERT_NE(text, "b\x93\xFA");
   shows(CountCharacters(text, text.size(), sjis),
         CountCharacters(text, window->Editor().GetSelection().start, sjis));
-  EXPECT_TRUE(errors.empty());
+  EXPECT_TRUE(window.errors.empty());
 }
 
 // What the file holds comes back byte for byte after an edit and a save: the NEC special and
@@ -158,42 +113,31 @@ TEST_F(CounterOnTheRealWindow, SavingKeepsEveryByteOfTheFile) {
   const std::string original = "\x87\x90\x87\x9A\xED\x40\xEE\xEF\xEE\xF9\r\n\x82\r\nz\x82";
   const std::string path = dir.Write("codes.txt", original);
   window->Form().OpenDocument(path);
-  Pump();
+  window.Pump();
   window->Editor().SetSelection({0, 0});
-  Type("x");
+  window.Type("x");
   window->Form().FileSave1Execute();
   EXPECT_EQ(ReadFileBytes(path), "x" + original);
 
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 6);
-  std::memcpy(GlobalLock(memory), "ab\ncd", 6);
-  GlobalUnlock(memory);
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
+  SetClipboardText("ab\ncd");
   const std::string pasted = dir.Write("pasted.txt", "");
   window->Form().OpenDocument(pasted);
   SendMessageW(window->Editor().Handle(), WM_PASTE, 0, 0);
-  Pump();
+  window.Pump();
   EXPECT_EQ(window->Window().Memo1Text(), "6");
   window->Form().FileSave1Execute();
   window->Form().OpenDocument(pasted);
-  Pump();
+  window.Pump();
   EXPECT_EQ(ReadFileBytes(pasted), "ab\r\ncd");
   EXPECT_EQ(window->Window().Memo1Text(), "6");
-  EXPECT_TRUE(errors.empty());
+  EXPECT_TRUE(window.errors.empty());
 }
 
 // A copy of penlet.exe in a folder of its own, so that its settings file is its own too.
 class SettingsFile : public ::testing::Test {
  protected:
-  SettingsFile() : exe(dir.Path() + "copy.exe"), ini(dir.Path() + "copy.ini") {
+  SettingsFile() : exe(dir.In("copy.exe")), ini(dir.In("copy.ini")) {
     CopyFileA((ExeDir() + "penlet.exe").c_str(), exe.c_str(), FALSE);
-  }
-  static RECT Rect(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
-    return rc;
   }
 
   TempDir dir;
@@ -204,14 +148,11 @@ class SettingsFile : public ::testing::Test {
 TEST_F(SettingsFile, FirstRunOpensAtTheDesignedSizeAndWritesTheFourKeysInOrder) {
   ASSERT_FALSE(FileExists(ini));
   PenletProcess penlet("", "", SW_SHOWNORMAL, exe);
-  HWND main = penlet.MainWindow();
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
-  const RECT rc = Rect(main);
+  ASSERT_TRUE(penlet.Ready());
+  const RECT rc = WindowRect(penlet.Main());
   EXPECT_EQ(rc.right - rc.left, 670);
   EXPECT_EQ(rc.bottom - rc.top, 324);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(penlet.WaitExit(), 0u);
+  EXPECT_EQ(penlet.Close(), 0u);
   EXPECT_EQ(ReadFileBytes(ini), "[Form]\r\nTop=" + std::to_string(rc.top) + "\r\nLeft=" +
                                     std::to_string(rc.left) + "\r\nWidth=670\r\nHeight=324\r\n");
 }
@@ -225,15 +166,12 @@ TEST_F(SettingsFile, StoredSizeIsAppliedAndAWideWindowOpensAtTheLeftEdge) {
   dir.Write("copy.ini",
             std::string("[Form]\r\nTop=77\r\nLeft=88\r\nWidth=") + hex + "\r\nHeight=0x190\r\n");
   PenletProcess penlet("", "", SW_SHOWNORMAL, exe);
-  HWND main = penlet.MainWindow();
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
-  const RECT rc = Rect(main);
+  ASSERT_TRUE(penlet.Ready());
+  const RECT rc = WindowRect(penlet.Main());
   EXPECT_EQ(rc.right - rc.left, width);
   EXPECT_EQ(rc.bottom - rc.top, 400);
   EXPECT_EQ(rc.left, 0);  // Left=88 is not used
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(penlet.WaitExit(), 0u);
+  EXPECT_EQ(penlet.Close(), 0u);
   EXPECT_EQ(ReadFileBytes(ini), "[Form]\r\nTop=" + std::to_string(rc.top) + "\r\nLeft=0\r\nWidth=" +
                                     std::to_string(width) + "\r\nHeight=400\r\n");
 }
@@ -243,19 +181,18 @@ TEST_F(SettingsFile, StoredSizeIsAppliedAndAWideWindowOpensAtTheLeftEdge) {
 TEST_F(SettingsFile, RefusedWriteShowsTheErrorAfterTheWindowHasGone) {
   ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
   PenletProcess penlet("", "", SW_SHOWNORMAL, exe);
-  HWND main = penlet.MainWindow();
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) ? main : nullptr; }));
-  EXPECT_EQ(Rect(main).right - Rect(main).left, 670);
+  ASSERT_TRUE(penlet.Ready());
+  HWND main = penlet.Main();
+  EXPECT_EQ(WindowRect(main).right - WindowRect(main).left, 670);
   PostMessageA(main, WM_CLOSE, 0, 0);
-  HWND box = WaitForMessageBox(penlet.Pid(), "#32770", "Penlet");
+  HWND box = penlet.ErrorBox();
   ASSERT_NE(box, nullptr);
   EXPECT_FALSE(IsWindow(main) && IsWindowVisible(main));
   const std::string message = BoxMessage(box);
   // The exception box ends the message with its own full stop.
   const std::string expected = ini + Ansi(" に書き込めません");
   EXPECT_EQ(message.substr(0, expected.size()), expected);
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  Dismiss(box);
   EXPECT_EQ(penlet.WaitExit(), 0u);
 }
 

@@ -2,13 +2,13 @@
 // what only the real one can show: keys and characters as the system delivers them.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "Scintilla.h"
 #include "platform/ScintillaEdit_win32.h"
 #include "tests/contract/EditAreaContract.h"
+#include "tests/win/support/WinTest.h"
 
 namespace penlet {
 namespace {
@@ -59,27 +59,8 @@ class ScintillaHost {
       p += n;
     }
   }
-  void SetClipboard(const std::string& bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    std::memcpy(GlobalLock(memory), bytes.c_str(), bytes.size() + 1);
-    GlobalUnlock(memory);
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      SetClipboardData(CF_TEXT, memory);
-      CloseClipboard();
-    }
-  }
-  std::string Clipboard() {
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-      if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(data));
-        GlobalUnlock(data);
-      }
-      CloseClipboard();
-    }
-    return text;
-  }
+  void SetClipboard(const std::string& bytes) { wintest::SetClipboardText(bytes); }
+  std::string Clipboard() { return wintest::ClipboardText(); }
   void Narrow() { MoveWindow(Handle(), 0, 0, 160, 260, TRUE); }
 
  private:

@@ -10,7 +10,7 @@
 #include "core/DocumentFiles.h"
 #include "core/Error.h"
 #include "platform/Files.h"
-#include "tests/win/support/TempFolder.h"
+#include "tests/win/support/WinTest.h"
 #include "core/Texts.h"
 
 namespace penlet {
@@ -18,20 +18,11 @@ namespace {
 
 class FilesTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_FALSE(folder_.path().empty()); }
+  void SetUp() override { ASSERT_FALSE(folder_.Path().empty()); }
   void TearDown() override { SetCurrentDirectoryA("C:\\"); }
 
   std::string In(const std::string& name) const { return folder_.In(name); }
   std::vector<std::string> Names() const { return folder_.Names(); }
-
-  static void WriteRaw(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    DWORD done = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-    CloseHandle(h);
-  }
 
   // The file's bytes as the interface reads them, in small blocks.
   std::string ReadBack(const std::string& path) {
@@ -66,7 +57,7 @@ class FilesTest : public ::testing::Test {
     return "(no error)";
   }
 
-  TempFolder folder_{"penlet-files"};
+  wintest::TempDir folder_{"penlet-files"};
   std::unique_ptr<Files> files_ = NewSystemFiles();
 };
 
@@ -76,7 +67,7 @@ TEST_F(FilesTest, SavedBytesReadBackUnchangedAndNoTemporaryFileStays) {
   EXPECT_EQ(text, ReadBack(In("a.txt")));
 
   // Over an existing, longer file, which is replaced keeping its attributes.
-  WriteRaw(In("b.txt"), std::string(1000, 'x'));
+  folder_.Write("b.txt", std::string(1000, 'x'));
   ASSERT_TRUE(SetFileAttributesA(In("b.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
   ASSERT_EQ(SaveOutcome::kSaved, files_->Save(In("b.txt"), Blocks("short")).outcome);
   EXPECT_EQ("short", ReadBack(In("b.txt")));
@@ -115,8 +106,8 @@ TEST_F(FilesTest, LongJapanesePathsSaveAndLeaveNoTemporaryFile) {
 // A new name appears only once the whole text is there, and a save takes away what a save cut
 // short left behind.
 TEST_F(FilesTest, ANewNameAppearsWithTheWholeTextAndLeftoversOfSavesGo) {
-  WriteRaw(In("~penlet-1f-3.tmp"), "left by a save that was cut short");
-  WriteRaw(In("other.tmp"), "not ours");
+  folder_.Write("~penlet-1f-3.tmp", "left by a save that was cut short");
+  folder_.Write("other.tmp", "not ours");
   bool nameWhileWriting = true;
   const auto produce = [&](const EditArea::WriteBlock& write) {
     nameWhileWriting = files_->FileExists(In("new.txt"));
@@ -129,16 +120,16 @@ TEST_F(FilesTest, ANewNameAppearsWithTheWholeTextAndLeftoversOfSavesGo) {
 }
 
 TEST_F(FilesTest, RelativePathsSaveAgainstTheCurrentFolder) {
-  ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));
   SaveDocument(*files_, "rel.txt", Blocks("relative"));
   EXPECT_EQ("relative", ReadBack(In("rel.txt")));
   EXPECT_TRUE(files_->FileExists("rel.txt"));
 }
 
 TEST_F(FilesTest, TargetsThatCannotBeWrittenGiveTheCreateErrorAndStayWhole) {
-  WriteRaw(In("ro.txt"), "old bytes");
+  folder_.Write("ro.txt", "old bytes");
   ASSERT_TRUE(SetFileAttributesA(In("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-  WriteRaw(In("busy.txt"), "busy bytes");
+  folder_.Write("busy.txt", "busy bytes");
   HANDLE busy = CreateFileA(In("busy.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, busy);
@@ -167,7 +158,7 @@ TEST_F(FilesTest, TargetsThatCannotBeWrittenGiveTheCreateErrorAndStayWhole) {
 }
 
 TEST_F(FilesTest, WriteFailingPartWayLeavesTheOldFile) {
-  WriteRaw(In("a.txt"), "old bytes");
+  folder_.Write("a.txt", "old bytes");
   auto failing = [](const EditArea::WriteBlock& write) { return write("new ", 4) && false; };
   EXPECT_EQ(SaveOutcome::kWriteFailed, files_->Save(In("a.txt"), failing).outcome);
   EXPECT_EQ(Ansi(texts::kWriteError),
@@ -178,12 +169,12 @@ TEST_F(FilesTest, WriteFailingPartWayLeavesTheOldFile) {
 
 TEST_F(FilesTest, FilesThatCannotBeReadGiveTheOpenErrorWithPathAndReason) {
   ASSERT_TRUE(CreateDirectoryA(In("dir").c_str(), nullptr));
-  WriteRaw(In("held.txt"), "held");
+  folder_.Write("held.txt", "held");
   HANDLE writer =
       CreateFileA(In("held.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, writer);
-  ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));
 
   const struct {
     std::string path;
@@ -211,7 +202,7 @@ TEST_F(FilesTest, FilesThatCannotBeReadGiveTheOpenErrorWithPathAndReason) {
 }
 
 TEST_F(FilesTest, FileExistsOnlyForFiles) {
-  WriteRaw(In("a.txt"), "a");
+  folder_.Write("a.txt", "a");
   ASSERT_TRUE(CreateDirectoryA(In("dir").c_str(), nullptr));
   EXPECT_TRUE(files_->FileExists(In("a.txt")));
   EXPECT_FALSE(files_->FileExists(In("dir")));
@@ -219,7 +210,7 @@ TEST_F(FilesTest, FileExistsOnlyForFiles) {
 }
 
 TEST_F(FilesTest, LongPathsAreMadeFullWithoutBeingCut) {
-  ASSERT_TRUE(SetCurrentDirectoryA(folder_.path().c_str()));
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));
   // Short enough to be taken, long enough that its full form overruns MAX_PATH.
   std::string relative = std::string(120, 'a') + "\\" + std::string(MAX_PATH - 130, 'b') + ".txt";
   ASSERT_LT(relative.size(), static_cast<size_t>(MAX_PATH));

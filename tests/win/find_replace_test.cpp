@@ -23,35 +23,18 @@ constexpr int kFindNextButton = IDOK;
 constexpr int kReplaceButton = 0x400;
 constexpr int kReplaceAllButton = 0x401;
 
-HWND Gone(HWND window) {
-  return IsWindow(window) ? nullptr : reinterpret_cast<HWND>(1);
-}
-
 class FindReplace : public ::testing::Test {
  protected:
   void Start(const std::string& text) {
-    path_ = dir_.Write("find.txt", text);
-    process_ = std::make_unique<PenletProcess>("\"" + path_ + "\"");
-    main_ = process_->MainWindow();
-    ASSERT_TRUE(main_);
-    WaitFor([this] { return IsWindowVisible(main_) ? main_ : nullptr; });
-    edit_ = FindEditArea(main_);
-    ASSERT_TRUE(edit_);
-  }
-  void Sync() {
-    DWORD_PTR ignored;
-    for (int i = 0; i < 2; ++i) {
-      SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored);
-    }
+    process_ = std::make_unique<PenletProcess>(Quoted(dir_.Write("find.txt", text)));
+    ASSERT_TRUE(process_->Ready());
+    main_ = process_->Main();
+    edit_ = process_->Edit();
   }
   HWND OpenDialog() {
-    PostMessageA(main_, WM_COMMAND, EditReplace, 0);
-    Sync();
-    return WaitFor([this] {
-      HWND dialog = FindProcessWindow(process_->Pid(), "#32770");
-      return dialog && GetDlgItem(dialog, kReplaceField) && IsWindowVisible(dialog) ? dialog
-                                                                                    : nullptr;
-    });
+    process_->Command(EditReplace);
+    process_->Sync();
+    return process_->Dialog({kReplaceField});
   }
   static void Type(HWND dialog, int field, const std::string& text) {
     SendMessageA(GetDlgItem(dialog, field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -65,23 +48,15 @@ class FindReplace : public ::testing::Test {
   }
   // The text of the plain box that the last press brought up, which is then dismissed; empty
   // when none came.
-  std::string TakeMessage(DWORD timeoutMs = 15000) {
-    HWND box = WaitForMessageBox(process_->Pid(), kMessageBoxClassName, nullptr, timeoutMs);
+  std::string TakeMessage() {
+    HWND box = process_->Box();
     if (!box) return "";
-    const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitFor([box] { return Gone(box); })) << "the box did not close";
-    Sync();
+    const std::string text = BoxMessage(box);
+    EXPECT_TRUE(Answer(box, DialogResult::Ok)) << "the box did not close";
+    process_->Sync();
     return text;
   }
   std::string Text() { return WindowText(edit_); }
-  // The whole text of a document under 2 MB.
-  static std::string LongText(HWND edit) {
-    std::string text(2 << 20, '\0');
-    text.resize(static_cast<size_t>(
-        SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-  }
   CHARRANGE Selection() {
     DWORD start = 0, end = 0;
     SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -90,7 +65,6 @@ class FindReplace : public ::testing::Test {
   }
 
   TempDir dir_;
-  std::string path_;
   std::unique_ptr<PenletProcess> process_;
   HWND main_ = nullptr;
   HWND edit_ = nullptr;
@@ -103,22 +77,19 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   ASSERT_TRUE(dialog);
 
   // The dialog's corner stands at the editing area's point, taken as a screen position.
-  RECT area, placed;
-  GetWindowRect(edit_, &area);
-  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&area), 2);
-  GetWindowRect(dialog, &placed);
+  const RECT area = RectIn(edit_, main_), placed = WindowRect(dialog);
   EXPECT_EQ(placed.left, area.left + (area.right - area.left) / 4);
   EXPECT_EQ(placed.top, area.top);
 
   Type(dialog, kFindField, "ab\x94\x4C");
   Type(dialog, kReplaceField, "X");
   Press(dialog, kFindNextButton);
-  Sync();
+  process_->Sync();
   CHARRANGE sel = Selection();
   EXPECT_EQ(sel.cpMin, 0);
   EXPECT_EQ(sel.cpMax, 4);  // bytes
   Press(dialog, kReplaceButton);
-  Sync();
+  process_->Sync();
   EXPECT_EQ(Text(), "X cd ab\x94\x4C\r\nab\x94\x4C");
   sel = Selection();
   EXPECT_EQ(sel.cpMin, 5);
@@ -132,8 +103,8 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   EXPECT_EQ(Text(), "X cd X\r\nX");
 
   // Rescue does not take the replacements back.
-  PostMessageA(main_, WM_COMMAND, EditUndo, 0);
-  Sync();
+  process_->Command(EditUndo);
+  process_->Sync();
   EXPECT_EQ(Text(), "X cd X\r\nX");
 
   // Nothing left: Find Next says so and moves the caret to the start.
@@ -148,7 +119,7 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
 
   // Closed and opened again, the dialog shows the last texts.
   Press(dialog, IDCANCEL);
-  WaitFor([dialog] { return Gone(dialog); });
+  WaitGone(dialog);
   dialog = OpenDialog();
   ASSERT_TRUE(dialog);
   EXPECT_EQ(WindowText(GetDlgItem(dialog, kFindField)), "ab\x94\x4C");
@@ -161,7 +132,7 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
             "\r\n\r\n\x82\xCD\x81\x41\x94\xAD\x8C\xA9\x82\xB3\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x82"
             "\xC5\x82\xB5\x82\xBD\x81\x49");
   Press(dialog, IDCANCEL);
-  WaitFor([dialog] { return Gone(dialog); });
+  WaitGone(dialog);
 }
 
 // Replace All on a long document: every occurrence in one operation, the editing area in its
@@ -172,8 +143,7 @@ TEST_F(FindReplace, ReplaceAllOnALongDocument) {
     text += "ab\x94\x4C line " + std::to_string(i) + (i % 2000 == 1 ? " zz" : "") + "\r\n";
   }
   Start(text);
-  RECT before;
-  GetWindowRect(edit_, &before);
+  const RECT before = WindowRect(edit_);
   HWND dialog = OpenDialog();
   ASSERT_TRUE(dialog);
   Type(dialog, kFindField, "ab\x94\x4C");
@@ -192,26 +162,21 @@ TEST_F(FindReplace, ReplaceAllOnALongDocument) {
   expected += text.substr(copied);
   edit_ = FindEditArea(main_);
   ASSERT_TRUE(edit_ && IsWindowVisible(edit_));
-  EXPECT_TRUE(LongText(edit_) == expected);
+  EXPECT_TRUE(Text() == expected);
   EXPECT_EQ(Selection().cpMin, lastInsertion);
   EXPECT_EQ(Selection().cpMax, lastInsertion);
-  HWND toolBar = FindChild(main_, TOOLBARCLASSNAMEA);
-  EXPECT_NE(SendMessageA(toolBar, TB_ISBUTTONENABLED, FileSave1, 0), 0);
-  RECT after;
-  GetWindowRect(edit_, &after);
+  EXPECT_TRUE(ButtonEnabled(FindChild(main_, TOOLBARCLASSNAMEA), FileSave1));
+  RECT after = WindowRect(edit_);
   EXPECT_TRUE(EqualRect(&before, &after));
-  GUITHREADINFO focus{sizeof focus};
-  GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &focus);
-  EXPECT_EQ(focus.hwndFocus, edit_);
+  EXPECT_EQ(FocusOf(main_), edit_);
 
   // Opened again, the dialog is placed against the editing area that stands there now.
   Press(dialog, IDCANCEL);
-  WaitFor([dialog] { return Gone(dialog); });
+  WaitGone(dialog);
   dialog = OpenDialog();
   ASSERT_TRUE(dialog);
-  RECT placed;
-  GetWindowRect(dialog, &placed);
-  MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&after), 2);
+  const RECT placed = WindowRect(dialog);
+  after = RectIn(edit_, main_);
   EXPECT_EQ(placed.left, after.left + (after.right - after.left) / 4);
   EXPECT_EQ(placed.top, after.top);
 
@@ -221,7 +186,7 @@ TEST_F(FindReplace, ReplaceAllOnALongDocument) {
   EXPECT_EQ(TakeMessage().substr(0, 3), "3  ");
   size_t at = 0;
   while ((at = expected.find("zz", at)) != std::string::npos) expected.replace(at, 2, "\x94\x4C");
-  EXPECT_TRUE(LongText(edit_) == expected);
+  EXPECT_TRUE(Text() == expected);
   Press(dialog, IDCANCEL);
 }
 

@@ -41,46 +41,19 @@ class MessagingValue {
 // penlet.exe and the stand-in MAPI32.DLL copied into a folder of their own, started there.
 class MailSetup {
  public:
-  MailSetup(const std::string& document, const char* result) {
-    CopyFileA((ExeDir() + "penlet.exe").c_str(), (dir_.Path() + "penlet.exe").c_str(), FALSE);
-    CopyFileA((ExeDir() + "mapi_stub\\MAPI32.dll").c_str(), (dir_.Path() + "MAPI32.DLL").c_str(),
-              FALSE);
-    record_ = dir_.Path() + "record.txt";
-    const std::string path = dir_.Write("doc.txt", document);
-    SetEnvironmentVariableA("PENLET_MAPI_RECORD", record_.c_str());
-    SetEnvironmentVariableA("PENLET_MAPI_RESULT", result);
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;mapi32=n,b");
-    std::string line = "\"" + dir_.Path() + "penlet.exe\" \"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.Path().c_str(),
-                   &startup, &info_);
-    main_ = WaitFor([this] {
-      HWND w = FindProcessWindow(info_.dwProcessId, "TPenletForm");
-      return w && IsWindowVisible(w) ? w : nullptr;
-    });
-  }
-  ~MailSetup() {
-    TerminateProcess(info_.hProcess, 0);
-    WaitForSingleObject(info_.hProcess, 5000);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-  }
+  MailSetup(const std::string& document, const char* result)
+      : record_(Prepare(dir_, result)),
+        penlet_(Quoted(dir_.Write("doc.txt", document)), dir_.Path(), SW_SHOWNORMAL,
+                dir_.In("penlet.exe")),
+        ready_(penlet_.Ready()) {}
 
-  HWND Main() const { return main_; }
+  HWND Main() const { return ready_ ? penlet_.Main() : nullptr; }
   const std::string& Record() const { return record_; }
-  HWND Window(const char* cls) const { return FindProcessWindow(info_.dwProcessId, cls); }
-  HWND Visible(const char* cls) const {
-    return WaitFor([&] {
-      HWND w = Window(cls);
-      return w && IsWindowVisible(w) ? w : nullptr;
-    });
-  }
 
   // Sends and waits for the error box, which it answers; false when none came.
   bool SendShowsError() {
-    PostMessageA(main_, WM_COMMAND, FileSend1, 0);
-    HWND box = WaitForMessageBox(info_.dwProcessId, kMessageBoxClassName);
+    penlet_.Command(FileSend1);
+    HWND box = penlet_.Box();
     if (!box) return false;
     EXPECT_EQ(WindowText(FindChild(box, "Static")), Ansi(texts::kMailSendError));
     PostMessageA(FindChild(box, "Button"), BM_CLICK, 0, 0);
@@ -90,20 +63,32 @@ class MailSetup {
   // Sends, then opens the About box behind it: once that shows, Send has finished, and no
   // error box may have come.
   bool SendShowsNothing() {
-    PostMessageA(main_, WM_COMMAND, FileSend1, 0);
-    PostMessageA(main_, WM_COMMAND, HelpAbout1, 0);
-    HWND about = Visible(kAboutBoxClass);
-    const HWND box = Window(kMessageBoxClassName);
+    penlet_.Command(FileSend1);
+    penlet_.Command(HelpAbout1);
+    HWND about = penlet_.Shown(kAboutBoxClass);
+    const HWND box = FindProcessWindow(penlet_.Pid(), kMessageBoxClassName);
     const bool nothing = about != nullptr && !(box && IsWindowVisible(box));
     if (about) PostMessageA(about, WM_COMMAND, IDOK, 0);
     return nothing;
   }
 
  private:
+  // Copies the program and the stand-in, and tells the stand-in where to write and what to
+  // answer; returns the path of its record.
+  static std::string Prepare(const TempDir& dir, const char* result) {
+    CopyFileA((ExeDir() + "penlet.exe").c_str(), dir.In("penlet.exe").c_str(), FALSE);
+    CopyFileA((ExeDir() + "mapi_stub\\MAPI32.dll").c_str(), dir.In("MAPI32.DLL").c_str(), FALSE);
+    const std::string record = dir.In("record.txt");
+    SetEnvironmentVariableA("PENLET_MAPI_RECORD", record.c_str());
+    SetEnvironmentVariableA("PENLET_MAPI_RESULT", result);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;mapi32=n,b");
+    return record;
+  }
+
   TempDir dir_;
   std::string record_;
-  PROCESS_INFORMATION info_{};
-  HWND main_ = nullptr;
+  PenletProcess penlet_;
+  bool ready_;
 };
 
 std::string Field(const std::string& record, const std::string& name) {

@@ -5,10 +5,10 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/Program_win32.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
 #include "ui/MainWindow_win32.h"
@@ -18,23 +18,6 @@ namespace {
 
 LONG volatile accessViolations = 0;
 
-class SilentBoxes : public MessageBoxes {
- public:
-  DialogResult ShowMessageDialog(const std::string& text, MessageKind, unsigned) override {
-    shown.push_back(text);
-    return DialogResult::Cancel;
-  }
-  void ShowPlainMessage(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
-
-RECT RectIn(HWND child, HWND parent) {
-  RECT rc;
-  GetWindowRect(child, &rc);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
-}
-
 std::string Rect(const RECT& rc) {
   return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," +
          std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top);
@@ -42,71 +25,22 @@ std::string Rect(const RECT& rc) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    EmptyClipboardText();
-    // Every test starts at the designed size, whatever an earlier one left in the settings.
-    DeleteFileA((ExeDir() + "main_window_test.ini").c_str());
-    window_ = std::make_unique<Program>(nullptr, boxes_,
-                                        [this](const std::string& m) { errors_.push_back(m); });
-    main_ = window_->Handle();
-    window_->Show(SW_SHOWNORMAL, {});
-    edit_ = window_->Editor().Handle();
-    toolBar_ = FindChild(main_, TOOLBARCLASSNAMEA);
-    statusBar_ = FindChild(main_, STATUSCLASSNAMEA);
-    Pump();
+  MainWindowTest()
+      : main_(window_->Handle()),
+        edit_(window_->Editor().Handle()),
+        toolBar_(FindChild(main_, TOOLBARCLASSNAMEA)),
+        statusBar_(FindChild(main_, STATUSCLASSNAMEA)) {
+    ClearClipboard();
   }
   void TearDown() override {
-    SetCtrl(false);
-    window_.reset();
-    EXPECT_TRUE(errors_.empty()) << errors_.front();
-  }
-
-  static void EmptyClipboardText() {
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      CloseClipboard();
-    }
-  }
-
-  // One turn of the program's loop: every waiting message, then the idle moment.
-  void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!window_->PreTranslateMessage(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    }
-    window_->Idle();
-  }
-
-  static void SetCtrl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-  }
-
-  // Offers a key press to the window as the loop would; true when the window used it up.
-  bool Key(int key, bool ctrl) {
-    SetCtrl(ctrl);
-    MSG msg{GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1};
-    bool taken = window_->PreTranslateMessage(msg);
-    if (!taken) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    SetCtrl(false);
-    Pump();
-    return taken;
+    window_.End();
+    EXPECT_TRUE(window_.errors.empty()) << window_.errors.front();
   }
 
   // A text as if just opened: nothing to save.
   void Load(const std::string& text) {
     window_->Editor().SetText(text);
-    Pump();
+    window_.Pump();
     window_->Editor().SetModified(false);
     window_->Form().UpdateSaveCommand();
   }
@@ -115,31 +49,31 @@ class MainWindowTest : public ::testing::Test {
   void PointAt(POINT screen) {
     SetCursorPos(screen.x, screen.y);
     for (int i = 0; i < 20; ++i) {
-      Pump();
+      window_.Pump();
       POINT now;
       GetCursorPos(&now);
       if (now.x == screen.x && now.y == screen.y) break;
       Sleep(20);
     }
-    Pump();
+    window_.Pump();
   }
 
-  std::string Panel(int i) {
-    char text[512] = {};
-    SendMessageA(statusBar_, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(text));
-    return text;
+  // Runs the loop for `turns` moments of 60 ms, or fewer once `done` holds.
+  void Run(
+      int turns, const std::function<bool()>& done = [] { return false; }) {
+    for (int i = 0; i < turns && !done(); ++i) {
+      Sleep(60);
+      window_.Pump();
+    }
   }
-
-  bool ButtonEnabled(int id) { return SendMessageA(toolBar_, TB_ISBUTTONENABLED, id, 0) != 0; }
-
+  std::string Panel(int i) { return PanelText(statusBar_, i); }
+  bool ButtonEnabled(int id) { return wintest::ButtonEnabled(toolBar_, id); }
   bool ItemEnabled(HMENU menu, int id) {
     return !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
   }
 
-  SilentBoxes boxes_;
-  std::vector<std::string> errors_;
-  std::unique_ptr<Program> window_;
-  HWND main_ = nullptr, edit_ = nullptr, toolBar_ = nullptr, statusBar_ = nullptr;
+  InProcessPenlet window_;
+  HWND main_, edit_, toolBar_, statusBar_;
 };
 
 TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
@@ -163,8 +97,7 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
                            167, 175, 198, 221, 244, 252, 275, 283, 306};
   ASSERT_EQ(SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0), 18);
   // The etched line takes the top 2 pixels; positions count from the client area below it.
-  RECT barWindow;
-  GetWindowRect(toolBar_, &barWindow);
+  const RECT barWindow = WindowRect(toolBar_);
   POINT barClient{0, 0};
   ClientToScreen(toolBar_, &barClient);
   EXPECT_EQ(barClient.y - barWindow.top, 2);
@@ -190,11 +123,7 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
   HWND panel = GetParent(memo1);
   HWND memo2 = GetWindow(memo1, GW_HWNDNEXT);
   EXPECT_EQ(Rect(RectIn(panel, toolBar_)), "314,2,147x22");
-  RECT pScreen;
-  GetWindowRect(panel, &pScreen);
-  RECT m1, m2;
-  GetWindowRect(memo1, &m1);
-  GetWindowRect(memo2, &m2);
+  const RECT pScreen = WindowRect(panel), m1 = WindowRect(memo1), m2 = WindowRect(memo2);
   EXPECT_EQ(m1.left - pScreen.left, 2);
   EXPECT_EQ(m1.top - pScreen.top, 2);
   EXPECT_EQ(m1.right - m1.left, 93);
@@ -234,7 +163,7 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
 
 TEST_F(MainWindowTest, NarrowWindowCutsTheToolBarAndWideKeepsThePanels) {
   SetWindowPos(main_, nullptr, 0, 0, 300, 324, SWP_NOMOVE | SWP_NOZORDER);
-  Pump();
+  window_.Pump();
   EXPECT_EQ(SendMessageA(toolBar_, TB_GETROWS, 0, 0), 1);
   RECT last{};
   SendMessageA(toolBar_, TB_GETITEMRECT, 16, reinterpret_cast<LPARAM>(&last));
@@ -242,7 +171,7 @@ TEST_F(MainWindowTest, NarrowWindowCutsTheToolBarAndWideKeepsThePanels) {
   EXPECT_EQ(Rect(RectIn(toolBar_, main_)), "0,0,292x30");
 
   SetWindowPos(main_, nullptr, 0, 0, 900, 400, SWP_NOMOVE | SWP_NOZORDER);
-  Pump();
+  window_.Pump();
   int parts[3] = {};
   SendMessageA(statusBar_, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts));
   EXPECT_EQ(parts[0], 240);
@@ -289,27 +218,27 @@ TEST_F(MainWindowTest, MenusCarryCaptionsAndShortcutsInCodePage932) {
 TEST_F(MainWindowTest, CommandKeysAreUsedUpBeforeTheEditingArea) {
   Load("abc");
   window_->Editor().SetSelection({3, 3});
-  Pump();
+  window_.Pump();
   // Nothing to save: Ctrl+S does nothing, and the key never reaches the text.
-  EXPECT_TRUE(Key('S', true));
+  EXPECT_TRUE(window_.Key('S', true));
   EXPECT_EQ(window_->Editor().Text(), "abc");
-  EXPECT_TRUE(boxes_.shown.empty());
+  EXPECT_TRUE(window_.boxes.shown.empty());
   // Ctrl+X with an empty selection: used up, nothing cut.
-  EXPECT_TRUE(Key('X', true));
+  EXPECT_TRUE(window_.Key('X', true));
   EXPECT_EQ(window_->Editor().Text(), "abc");
   // Tab inserts nothing and keeps the focus.
-  EXPECT_TRUE(Key(VK_TAB, false));
+  EXPECT_TRUE(window_.Key(VK_TAB, false));
   EXPECT_EQ(GetFocus(), edit_);
   EXPECT_EQ(window_->Editor().Text(), "abc");
   // Plain letters reach the control.
-  EXPECT_FALSE(Key('S', false));
+  EXPECT_FALSE(window_.Key('S', false));
   EXPECT_EQ(window_->Editor().Text(), "abcs");
   // Ctrl+A selects everything, Ctrl+X cuts it, Ctrl+U rescues it.
-  EXPECT_TRUE(Key('A', true));
+  EXPECT_TRUE(window_.Key('A', true));
   EXPECT_EQ(window_->Editor().GetSelection().Length(), 4);
-  EXPECT_TRUE(Key('X', true));
+  EXPECT_TRUE(window_.Key('X', true));
   EXPECT_EQ(window_->Editor().Text(), "");
-  EXPECT_TRUE(Key('U', true));
+  EXPECT_TRUE(window_.Key('U', true));
   EXPECT_EQ(window_->Editor().Text(), "abcs");
 }
 
@@ -317,7 +246,7 @@ TEST_F(MainWindowTest, ClipboardCommandsFollowSelectionAndClipboard) {
   HMENU edit = GetSubMenu(GetMenu(main_), 1);
   Load("hello");
   window_->Editor().SetSelection({0, 0});
-  Pump();
+  window_.Pump();
   EXPECT_FALSE(ButtonEnabled(EditCut1));
   EXPECT_FALSE(ButtonEnabled(EditCopy1));
   EXPECT_FALSE(ButtonEnabled(EditPaste1));
@@ -329,20 +258,20 @@ TEST_F(MainWindowTest, ClipboardCommandsFollowSelectionAndClipboard) {
   EXPECT_TRUE(ItemEnabled(edit, EditSelectAll));
 
   window_->Editor().SetSelection({0, 2});
-  Pump();
+  window_.Pump();
   EXPECT_TRUE(ButtonEnabled(EditCut1));
   EXPECT_TRUE(ButtonEnabled(EditCopy1));
   EXPECT_FALSE(ButtonEnabled(EditPaste1));
   // Copy puts text on the clipboard: Paste follows at the next refresh, selection unchanged.
   SendMessageA(main_, WM_COMMAND, EditCopy1, 0);
-  Pump();
+  window_.Pump();
   EXPECT_TRUE(ButtonEnabled(EditPaste1));
   SendMessageA(main_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
   EXPECT_TRUE(ItemEnabled(edit, EditCut1));
   EXPECT_TRUE(ItemEnabled(edit, EditPaste1));
   // Paste from the tool bar replaces the selection; the document becomes unsaved.
   SendMessageA(main_, WM_COMMAND, EditPaste1, reinterpret_cast<LPARAM>(toolBar_));
-  Pump();
+  window_.Pump();
   EXPECT_EQ(window_->Editor().Text(), "hello");
   EXPECT_TRUE(ButtonEnabled(FileSave1));
   EXPECT_TRUE(ItemEnabled(GetSubMenu(GetMenu(main_), 0), FileSave1));
@@ -364,22 +293,15 @@ void CALLBACK ClosePopup(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST_F(MainWindowTest, RightPressOpensThePopupAtFixedOffsets) {
-  RECT window;
-  GetWindowRect(main_, &window);
+  const RECT window = WindowRect(main_);
   g_popup = {};
   UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
   PostMessageA(edit_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
   PostMessageA(edit_, WM_LBUTTONUP, 0, MAKELPARAM(60, 40));
-  for (int i = 0; i < 8; ++i) {
-    Sleep(60);
-    Pump();
-  }
+  Run(8);
   EXPECT_FALSE(g_popup.open);
   PostMessageA(edit_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(260, 100));
-  for (int i = 0; i < 10 && !g_popup.open; ++i) {
-    Sleep(60);
-    Pump();
-  }
+  Run(10, [] { return g_popup.open; });
   KillTimer(nullptr, timer);
   ASSERT_TRUE(g_popup.open);
   EXPECT_EQ(g_popup.rect.left, window.left + 260 - 153);
@@ -389,10 +311,7 @@ TEST_F(MainWindowTest, RightPressOpensThePopupAtFixedOffsets) {
   timer = SetTimer(nullptr, 0, 300, ClosePopup);
   PostMessageA(edit_, WM_RBUTTONUP, 0, MAKELPARAM(260, 100));
   PostMessageA(edit_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit_), MAKELPARAM(300, 300));
-  for (int i = 0; i < 8; ++i) {
-    Sleep(60);
-    Pump();
-  }
+  Run(8);
   KillTimer(nullptr, timer);
   EXPECT_FALSE(g_popup.open);
 }
@@ -404,13 +323,9 @@ TEST_F(MainWindowTest, CounterBoxesOpenNoMenuAndShowTheArrow) {
   UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
   PostMessageA(memo1, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
   PostMessageA(memo1, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  for (int i = 0; i < 8; ++i) {
-    Sleep(60);
-    Pump();
-  }
+  Run(8);
   // Not even the edit control's own menu.
-  RECT rc;
-  GetWindowRect(memo1, &rc);
+  const RECT rc = WindowRect(memo1);
   SendMessageA(memo1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo1),
                MAKELPARAM(rc.left + 5, rc.top + 5));
   KillTimer(nullptr, timer);
@@ -464,8 +379,7 @@ TEST_F(MainWindowTest, PointerOverAButtonGivesItsLongHintAndTooltip) {
   EXPECT_EQ(Panel(0),
             "\x90\x56\x8B\x4B\x82\xC9\x95\xB6\x8F\x91\x82\xF0\x8D\xEC\x90\xAC\x82\xB5"
             "\x82\xDC\x82\xB7\x81\x42");
-  RECT editRect;
-  GetWindowRect(edit_, &editRect);
+  const RECT editRect = WindowRect(edit_);
   PointAt({editRect.left + 50, editRect.top + 50});
   EXPECT_EQ(Panel(0), "");
 
@@ -507,16 +421,11 @@ TEST(MainWindowStart, RaisesNoAccessViolation) {
   accessViolations = 0;
   void* handler = AddVectoredExceptionHandler(1, CountAccessViolation);
   {
-    SilentBoxes boxes;
-    Program window(nullptr, boxes, [](const std::string&) {});
-    window.Show(SW_SHOWNORMAL, {});
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    window.Idle();
+    InProcessPenlet window;
+    window.Pump();
   }
   RemoveVectoredExceptionHandler(handler);
   EXPECT_EQ(accessViolations, 0);
-  DeleteFileA((ExeDir() + "main_window_test.ini").c_str());
 }
 
 }  // namespace

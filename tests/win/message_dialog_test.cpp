@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/support/WinTest.h"
 #include "ui/MessageDialog_win32.h"
 
 namespace penlet {
@@ -64,24 +65,8 @@ Step Press(std::initializer_list<WORD> keys) {
   };
 }
 
-std::string TextOf(HWND hwnd) {
-  char buffer[512] = {};
-  GetWindowTextA(hwnd, buffer, sizeof(buffer));
-  return buffer;
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard not open)";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
+using wintest::ClipboardText;
+using wintest::WindowText;
 
 class MessageBoxTest : public ::testing::Test {
  protected:
@@ -141,12 +126,12 @@ TEST_F(MessageBoxTest, ConfirmationShowsItsTextsAndEnterAnswersYes) {
       Ask(kQuestionButtons, MessageKind::Confirmation,
           {[this](HWND box) {
              EXPECT_FALSE(IsWindowEnabled(main_));
-             EXPECT_EQ(TextOf(box), kConfirm);
-             EXPECT_EQ(TextOf(GetDlgItem(box, IDYES)), kYes);
-             EXPECT_EQ(TextOf(GetDlgItem(box, IDNO)), kNo);
-             EXPECT_EQ(TextOf(GetDlgItem(box, IDCANCEL)), kCancel);
+             EXPECT_EQ(WindowText(box), kConfirm);
+             EXPECT_EQ(WindowText(GetDlgItem(box, IDYES)), kYes);
+             EXPECT_EQ(WindowText(GetDlgItem(box, IDNO)), kNo);
+             EXPECT_EQ(WindowText(GetDlgItem(box, IDCANCEL)), kCancel);
              EXPECT_EQ(GetDlgItem(box, IDOK), nullptr);
-             EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "question");
+             EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), "question");
              EXPECT_EQ(GetFocus(), GetDlgItem(box, IDYES));
              // Yes, No, Cancel from left to right, equally wide, on one row.
              RECT yes, no, cancel;
@@ -181,8 +166,8 @@ TEST_F(MessageBoxTest, EscapeAndCloseBoxAnswerCancel) {
 
 TEST_F(MessageBoxTest, OkBoxesAnswerOkToEnterAndEscapeButCancelToTheCloseBox) {
   auto checkError = [](HWND box) {
-    EXPECT_EQ(TextOf(box), kError);
-    EXPECT_EQ(TextOf(GetDlgItem(box, IDOK)), "OK");
+    EXPECT_EQ(WindowText(box), kError);
+    EXPECT_EQ(WindowText(GetDlgItem(box, IDOK)), "OK");
   };
   EXPECT_EQ(Ask(kButtonOk, MessageKind::Error, {checkError, Press({VK_RETURN})}), DialogResult::Ok);
   EXPECT_EQ(Ask(kButtonOk, MessageKind::Error, {Press({VK_ESCAPE})}), DialogResult::Ok);
@@ -191,7 +176,7 @@ TEST_F(MessageBoxTest, OkBoxesAnswerOkToEnterAndEscapeButCancelToTheCloseBox) {
             DialogResult::Cancel);
   EXPECT_EQ(Ask(kButtonOk, MessageKind::Plain,
                 {[](HWND box) {
-                   EXPECT_EQ(TextOf(box), "Penlet");
+                   EXPECT_EQ(WindowText(box), "Penlet");
                    // No icon: the text starts one margin in.
                    RECT text;
                    GetWindowRect(GetDlgItem(box, 0xFFFF), &text);
@@ -309,7 +294,7 @@ class ExceptionBoxTest : public MessageBoxTest {
     gBoxCaption = "Penlet";
     gSteps = {[this, &shown](HWND box) {
       EXPECT_FALSE(IsWindowEnabled(main_));
-      shown = TextOf(GetDlgItem(box, 0xFFFF));
+      shown = WindowText(GetDlgItem(box, 0xFFFF));
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     }};
     gNextStep = 0;

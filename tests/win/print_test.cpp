@@ -103,14 +103,14 @@ std::string NewestJobFile(const std::string& spool) {
 // once the job is done.
 KeptJob WaitForJob(const std::string& spool, const std::string& title, const std::string& after) {
   KeptJob job;
-  WaitFor([&]() -> HWND {
+  WaitUntil([&] {
     const std::string name = NewestJobFile(spool);
-    if (name.empty() || (name.size() == after.size() && name <= after)) return nullptr;
+    if (name.empty() || (name.size() == after.size() && name <= after)) return false;
     auto attributes = JobAttributes(ReadFileBytes(spool + name));
-    if (attributes["job-name"] != title) return nullptr;
+    if (attributes["job-name"] != title) return false;
     job.attributes = attributes;
     job.postScript = ReadFileBytes(spool + "d" + name.substr(1) + "-001");
-    return reinterpret_cast<HWND>(1);
+    return true;
   });
   return job;
 }
@@ -133,16 +133,16 @@ std::vector<int> GlyphsPerPage(const std::string& postScript) {
 
 std::string WaitForFile(const std::string& path, DWORD timeoutMs = 60000) {
   std::string bytes;
-  WaitFor(
-      [&]() -> HWND {
-        if (!FileExists(path)) return nullptr;
+  WaitUntil(
+      [&] {
+        if (!FileExists(path)) return false;
         std::string now = ReadFileBytes(path);
         // Ghostscript writes the file over a while: it is whole once it ends in %%EOF.
         if (now.find("%%EOF") == std::string::npos || now.size() != bytes.size()) {
           bytes = now;
-          return nullptr;
+          return false;
         }
-        return reinterpret_cast<HWND>(1);
+        return true;
       },
       timeoutMs);
   return bytes;
@@ -157,17 +157,12 @@ class PrintTest : public ::testing::Test {
 
   // Prints the document of `penlet` through the dialog, asking for `copies` when not 0.
   void PrintThroughDialog(PenletProcess& penlet, int copies) {
-    HWND main = penlet.MainWindow();
-    ASSERT_TRUE(main);
-    PostMessageA(main, WM_COMMAND, FilePrint, 0);
-    HWND dialog = WaitFor([&]() -> HWND {
-      HWND found = FindProcessWindow(penlet.Pid(), "#32770");
-      return found && IsWindowVisible(found) ? found : nullptr;
-    });
+    ASSERT_TRUE(penlet.MainWindow());
+    penlet.Command(FilePrint);
+    HWND dialog = penlet.Dialog();
     ASSERT_TRUE(dialog) << "no print dialog";
     if (copies) SetDlgItemInt(dialog, 0x482, copies, FALSE);  // edt3, the copy count
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    WaitFor([&]() -> HWND { return IsWindow(dialog) ? nullptr : main; });
+    Dismiss(dialog);
   }
 
   // The server's output for a job titled `stem` + ".txt": the backend drops the extension.
@@ -189,7 +184,7 @@ TEST_F(PrintTest, ALongDocumentPrintsEveryLineOnSeveralPagesInTheCopiesAsked) {
   const std::string path = temp.Write("longreport.txt", text);
   DeleteFileA(Output("longreport").c_str());
   const std::string before = NewestJobFile(Spool());
-  PenletProcess penlet("\"" + path + "\"");
+  PenletProcess penlet(Quoted(path));
   PrintThroughDialog(penlet, 3);
   const std::string pdf = WaitForFile(Output("longreport"));
   ASSERT_FALSE(pdf.empty()) << "no PDF for the job";
@@ -210,7 +205,7 @@ TEST_F(PrintTest, AnEmptyDocumentIsOneBlankPageOfOneCopy) {
   const std::string path = temp.Write("emptydoc.txt", "");
   DeleteFileA(Output("emptydoc").c_str());
   const std::string before = NewestJobFile(Spool());
-  PenletProcess penlet("\"" + path + "\"");
+  PenletProcess penlet(Quoted(path));
   PrintThroughDialog(penlet, 0);
   const std::string pdf = WaitForFile(Output("emptydoc"));
   ASSERT_FALSE(pdf.empty());
@@ -257,7 +252,7 @@ TEST_F(PrintTest, WithoutAnyPrinterTheErrorBoxSaysSo) {
   } ender{pid};
 
   PostMessageA(main, WM_COMMAND, FilePrint, 0);
-  HWND box = WaitForMessageBox(pid, "#32770", "Penlet");
+  HWND box = WaitForErrorBox(pid);
   ASSERT_TRUE(box) << "no error box";
   const std::string message = BoxMessage(box);
   const std::string expected = Ansi(texts::kNoDefaultPrinter);

@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "Scintilla.h"
-#include "tests/win/support/TempFolder.h"
 #include "tests/win/support/WinTest.h"
 #include "core/Texts.h"
 
@@ -32,60 +30,40 @@ const std::string kName = "\x95\x5C\x8E\xA6.txt";
 }
 
 // penlet.exe with an unsaved change in the middle of its text, then made to fault.
-class Crash {
+class Crash : public PenletProcess {
  public:
-  Crash(const std::string& commandTail, const std::string& currentDir)
-      : penlet_(commandTail, currentDir) {
-    main_ = penlet_.MainWindow();
-    if (main_) WaitFor([this] { return IsWindowVisible(main_) ? main_ : nullptr; });
-    edit_ = main_ ? FindEditArea(main_) : nullptr;
-  }
-  ~Crash() {
-    // Should the process have gone to the system's debugger instead, that ends too, so that no
-    // crash dialog is left waiting.
-    EndDebugger(penlet_.Pid());
-  }
-
-  bool Ready() const { return main_ && edit_; }
+  using PenletProcess::PenletProcess;
+  // Should the process have gone to the system's debugger instead, that ends too, so that no
+  // crash dialog is left waiting.
+  ~Crash() { EndDebugger(Pid()); }
 
   // Types "ab" and Enter at byte `offset`: the component's gap is left in the middle.
   void TypeAt(int offset) {
-    SendMessageA(edit_, SCI_GOTOPOS, offset, 0);
-    for (char c : std::string("ab")) SendMessageA(edit_, WM_CHAR, c, 1);
-    SendMessageA(edit_, WM_KEYDOWN, VK_RETURN, 1);
-    DWORD_PTR ignored;
-    for (int i = 0; i < 2; ++i) {
-      SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored);
-    }
+    PenletProcess::TypeAt(offset, "ab");
+    Key(VK_RETURN);
   }
-  LRESULT Gap() const { return SendMessageA(edit_, SCI_GETGAPPOSITION, 0, 0); }
+  LRESULT Gap() const { return SendMessageA(Edit(), SCI_GETGAPPOSITION, 0, 0); }
 
   // The editing area's bytes, copied in penlet's own memory and read from there.
   std::string Text() const {
-    const LRESULT length = SendMessageA(edit_, SCI_GETLENGTH, 0, 0);
-    std::string text(length + 1, '\0');
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, penlet_.Pid());
-    void* remote = VirtualAllocEx(process, nullptr, text.size(), MEM_COMMIT, PAGE_READWRITE);
-    SendMessageA(edit_, SCI_GETTEXT, text.size(), reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process, remote, text.data(), text.size(), nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    text.resize(length);
-    return text;
+    const LRESULT length = SendMessageA(Edit(), SCI_GETLENGTH, 0, 0);
+    void* remote = CopyInto(std::string(length + 1, '\0'));
+    SendMessageA(Edit(), SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(remote));
+    return ReadBack(remote, length);
   }
 
   // Makes penlet fault: a thread of its own starts where nothing is mapped, a page fault that
   // no one handles. Then the text must be in one new file "<name>.recovered-....txt" in
   // `folder`, named by the box, and the process must end with the fault's code.
-  void FaultAndExpectRecovery(const TempFolder& folder, const std::string& name,
+  void FaultAndExpectRecovery(const TempDir& folder, const std::string& name,
                               const std::string& text) {
-    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, penlet_.Pid());
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, Pid());
     HANDLE thread = CreateRemoteThread(
         process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(0x10), nullptr, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     CloseHandle(thread);
     CloseHandle(process);
-    HWND box = WaitForMessageBox(penlet_.Pid(), "#32770", "Penlet");
+    HWND box = ErrorBox();
     ASSERT_NE(box, nullptr);
     std::vector<std::string> recovered;
     for (const std::string& file : folder.Names()) {
@@ -99,7 +77,7 @@ class Crash {
     EXPECT_EQ(BoxMessage(box), Ansi(texts::kRecoveredText) + path);
     EXPECT_TRUE(SameBytes(ReadFileBytes(path), text));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(penlet_.WaitExit(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(WaitExit(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
   }
 
  private:
@@ -120,22 +98,17 @@ class Crash {
     }
     CloseHandle(snapshot);
   }
-
-  PenletProcess penlet_;
-  HWND main_ = nullptr;
-  HWND edit_ = nullptr;
 };
 
 TEST(Recovery, UnsavedTextGoesBesideTheDocumentByteForByte) {
-  TempFolder folder("penlet-recovery");
-  const std::string document = folder.In(kName);
+  TempDir folder("penlet-recovery");
   // A megabyte: the editing area keeps it in two pieces around the place of the last edit.
   const int lines = 60000;
   std::string loaded;
   for (int i = 0; i < lines; ++i) loaded += kLines;
-  std::ofstream(document, std::ios::binary) << loaded;
+  folder.Write(kName, loaded);
   // A path relative to the current folder, as typed on a command line.
-  Crash crash(kName, folder.path());
+  Crash crash(kName, folder.Path());
   ASSERT_TRUE(crash.Ready());
   const int middle = lines / 2 * static_cast<int>(kLines.size()) + 10;  // after "表示ソフト"
   crash.TypeAt(middle);
@@ -144,15 +117,16 @@ TEST(Recovery, UnsavedTextGoesBesideTheDocumentByteForByte) {
   ASSERT_GT(crash.Gap(), 0);
   ASSERT_LT(crash.Gap(), static_cast<LRESULT>(text.size()));
   crash.FaultAndExpectRecovery(folder, kName, text);
-  EXPECT_TRUE(SameBytes(ReadFileBytes(document), loaded));  // the document is left as it was
+  EXPECT_TRUE(
+      SameBytes(ReadFileBytes(folder.In(kName)), loaded));  // the document is left as it was
 }
 
 TEST(Recovery, UntitledTextGoesToTheTemporaryFolder) {
-  TempFolder folder("penlet-recovery-temp");
+  TempDir folder("penlet-recovery-temp");
   // penlet's temporary folder (the first that the system looks at) is this test's own.
   char tmp[MAX_PATH * 4] = "";
   const DWORD hadTmp = GetEnvironmentVariableA("TMP", tmp, sizeof tmp);
-  SetEnvironmentVariableA("TMP", folder.path().c_str());
+  SetEnvironmentVariableA("TMP", folder.Path().c_str());
   Crash crash("", "");
   SetEnvironmentVariableA("TMP", hadTmp ? tmp : nullptr);
   ASSERT_TRUE(crash.Ready());

@@ -1,24 +1,40 @@
-// Helpers of the Windows-side tests: starting penlet.exe, finding its windows, temp files.
+// The driver of the Windows-side tests: temporary folders, waiting, finding and reading windows,
+// keys and the clipboard, penlet.exe as a process of its own and the program built in the test.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "app/Program_win32.h"
+#include "core/MessageBoxes.h"
 
 namespace penlet::wintest {
 
 // The folder of the running test program, with a trailing "\".
 std::string ExeDir();
+// A path in double quotes, as typed on a command line.
+std::string Quoted(const std::string& path);
 
-// A folder of its own under the system's temp folder, removed with everything in it.
+// A folder of its own under the system's temporary folder, by its long name, removed with
+// everything in it.
 class TempDir {
  public:
-  TempDir();
+  explicit TempDir(const std::string& prefix = "penlet-test");
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
-  const std::string& Path() const { return path_; }  // with a trailing "\"
+  // With a trailing "\"; empty when no folder could be made.
+  const std::string& Path() const { return path_; }
+  std::string In(const std::string& name) const { return path_ + name; }
+  // Writes `bytes` to the file `name` in the folder; returns the file's path.
   std::string Write(const std::string& name, const std::string& bytes) const;
+  // The names in the folder, sorted, without "." and "..".
+  std::vector<std::string> Names() const;
 
  private:
   std::string path_;
@@ -27,47 +43,164 @@ class TempDir {
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 
-// Waits, pumping this thread's messages, until `found` returns a window or the time is up.
+// Dispatches every message waiting for this thread.
+void Pump();
+// Waits, pumping this thread's messages, until `done` holds or the time is up; whether it holds.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 15000);
+// The same for a window: waits until `found` returns one, and returns it (null on time-out).
 HWND WaitFor(const std::function<HWND()>& found, DWORD timeoutMs = 15000);
+bool WaitVisible(HWND window, DWORD timeoutMs = 15000);
+bool WaitGone(HWND window, DWORD timeoutMs = 15000);
+// Returns once the thread of `window` has dealt with everything posted to it before, unless a
+// handler is waiting in a box. A sent message overtakes posted ones, so one round trip can come
+// back before a posted command has run; the second one cannot. Each further round is one more
+// pass of its loop.
+void Sync(HWND window, int rounds = 2);
 
-// The visible-or-not top-level windows of a process with the given class (and caption, when
-// given).
+// The first top-level window of a process with the given class (and caption, when given),
+// shown or not.
 HWND FindProcessWindow(DWORD pid, const char* className, const char* caption = nullptr);
-
-// The text of a window, read with WM_GETTEXT.
+// The first descendant of `parent` with the given class.
+HWND FindChild(HWND parent, const char* className);
+// The editing area of penlet's main window.
+HWND FindEditArea(HWND main);
+// The whole text of a window, read with WM_GETTEXT (a status bar answers with panel 0).
 std::string WindowText(HWND hwnd);
+// Waits for the text of `window` to become `want`; returns what it is then.
+std::string TextBecomes(HWND window, const std::string& want, DWORD timeoutMs = 10000);
+RECT WindowRect(HWND hwnd);
+// The rectangle of `child` in the client coordinates of `parent`.
+RECT RectIn(HWND child, HWND parent);
+// The window with the keyboard focus in the thread of `window`, of any process.
+HWND FocusOf(HWND window);
+// The text of a panel of a status bar of this process.
+std::string PanelText(HWND statusBar, int panel);
+bool ButtonEnabled(HWND toolBar, int id);
 
-// The message of a system message box: its static control whose text is not empty (the
-// icon's is).
+// The message of a message box: its static control whose text is not empty (the icon's is).
 std::string BoxMessage(HWND box);
-
 // Waits for a message box of the process that is shown and carries its message: a box is
 // found by its class while it is still being built, before its text is set.
 HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption = nullptr,
                        DWORD timeoutMs = 15000);
+// The exception box of the process: the system's message box captioned "Penlet".
+HWND WaitForErrorBox(DWORD pid);
+// Clicks the button of `answer` in a box; true once the box has gone.
+bool Answer(HWND box, DialogResult answer);
+// Sends a box the command OK, as its own button does; true once the box has gone.
+bool Dismiss(HWND box);
 
-// The first child of `parent` with the given class (searching all descendants).
-HWND FindChild(HWND parent, const char* className);
-// The editing area of penlet's main window.
-HWND FindEditArea(HWND main);
+// Each byte of `text` as a typed character (WM_CHAR), sent to `target`.
+void TypeChars(HWND target, const std::string& text);
+// The key pressed `times` times (WM_KEYDOWN), sent to `target`.
+void PressKey(HWND target, WPARAM key, int times = 1);
 
-// penlet.exe started as its own process, ended at the latest when this object goes. The
-// settings file beside it is removed first.
+// The clipboard's text (CF_TEXT, code page 932).
+void SetClipboardText(const std::string& bytes);
+std::string ClipboardText();
+// Leaves nothing on the clipboard.
+void ClearClipboard();
+
+// penlet.exe started as its own process, ended at the latest when this object goes, with its
+// windows, boxes and dialogs within reach.
 class PenletProcess {
  public:
-  // `commandTail` follows the program's name on the command line, as typed.
-  // `program` is another copy of penlet.exe to run (one with settings of its own); empty means
-  // the penlet.exe beside the test, started without a settings file.
-  explicit PenletProcess(const std::string& commandTail, const std::string& currentDir = "",
+  // `commandTail` follows the program's name on the command line, as typed. `program` is
+  // another copy of penlet.exe to run (one with settings of its own); empty means the
+  // penlet.exe beside the test, started without a settings file.
+  explicit PenletProcess(const std::string& commandTail = "", const std::string& currentDir = "",
                          int showCommand = SW_SHOWNORMAL, const std::string& program = "");
+  PenletProcess(const PenletProcess&) = delete;
+  PenletProcess& operator=(const PenletProcess&) = delete;
   ~PenletProcess();
+
   DWORD Pid() const { return info_.dwProcessId; }
-  HWND MainWindow(DWORD timeoutMs = 15000) const;
+  // The main window once it exists, shown or not; null on time-out.
+  HWND MainWindow(DWORD timeoutMs = 15000);
+  // Waits for the main window to be shown and finds its editing area: Main() and Edit().
+  bool Ready();
+  HWND Main() const { return main_; }
+  HWND Edit() const { return edit_; }
+  std::string Caption() const { return WindowText(main_); }
+  std::string Text() const { return WindowText(edit_); }
+
+  // A command posted to the main window, as its menu posts it.
+  void Command(int id) const { PostMessageA(main_, WM_COMMAND, id, 0); }
+  void Sync() const { wintest::Sync(main_); }
+  // Types each byte of `text` as a character at byte `offset` of the document.
+  void TypeAt(int offset, const std::string& text) const;
+  // Presses a key in the editing area `times` times.
+  void Key(WPARAM key, int times = 1) const;
+  // Drops `paths` on the window as the shell does: a DROPFILES block in penlet's own memory,
+  // whose address serves as the drop handle.
+  bool Drop(const std::vector<std::string>& paths) const;
+  // A copy of `bytes` in penlet's own memory, left there until the process ends.
+  void* CopyInto(const std::string& bytes) const;
+  std::string ReadBack(const void* remote, size_t size) const;
+
+  // A window of the process with the given class (and caption), once it is shown.
+  HWND Shown(const char* className, const char* caption = nullptr) const;
+  // A shown dialog of the process holding a control of one of the identifiers (any dialog
+  // when none are given).
+  HWND Dialog(std::initializer_list<int> anyOf = {}) const;
+  // The program's own message box (questions and plain messages), once it shows its text.
+  HWND Box(DWORD timeoutMs = 15000) const;
+  HWND ErrorBox() const { return WaitForErrorBox(Pid()); }
+
+  // Closes the main window and waits for the process to end; returns its exit code.
+  DWORD Close();
+  // The same, answering the closing question with `answer`; 0xFFFFFFFF when nothing asked.
+  DWORD CloseAnswering(DialogResult answer);
   // Waits for the process to end; returns its exit code, or STILL_ACTIVE on time-out.
   DWORD WaitExit(DWORD timeoutMs = 15000);
 
  private:
   PROCESS_INFORMATION info_{};
+  HWND main_ = nullptr;
+  HWND edit_ = nullptr;
+};
+
+// Message boxes that show nothing: every text is kept, every question answered with `answer`.
+class SilentBoxes : public MessageBoxes {
+ public:
+  DialogResult ShowMessageDialog(const std::string& text, MessageKind, unsigned) override {
+    shown.push_back(text);
+    return answer;
+  }
+  void ShowPlainMessage(const std::string& text) override { shown.push_back(text); }
+
+  DialogResult answer = DialogResult::Cancel;
+  std::vector<std::string> shown;
+};
+
+// The whole program built in this process under an application window of its own, shown, with
+// silent boxes; the errors it reports are kept. The test program's settings file is removed
+// before and after, so that every test starts at the designed size.
+class InProcessPenlet {
+ public:
+  InProcessPenlet();
+  InProcessPenlet(const InProcessPenlet&) = delete;
+  InProcessPenlet& operator=(const InProcessPenlet&) = delete;
+  ~InProcessPenlet();
+
+  Program* operator->() { return program_.get(); }
+  HWND Owner() const { return owner_; }
+  // One turn of the program's loop: every waiting message, then the idle moment.
+  void Pump();
+  // Offers a key press to the focused window as the loop would; true when the window used it
+  // up. With `ctrl` the Ctrl key is held down meanwhile.
+  bool Key(int key, bool ctrl = false);
+  // Each byte of `text` typed into the editing area.
+  void Type(const std::string& text);
+  // Ends the program before this object goes, so that what it reports meanwhile can be seen.
+  void End() { program_.reset(); }
+
+  SilentBoxes boxes;
+  std::vector<std::string> errors;
+
+ private:
+  HWND owner_ = nullptr;
+  std::unique_ptr<Program> program_;
 };
 
 }  // namespace penlet::wintest
