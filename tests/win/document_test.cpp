@@ -2,7 +2,6 @@
 // dialogs, the overwrite and closing questions, drops and the failure boxes.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,8 +37,7 @@ HWND FileDialog(const PenletProcess& penlet) {
 // Types `name` into a file dialog and presses its OK button.
 void Choose(HWND dialog, const std::string& name) {
   SendMessageA(NameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PressButton(dialog, IDOK);
   WaitGone(dialog);
 }
 
@@ -263,7 +261,7 @@ TEST(Document, LongPasteIntoANewDocumentIsNotCut) {
   SendMessageA(penlet.Edit(), WM_PASTE, 0, 0);
   penlet.Sync();
   EXPECT_EQ(SendMessageA(penlet.Edit(), WM_GETTEXTLENGTH, 0, 0), 72000);
-  EXPECT_EQ(WindowText(FindChild(FindChild(penlet.Main(), TOOLBARCLASSNAMEA), "Edit")), "72000");
+  EXPECT_EQ(WindowText(FindCounterBox(penlet.Main())), "72000");
   EXPECT_EQ(penlet.CloseAnswering(DialogResult::No), 0u);
 }
 

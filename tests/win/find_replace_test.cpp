@@ -2,7 +2,6 @@
 // typed into, its buttons pressed, the plain message box read and the editing area checked.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <gtest/gtest.h>
@@ -42,10 +41,6 @@ class FindReplace : public ::testing::Test {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(field, EN_CHANGE),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, field)));
   }
-  static void Press(HWND dialog, int button) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-  }
   // The text of the plain box that the last press brought up, which is then dismissed; empty
   // when none came.
   std::string TakeMessage() {
@@ -83,19 +78,19 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
 
   Type(dialog, kFindField, "ab\x94\x4C");
   Type(dialog, kReplaceField, "X");
-  Press(dialog, kFindNextButton);
+  PressButton(dialog, kFindNextButton);
   process_->Sync();
   CHARRANGE sel = Selection();
   EXPECT_EQ(sel.cpMin, 0);
   EXPECT_EQ(sel.cpMax, 4);  // bytes
-  Press(dialog, kReplaceButton);
+  PressButton(dialog, kReplaceButton);
   process_->Sync();
   EXPECT_EQ(Text(), "X cd ab\x94\x4C\r\nab\x94\x4C");
   sel = Selection();
   EXPECT_EQ(sel.cpMin, 5);
   EXPECT_EQ(sel.cpMax, 9);
 
-  Press(dialog, kReplaceAllButton);
+  PressButton(dialog, kReplaceAllButton);
   EXPECT_EQ(TakeMessage(),
             "2  \x89\xD3\x8F\x8A\x82\xCC  \x81\x77 ab\x94\x4C \x81\x78 \x82\xF0\x81\x41"
             "\r\n\r\n \x81\x77 X \x81\x78 \x82\xC9\x81\x41\x92\x75\x82\xAB\x8A\xB7"
@@ -108,7 +103,7 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   EXPECT_EQ(Text(), "X cd X\r\nX");
 
   // Nothing left: Find Next says so and moves the caret to the start.
-  Press(dialog, kFindNextButton);
+  PressButton(dialog, kFindNextButton);
   EXPECT_EQ(TakeMessage(),
             "\x82\xB1\x82\xB1\x82\xA9\x82\xE7\x8C\xE3\x82\xCC\x95\xB6\x8F\x91\x82\xC9\x82\xCD"
             "\x81\x41\r\n\r\n\x81\x77 ab\x94\x4C \x81\x78\r\n\r\n\x82\xCD\x81\x41\x8C\xA9\x82\xC2"
@@ -118,7 +113,7 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   EXPECT_EQ(sel.cpMax, 0);
 
   // Closed and opened again, the dialog shows the last texts.
-  Press(dialog, IDCANCEL);
+  PressButton(dialog, IDCANCEL);
   WaitGone(dialog);
   dialog = OpenDialog();
   ASSERT_TRUE(dialog);
@@ -126,12 +121,12 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   EXPECT_EQ(WindowText(GetDlgItem(dialog, kReplaceField)), "X");
 
   Type(dialog, kFindField, "zz");
-  Press(dialog, kReplaceAllButton);
+  PressButton(dialog, kReplaceAllButton);
   EXPECT_EQ(TakeMessage(),
             "\x82\xB1\x82\xCC\x95\xB6\x8F\x91\x82\xA9\x82\xE7\x81\x40\r\n\r\n\x81\x77 zz \x81\x78"
             "\r\n\r\n\x82\xCD\x81\x41\x94\xAD\x8C\xA9\x82\xB3\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x82"
             "\xC5\x82\xB5\x82\xBD\x81\x49");
-  Press(dialog, IDCANCEL);
+  PressButton(dialog, IDCANCEL);
   WaitGone(dialog);
 }
 
@@ -148,7 +143,7 @@ TEST_F(FindReplace, ReplaceAllOnALongDocument) {
   ASSERT_TRUE(dialog);
   Type(dialog, kFindField, "ab\x94\x4C");
   Type(dialog, kReplaceField, "X");
-  Press(dialog, kReplaceAllButton);
+  PressButton(dialog, kReplaceAllButton);
   EXPECT_EQ(TakeMessage().substr(0, 6), "5000  ");
 
   std::string expected;
@@ -165,13 +160,13 @@ TEST_F(FindReplace, ReplaceAllOnALongDocument) {
   EXPECT_TRUE(Text() == expected);
   EXPECT_EQ(Selection().cpMin, lastInsertion);
   EXPECT_EQ(Selection().cpMax, lastInsertion);
-  EXPECT_TRUE(ButtonEnabled(FindChild(main_, TOOLBARCLASSNAMEA), FileSave1));
+  EXPECT_TRUE(ButtonEnabled(FindToolBar(main_), FileSave1));
   RECT after = WindowRect(edit_);
   EXPECT_TRUE(EqualRect(&before, &after));
   EXPECT_EQ(FocusOf(main_), edit_);
 
   // Opened again, the dialog is placed against the editing area that stands there now.
-  Press(dialog, IDCANCEL);
+  PressButton(dialog, IDCANCEL);
   WaitGone(dialog);
   dialog = OpenDialog();
   ASSERT_TRUE(dialog);
@@ -182,12 +177,12 @@ TEST_F(FindReplace, ReplaceAllOnALongDocument) {
 
   Type(dialog, kFindField, "zz");
   Type(dialog, kReplaceField, "\x94\x4C");
-  Press(dialog, kReplaceAllButton);
+  PressButton(dialog, kReplaceAllButton);
   EXPECT_EQ(TakeMessage().substr(0, 3), "3  ");
   size_t at = 0;
   while ((at = expected.find("zz", at)) != std::string::npos) expected.replace(at, 2, "\x94\x4C");
   EXPECT_TRUE(Text() == expected);
-  Press(dialog, IDCANCEL);
+  PressButton(dialog, IDCANCEL);
 }
 
 }  // namespace

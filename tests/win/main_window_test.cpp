@@ -28,8 +28,8 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest()
       : main_(window_->Handle()),
         edit_(window_->Editor().Handle()),
-        toolBar_(FindChild(main_, TOOLBARCLASSNAMEA)),
-        statusBar_(FindChild(main_, STATUSCLASSNAMEA)) {
+        toolBar_(FindToolBar(main_)),
+        statusBar_(FindStatusBar(main_)) {
     ClearClipboard();
   }
   void TearDown() override {
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
   EXPECT_EQ(paste.iBitmap, 2);
 
   // The counter panel and its boxes.
-  HWND memo1 = FindChild(toolBar_, "Edit");
+  HWND memo1 = FindCounterBox(main_);
   ASSERT_NE(memo1, nullptr);
   HWND panel = GetParent(memo1);
   HWND memo2 = GetWindow(memo1, GW_HWNDNEXT);
@@ -317,7 +317,7 @@ TEST_F(MainWindowTest, RightPressOpensThePopupAtFixedOffsets) {
 }
 
 TEST_F(MainWindowTest, CounterBoxesOpenNoMenuAndShowTheArrow) {
-  HWND memo1 = FindChild(toolBar_, "Edit");
+  HWND memo1 = FindCounterBox(main_);
   ASSERT_NE(memo1, nullptr);
   g_popup = {};
   UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);

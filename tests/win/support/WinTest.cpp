@@ -141,51 +141,61 @@ void Sync(HWND window, int rounds) {
 
 namespace {
 
-struct Search {
-  DWORD pid;
-  const char* className;
-  const char* caption;
-  HWND result;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != search->pid) return TRUE;
-  char cls[256];
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (lstrcmpA(cls, search->className) != 0) return TRUE;
-  if (search->caption && WindowText(hwnd) != search->caption) return TRUE;
-  search->result = hwnd;
-  return FALSE;
+bool ClassIs(HWND hwnd, const char* className) {
+  char name[256] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  return lstrcmpiA(name, className) == 0;
 }
 
-BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
+// The first window offered to Take that `match` accepts.
+using Match = std::function<bool(HWND)>;
+struct Search {
+  const Match& match;
+  HWND found;
+};
+BOOL CALLBACK Take(HWND hwnd, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
-  char cls[256];
-  GetClassNameA(hwnd, cls, sizeof cls);
-  if (lstrcmpiA(cls, search->className) != 0) return TRUE;
-  search->result = hwnd;
+  if (!search->match(hwnd)) return TRUE;
+  search->found = hwnd;
   return FALSE;
+}
+HWND FirstChild(HWND parent, const Match& match) {
+  Search search{match, nullptr};
+  EnumChildWindows(parent, Take, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace
 
 HWND FindProcessWindow(DWORD pid, const char* className, const char* caption) {
-  Search search{pid, className, caption, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.result;
+  const Match match = [=](HWND hwnd) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    return owner == pid && ClassIs(hwnd, className) && (!caption || WindowText(hwnd) == caption);
+  };
+  Search search{match, nullptr};
+  EnumWindows(Take, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 HWND FindChild(HWND parent, const char* className) {
-  Search search{0, className, nullptr, nullptr};
-  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-  return search.result;
+  return FirstChild(parent, [=](HWND hwnd) { return ClassIs(hwnd, className); });
 }
 
 HWND FindEditArea(HWND main) {
   return FindChild(main, "Scintilla");
+}
+
+HWND FindToolBar(HWND main) {
+  return FindChild(main, TOOLBARCLASSNAMEA);
+}
+
+HWND FindStatusBar(HWND main) {
+  return FindChild(main, STATUSCLASSNAMEA);
+}
+
+HWND FindCounterBox(HWND main) {
+  return FindChild(FindToolBar(main), "Edit");
 }
 
 std::string WindowText(HWND hwnd) {
@@ -230,23 +240,10 @@ bool ButtonEnabled(HWND toolBar, int id) {
   return SendMessageA(toolBar, TB_ISBUTTONENABLED, id, 0) != 0;
 }
 
-namespace {
-
-BOOL CALLBACK TakeStaticText(HWND child, LPARAM param) {
-  char cls[64];
-  GetClassNameA(child, cls, sizeof cls);
-  std::string text = WindowText(child);
-  if (lstrcmpiA(cls, "Static") != 0 || text.empty()) return TRUE;
-  *reinterpret_cast<std::string*>(param) = text;
-  return FALSE;
-}
-
-}  // namespace
-
 std::string BoxMessage(HWND box) {
-  std::string found;
-  EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&found));
-  return found;
+  HWND text = FirstChild(
+      box, [](HWND hwnd) { return ClassIs(hwnd, "Static") && !WindowText(hwnd).empty(); });
+  return text ? WindowText(text) : "";
 }
 
 HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption, DWORD timeoutMs) {
@@ -267,6 +264,11 @@ bool Answer(HWND box, DialogResult answer) {
   return WaitGone(box);
 }
 
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 bool Dismiss(HWND box) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   return WaitGone(box);
@@ -274,10 +276,6 @@ bool Dismiss(HWND box) {
 
 void TypeChars(HWND target, const std::string& text) {
   for (char c : text) SendMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
-}
-
-void PressKey(HWND target, WPARAM key, int times) {
-  for (int i = 0; i < times; ++i) SendMessageA(target, WM_KEYDOWN, key, 1);
 }
 
 void SetClipboardText(const std::string& bytes) {
@@ -355,7 +353,7 @@ void PenletProcess::TypeAt(int offset, const std::string& text) const {
 }
 
 void PenletProcess::Key(WPARAM key, int times) const {
-  PressKey(edit_, key, times);
+  for (int i = 0; i < times; ++i) SendMessageA(edit_, WM_KEYDOWN, key, 1);
   Sync();
 }
 

@@ -62,8 +62,12 @@ void Sync(HWND window, int rounds = 2);
 HWND FindProcessWindow(DWORD pid, const char* className, const char* caption = nullptr);
 // The first descendant of `parent` with the given class.
 HWND FindChild(HWND parent, const char* className);
-// The editing area of penlet's main window.
+// The controls of penlet's main window: the editing area, the tool bar, the status bar and the
+// first box of the counter on the tool bar.
 HWND FindEditArea(HWND main);
+HWND FindToolBar(HWND main);
+HWND FindStatusBar(HWND main);
+HWND FindCounterBox(HWND main);
 // The whole text of a window, read with WM_GETTEXT (a status bar answers with panel 0).
 std::string WindowText(HWND hwnd);
 // Waits for the text of `window` to become `want`; returns what it is then.
@@ -87,13 +91,13 @@ HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption = n
 HWND WaitForErrorBox(DWORD pid);
 // Clicks the button of `answer` in a box; true once the box has gone.
 bool Answer(HWND box, DialogResult answer);
+// Presses a button of a dialog, as a click tells the dialog.
+void PressButton(HWND dialog, int id);
 // Sends a box the command OK, as its own button does; true once the box has gone.
 bool Dismiss(HWND box);
 
 // Each byte of `text` as a typed character (WM_CHAR), sent to `target`.
 void TypeChars(HWND target, const std::string& text);
-// The key pressed `times` times (WM_KEYDOWN), sent to `target`.
-void PressKey(HWND target, WPARAM key, int times = 1);
 
 // The clipboard's text (CF_TEXT, code page 932).
 void SetClipboardText(const std::string& bytes);
