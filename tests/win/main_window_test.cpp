@@ -23,6 +23,22 @@ std::string Rect(const RECT& rc) {
          std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top);
 }
 
+// What a timer saw of a pop-up menu before it closed it.
+struct PopupSeen {
+  bool open = false;
+  RECT rect{};
+};
+PopupSeen g_popup;
+
+void CALLBACK ClosePopup(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = FindWindowA("#32768", nullptr);
+  if (menu && IsWindowVisible(menu)) {
+    g_popup.open = true;
+    GetWindowRect(menu, &g_popup.rect);
+  }
+  EndMenu();
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest()
@@ -59,12 +75,20 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Runs the loop for `turns` moments of 60 ms, or fewer once `done` holds.
-  void Run(
-      int turns, const std::function<bool()>& done = [] { return false; }) {
-    for (int i = 0; i < turns && !done(); ++i) {
+  void Run(int turns, const std::function<bool()>& done = nullptr) {
+    for (int i = 0; i < turns && !(done && done()); ++i) {
       Sleep(60);
       window_.Pump();
     }
+  }
+  // Whether a pop-up menu opens while `act` runs and the loop turns up to `turns` times.
+  bool PopupOpens(int turns, const std::function<void()>& act) {
+    g_popup = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
+    act();
+    Run(turns, [] { return g_popup.open; });
+    KillTimer(nullptr, timer);
+    return g_popup.open;
   }
   std::string Panel(int i) { return PanelText(statusBar_, i); }
   bool ButtonEnabled(int id) { return wintest::ButtonEnabled(toolBar_, id); }
@@ -277,59 +301,36 @@ TEST_F(MainWindowTest, ClipboardCommandsFollowSelectionAndClipboard) {
   EXPECT_TRUE(ItemEnabled(GetSubMenu(GetMenu(main_), 0), FileSave1));
 }
 
-struct PopupSeen {
-  bool open = false;
-  RECT rect{};
-};
-PopupSeen g_popup;
-
-void CALLBACK ClosePopup(HWND, UINT, UINT_PTR, DWORD) {
-  HWND menu = FindWindowA("#32768", nullptr);
-  if (menu && IsWindowVisible(menu)) {
-    g_popup.open = true;
-    GetWindowRect(menu, &g_popup.rect);
-  }
-  EndMenu();
-}
-
 TEST_F(MainWindowTest, RightPressOpensThePopupAtFixedOffsets) {
   const RECT window = WindowRect(main_);
-  g_popup = {};
-  UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
-  PostMessageA(edit_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
-  PostMessageA(edit_, WM_LBUTTONUP, 0, MAKELPARAM(60, 40));
-  Run(8);
-  EXPECT_FALSE(g_popup.open);
-  PostMessageA(edit_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(260, 100));
-  Run(10, [] { return g_popup.open; });
-  KillTimer(nullptr, timer);
-  ASSERT_TRUE(g_popup.open);
+  EXPECT_FALSE(PopupOpens(8, [this] {
+    PostMessageA(edit_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
+    PostMessageA(edit_, WM_LBUTTONUP, 0, MAKELPARAM(60, 40));
+  }));
+  ASSERT_TRUE(PopupOpens(
+      10, [this] { PostMessageA(edit_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(260, 100)); }));
   EXPECT_EQ(g_popup.rect.left, window.left + 260 - 153);
   EXPECT_EQ(g_popup.rect.top, window.top + 100 - 70);
   // A right release and the context-menu key open nothing.
-  g_popup = {};
-  timer = SetTimer(nullptr, 0, 300, ClosePopup);
-  PostMessageA(edit_, WM_RBUTTONUP, 0, MAKELPARAM(260, 100));
-  PostMessageA(edit_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit_), MAKELPARAM(300, 300));
-  Run(8);
-  KillTimer(nullptr, timer);
-  EXPECT_FALSE(g_popup.open);
+  EXPECT_FALSE(PopupOpens(8, [this] {
+    PostMessageA(edit_, WM_RBUTTONUP, 0, MAKELPARAM(260, 100));
+    PostMessageA(edit_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit_), MAKELPARAM(300, 300));
+  }));
 }
 
 TEST_F(MainWindowTest, CounterBoxesOpenNoMenuAndShowTheArrow) {
   HWND memo1 = FindCounterBox(main_);
   ASSERT_NE(memo1, nullptr);
-  g_popup = {};
-  UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
-  PostMessageA(memo1, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-  PostMessageA(memo1, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  Run(8);
+  EXPECT_FALSE(PopupOpens(8, [memo1] {
+    PostMessageA(memo1, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(memo1, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  }));
   // Not even the edit control's own menu.
-  const RECT rc = WindowRect(memo1);
-  SendMessageA(memo1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo1),
-               MAKELPARAM(rc.left + 5, rc.top + 5));
-  KillTimer(nullptr, timer);
-  EXPECT_FALSE(g_popup.open);
+  EXPECT_FALSE(PopupOpens(0, [memo1] {
+    const RECT rc = WindowRect(memo1);
+    SendMessageA(memo1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo1),
+                 MAKELPARAM(rc.left + 5, rc.top + 5));
+  }));
 
   SetCursor(nullptr);
   SendMessageA(memo1, WM_SETCURSOR, reinterpret_cast<WPARAM>(memo1),
