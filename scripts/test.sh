@@ -5,6 +5,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$PENLET_ROOT/scripts/install-deps.sh"
+log "formatting"
+"$PENLET_ROOT/scripts/check-format.sh"
+# Every build of the tests treats a warning as an error.
+export PENLET_WERROR=ON
 "$PENLET_ROOT/scripts/build.sh" all
 "$PENLET_ROOT/scripts/wine-prefix.sh"
 # The print tests print to a server of their own, ended again whatever the outcome.
