@@ -24,11 +24,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::vector<std::string> paths = SplitCommandLine(GetCommandLineA(), AnsiLeadBytes());
 
   Application app;
-  Win32MessageBoxes boxes(app.Handle());
+  // Every loop of the program runs the main window's idle step, the boxes' loops too; a box
+  // shown before the main window exists, or after it has gone, runs none.
+  MainWindow* idleWindow = nullptr;
+  Win32MessageBoxes boxes(app.Handle(), [&idleWindow] {
+    if (idleWindow) idleWindow->Idle();
+  });
   {
     MainWindow main(app.Handle(), boxes,
                     [&app](const std::string& message) { app.ShowException(message); });
-    TAboutBox aboutBox(app.Handle());
+    idleWindow = &main;
+    TAboutBox aboutBox(app.Handle(), [&main] { main.Idle(); });
     main.Form().SetAboutBox(&aboutBox);
     // Simple MAPI is loaded at the first Send and released when this goes.
     const std::unique_ptr<MailSystem> mail = NewSystemMail();
@@ -37,6 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app.Run(showCommand, paths);
     ShowWindow(main.Handle(), SW_HIDE);
     app.SetMainWindow(nullptr);
+    idleWindow = nullptr;
   }
   return 0;
 }
