@@ -160,6 +160,20 @@ HWND FindEditArea(HWND main) {
   return FindChild(main, "Scintilla");
 }
 
+POINT ToolButtonCentre(HWND main, int index) {
+  POINT centre{5 + 23 * index + 11, 2 + 11};
+  ClientToScreen(FindChild(main, "ToolbarWindow32"), &centre);
+  return centre;
+}
+
+std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected) {
+  // A status bar answers WM_GETTEXT with the text of its panel 0.
+  HWND statusBar = FindChild(main, "msctls_statusbar32");
+  SetCursorPos(at.x, at.y);
+  WaitFor([&] { return WindowText(statusBar) == expected ? statusBar : nullptr; }, 5000);
+  return WindowText(statusBar);
+}
+
 PenletProcess::PenletProcess(const std::string& commandTail, const std::string& currentDir,
                              int showCommand, const std::string& program) {
   std::string exe = program.empty() ? ExeDir() + "penlet.exe" : program;

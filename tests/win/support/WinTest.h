@@ -51,6 +51,13 @@ HWND FindChild(HWND parent, const char* className);
 // The editing area of penlet's main window.
 HWND FindEditArea(HWND main);
 
+// The centre of tool button `index` (0 New, 1 Open, 2 Save) of penlet's main window, on the
+// screen: the first buttons stand 23 pixels apart from x 5, y 2 of the tool bar.
+POINT ToolButtonCentre(HWND main, int index);
+// Moves the pointer to `at` on the screen and waits until panel 0 of penlet's status bar shows
+// `expected`; returns what it shows then, or after some seconds without.
+std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected);
+
 // penlet.exe started as its own process, ended at the latest when this object goes. The
 // settings file beside it is removed first.
 class PenletProcess {
