@@ -4,7 +4,9 @@
 namespace penlet {
 namespace {
 
-bool IsBlank(unsigned char c) { return c >= 1 && c <= 32; }
+bool IsBlank(unsigned char c) {
+  return c >= 1 && c <= 32;
+}
 
 }  // namespace
 

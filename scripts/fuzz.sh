@@ -8,7 +8,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds=${1:-300}
 out=$PENLET_BUILD/fuzz
 
-cmake -S "$PENLET_ROOT/tests/fuzz" -B "$out" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake -S "$PENLET_ROOT/tests/fuzz" -B "$out" -DCMAKE_CXX_COMPILER=clang++ \
+  -DPENLET_WERROR="${PENLET_WERROR:-OFF}" >/dev/null
 cmake --build "$out" -j 2 >"$out/build.log" 2>&1 || { cat "$out/build.log"; exit 1; }
 
 status=0
