@@ -21,6 +21,7 @@ log "native unit tests"
 ctest --test-dir "$PENLET_BUILD/native" --output-on-failure -j "$(nproc)" || status=1
 log "native unit tests under AddressSanitizer and UBSan"
 ctest --test-dir "$PENLET_BUILD/native-san" --output-on-failure -j "$(nproc)" || status=1
+log "fuzz targets, a few seconds each"; "$PENLET_ROOT/scripts/fuzz.sh" 5 || status=1
 
 ensure_display
 ensure_wineserver
