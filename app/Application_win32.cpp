@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Locale.h"
+#include "platform/Win32Support_win32.h"
 #include "app/Program_win32.h"
 #include "ui/MessageDialog_win32.h"
 #include "core/Texts.h"
@@ -11,19 +12,17 @@
 namespace penlet {
 
 Application::Application() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &Application::WindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-  wc.lpszClassName = kApplicationWindowClass;
-  RegisterClassExA(&wc);
+  WindowClass windowClass;
+  windowClass.name = kApplicationWindowClass;
+  windowClass.procedure = &Application::WindowProc;
+  windowClass.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  RegisterWindowClass(windowClass);
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
   const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
   hwnd_ = CreateWindowExA(0, kApplicationWindowClass, Ansi(texts::kAppTitle).c_str(),
                           WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x,
                           y, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowData(hwnd_, this);
   HMENU menu = GetSystemMenu(hwnd_, FALSE);
   DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
   DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
@@ -104,7 +103,7 @@ int Application::Run(Program& main, int showCommand, const std::vector<std::stri
 }
 
 LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Application*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = WindowData<Application*>(hwnd);
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   try {
     return self->HandleMessage(msg, wParam, lParam);

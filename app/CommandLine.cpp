@@ -4,7 +4,9 @@
 namespace penlet {
 namespace {
 
-bool IsBlank(unsigned char c) { return c >= 1 && c <= 32; }
+bool IsBlank(unsigned char c) {
+  return c >= 1 && c <= 32;
+}
 
 }  // namespace
 
@@ -39,7 +41,8 @@ std::vector<std::string> SplitCommandLine(const std::string& line, const LeadByt
       arg.append(text.substr(p, next - p));
       p = next;
     }
-    args.push_back(std::move(arg));
+    // A quote that opens at the very end holds nothing: no argument, as an empty pair is none.
+    if (!arg.empty()) args.push_back(std::move(arg));
   }
   if (!args.empty()) args.erase(args.begin());
   return args;

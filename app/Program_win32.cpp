@@ -12,7 +12,7 @@ Program::Program(HWND owner, MessageBoxes& boxes, FormEvents::ErrorReporter repo
       replaceDialog1_(window_.Handle(), GetDlgCtrlID(window_.Editor().Handle())),
       printer_(AnsiLeadBytes()),
       mail_(NewSystemMail()),
-      aboutBox_(owner),
+      aboutBox_(owner, [this] { Idle(); }),
       counter_(window_.Editor(), window_, clipboard_, CounterLeadBytes()),
       documents_(window_.Editor(), window_, boxes, *files_, dialogs_, counter_, AnsiLeadBytes()),
       findReplace_(window_.Editor(), replaceDialog1_, boxes, documents_, counter_, AnsiLeadBytes()),

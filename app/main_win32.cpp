@@ -23,7 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::vector<std::string> paths = SplitCommandLine(GetCommandLineA(), AnsiLeadBytes());
 
   Application app;
-  Win32MessageBoxes boxes(app.Handle());
+  // Every loop of the program runs the main window's idle step, the boxes' loops too; a box
+  // shown before the loop runs, or after it has ended, runs none.
+  Win32MessageBoxes boxes(app.Handle(), [&app] { app.Idle(); });
   {
     Program program(app.Handle(), boxes,
                     [&app](const std::string& message) { app.ShowException(message); });

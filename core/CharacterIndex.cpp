@@ -90,6 +90,9 @@ void CharacterIndex::Changed(const TextReader& now, const TextEdit& edit) {
   }
   const auto gap = checkpoints_.erase(first, last);
   checkpoints_.insert(gap, passed.begin(), passed.end());
+  // The end of the text is a boundary only while nothing follows it: a lead byte before it takes
+  // the first byte added there. No checkpoint may stay at the end.
+  while (checkpoints_.size() > 1 && checkpoints_.back().offset >= length_) checkpoints_.pop_back();
 }
 
 CharacterCount CharacterIndex::Total(const TextReader& text) {

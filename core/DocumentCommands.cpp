@@ -78,8 +78,7 @@ void DocumentCommands::OpenDocument(const std::string& path) {
   // when a dialog has changed the current folder since.
   const std::string full = files_.FullPath(path);
   try {
-    LoadDocument(files_, full,
-                 [this](const EditArea::ReadBlock& read) { return richEdit1_.StreamIn(read); });
+    LoadDocument(files_, full, [this](const ReadBlock& read) { return richEdit1_.StreamIn(read); });
   } catch (...) {
     // The editing area puts the old text back after a failed read, and reports that as a
     // change; the Save command must show the flag as it now is.
@@ -118,7 +117,7 @@ void DocumentCommands::SaveAs() {
 DocumentSave DocumentCommands::SaveDocumentCommand() {
   if (!HasName()) return SaveDocumentAs();
   SaveDocument(files_, savePath_,
-               [this](const EditArea::WriteBlock& write) { return richEdit1_.StreamOut(write); });
+               [this](const WriteBlock& write) { return richEdit1_.StreamOut(write); });
   MarkSaved();
   return DocumentSave::kSaved;
 }
@@ -136,7 +135,7 @@ DocumentSave DocumentCommands::SaveDocumentAs() {
       SaveDefaultExtension(saveDialog_.filterIndex, saveDialog_.defaultExtension);
   const std::string full = files_.FullPath(path);
   SaveDocument(files_, full,
-               [this](const EditArea::WriteBlock& write) { return richEdit1_.StreamOut(write); });
+               [this](const WriteBlock& write) { return richEdit1_.StreamOut(write); });
   documentPath_ = path;
   savePath_ = full;
   view_.SetCaption(FileNameOf(path, leadBytes_));

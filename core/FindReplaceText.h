@@ -31,8 +31,7 @@ struct ReplaceAllPlan {
 // `findText` from behind the inserted text to the end (an occurrence starts on a character
 // boundary), selecting it and replacing it. The texts are whole characters, as the dialog
 // gives them, so the text behind an insertion keeps its character boundaries.
-ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection,
-                              std::string_view findText, std::string_view replaceText,
-                              const LeadByteSet& leadBytes);
+ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection, std::string_view findText,
+                              std::string_view replaceText, const LeadByteSet& leadBytes);
 
 }  // namespace penlet

@@ -51,7 +51,7 @@ void LineBreakConverter::Convert(const char* raw, std::int32_t count) {
   }
 }
 
-EditArea::ReadBlock LineBreakingReader(FileReader& file) {
+ReadBlock LineBreakingReader(FileReader& file) {
   auto converter = std::make_shared<LineBreakConverter>(
       [&file](char* buffer, std::int32_t size, std::int32_t& got) {
         return file.Read(buffer, size, got);

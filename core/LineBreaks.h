@@ -23,15 +23,15 @@ class FileReader;
 // not written back byte for byte.
 class LineBreakConverter {
  public:
-  explicit LineBreakConverter(EditArea::ReadBlock source) : source_(std::move(source)) {}
+  explicit LineBreakConverter(ReadBlock source) : source_(std::move(source)) {}
 
-  // Same contract as EditArea::ReadBlock: got == 0 only at the end; false when the source failed.
+  // Same contract as ReadBlock: got == 0 only at the end; false when the source failed.
   bool Read(char* buffer, std::int32_t size, std::int32_t& got);
 
  private:
   void Convert(const char* raw, std::int32_t count);
 
-  EditArea::ReadBlock source_;
+  ReadBlock source_;
   std::vector<char> raw_;
   std::string pending_;  // converted bytes not yet handed over
   bool heldCr_ = false;
@@ -40,6 +40,6 @@ class LineBreakConverter {
 
 // A block reader for the editing area that reads `file` and converts its line breaks. The
 // reader must outlive the returned function's use.
-EditArea::ReadBlock LineBreakingReader(FileReader& file);
+ReadBlock LineBreakingReader(FileReader& file);
 
 }  // namespace penlet

@@ -3,10 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/Blocks.h"
 
 namespace penlet {
 
@@ -55,11 +56,6 @@ class TextReader {
 
 class EditArea : public TextReader {
  public:
-  // Fills `buffer` with at most `size` bytes; sets `got` (0 at the end). False means a failure.
-  using ReadBlock = std::function<bool(char* buffer, std::int32_t size, std::int32_t& got)>;
-  // Takes one block of the text. False means a failure, which ends the transfer.
-  using WriteBlock = std::function<bool(const char* data, std::int32_t size)>;
-
   virtual void SetListener(EditAreaListener* listener) = 0;
 
   // A copy of the whole text; TextRange reads it without one.

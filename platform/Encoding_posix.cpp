@@ -33,7 +33,11 @@ std::string Convert(std::string_view in, const char* from, const char* to) {
 
 }  // namespace
 
-std::string Cp932FromUtf8(std::string_view utf8) { return Convert(utf8, "UTF-8", "CP932"); }
-std::string Utf8FromCp932(std::string_view cp932) { return Convert(cp932, "CP932", "UTF-8"); }
+std::string Cp932FromUtf8(std::string_view utf8) {
+  return Convert(utf8, "UTF-8", "CP932");
+}
+std::string Utf8FromCp932(std::string_view cp932) {
+  return Convert(cp932, "CP932", "UTF-8");
+}
 
 }  // namespace penlet

@@ -21,7 +21,11 @@ std::string Convert(std::string_view in, UINT from, UINT to) {
 
 }  // namespace
 
-std::string Cp932FromUtf8(std::string_view utf8) { return Convert(utf8, CP_UTF8, 932); }
-std::string Utf8FromCp932(std::string_view cp932) { return Convert(cp932, 932, CP_UTF8); }
+std::string Cp932FromUtf8(std::string_view utf8) {
+  return Convert(utf8, CP_UTF8, 932);
+}
+std::string Utf8FromCp932(std::string_view cp932) {
+  return Convert(cp932, 932, CP_UTF8);
+}
 
 }  // namespace penlet

@@ -19,11 +19,4 @@ std::string PlatformFilter(const std::string& filter, const LeadByteSet& leadByt
   return out;
 }
 
-DialogPosition PlaceDialog(int monitorLeft, int monitorTop, int monitorWidth, int monitorHeight,
-                           int dialogWidth, int dialogHeight) {
-  // C++ division truncates toward zero, as the placement wants.
-  return {monitorLeft + (monitorWidth - dialogWidth) / 2,
-          monitorTop + (monitorHeight - dialogHeight) / 3};
-}
-
 }  // namespace penlet

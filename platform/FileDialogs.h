@@ -34,13 +34,4 @@ class FileDialogs {
 // filter is scanned by characters, since 0x7C ("|") is also a trail byte ("−" is 0x81 0x7C).
 std::string PlatformFilter(const std::string& filter, const LeadByteSet& leadBytes);
 
-// Where a dialog of the given size goes on a monitor: centred horizontally, its top at one
-// third of the height left over. Both divisions truncate toward zero, also when the dialog is
-// larger than the monitor.
-struct DialogPosition {
-  int x = 0, y = 0;
-};
-DialogPosition PlaceDialog(int monitorLeft, int monitorTop, int monitorWidth, int monitorHeight,
-                           int dialogWidth, int dialogHeight);
-
 }  // namespace penlet

@@ -5,30 +5,20 @@
 
 #include <cstring>
 
+#include "platform/Win32Support_win32.h"
+
 namespace penlet {
 namespace {
 
 UINT_PTR CALLBACK PlacingHook(HWND hookDialog, UINT msg, WPARAM, LPARAM lParam) {
   if (msg == WM_INITDIALOG) {
     // The window to place on travels in lCustData of the OPENFILENAME.
-    const auto* ofn = reinterpret_cast<const OPENFILENAMEA*>(lParam);
-    SetWindowLongPtrA(hookDialog, GWLP_USERDATA, static_cast<LONG_PTR>(ofn->lCustData));
+    SetWindowData(hookDialog, FromParam<HWND>(FromParam<const OPENFILENAMEA*>(lParam)->lCustData));
     return 0;
   }
-  if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+  if (msg == WM_NOTIFY && FromParam<const NMHDR*>(lParam)->code == CDN_INITDONE) {
     // In Explorer style the hook's dialog is a child of the dialog the user sees.
-    HWND dialog = GetParent(hookDialog);
-    HWND placeOn = reinterpret_cast<HWND>(GetWindowLongPtrA(hookDialog, GWLP_USERDATA));
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    RECT rc;
-    if (GetMonitorInfoA(MonitorFromWindow(placeOn, MONITOR_DEFAULTTONEAREST), &info) &&
-        GetWindowRect(dialog, &rc)) {
-      const RECT& m = info.rcMonitor;
-      DialogPosition at = PlaceDialog(m.left, m.top, m.right - m.left, m.bottom - m.top,
-                                      rc.right - rc.left, rc.bottom - rc.top);
-      SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    PlaceWindow(GetParent(hookDialog), WindowData<HWND>(hookDialog), Placement::kCentredUpperThird);
   }
   return 0;
 }
@@ -56,7 +46,7 @@ bool Win32FileDialogs::Execute(FileDialogKind kind, FileDialogMemory& memory) {
   // No existence checks and no overwrite prompt: Save As asks itself.
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
   ofn.lpfnHook = PlacingHook;
-  ofn.lCustData = reinterpret_cast<LPARAM>(placeOn_);
+  ofn.lCustData = AsParam(placeOn_);
   const BOOL chosen =
       kind == FileDialogKind::kOpen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
   if (!chosen) return false;

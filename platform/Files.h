@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/EditArea.h"
+#include "platform/Blocks.h"
 
 namespace penlet {
 
@@ -41,7 +41,7 @@ struct SaveResult {
 class Files {
  public:
   // Hands the whole text to `write` block by block; false when that failed.
-  using Producer = std::function<bool(const EditArea::WriteBlock& write)>;
+  using Producer = std::function<bool(const WriteBlock& write)>;
 
   virtual ~Files() = default;
 

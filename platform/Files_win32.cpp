@@ -2,26 +2,10 @@
 #include <windows.h>
 
 #include "platform/Files.h"
+#include "platform/Win32Support_win32.h"
 
 namespace penlet {
 namespace {
-
-class OwnedHandle {
- public:
-  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() { Close(); }
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Close() {
-    if (valid()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 class SystemFileReader : public FileReader {
  public:
@@ -29,7 +13,7 @@ class SystemFileReader : public FileReader {
   bool Read(char* buffer, std::int32_t size, std::int32_t& got) override {
     DWORD read = 0;
     got = 0;
-    if (size < 0 || !ReadFile(file_.get(), buffer, static_cast<DWORD>(size), &read, nullptr)) {
+    if (size < 0 || !ReadFile(file_.Get(), buffer, static_cast<DWORD>(size), &read, nullptr)) {
       return false;
     }
     got = static_cast<std::int32_t>(read);
@@ -37,7 +21,7 @@ class SystemFileReader : public FileReader {
   }
 
  private:
-  OwnedHandle file_;
+  OwnedFile file_;
 };
 
 // The folder part of a full path, with its final "\", stepping over double-byte characters.
@@ -85,14 +69,13 @@ HANDLE CreateTempFile(const std::string& folder, std::string& name) {
 // writing is open without sharing and stays.
 void RemoveStaleTempFiles(const std::string& folder) {
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + kTempPattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const OwnedFileSearch search(FindFirstFileA((folder + kTempPattern).c_str(), &found));
+  if (!search) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       DeleteFileA((folder + found.cFileName).c_str());
     }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+  } while (FindNextFileA(search.Get(), &found));
 }
 
 class SystemFiles : public Files {
@@ -119,10 +102,10 @@ class SystemFiles : public Files {
     // folder or a file in use before anything is written; holding it open while the text is
     // written keeps others from taking it meanwhile. A new name is not created before the text
     // is complete: the temporary file is moved there.
-    OwnedHandle target(exists ? CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr)
-                              : INVALID_HANDLE_VALUE);
-    if (exists && !target.valid()) return {SaveOutcome::kCannotCreate, GetLastError()};
+    OwnedFile target(exists ? CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr)
+                            : INVALID_HANDLE_VALUE);
+    if (exists && !target) return {SaveOutcome::kCannotCreate, GetLastError()};
     // The system refuses a read-only file here, but Wine run by root does not; the save must not
     // go through in either case.
     if (exists && (oldAttributes & FILE_ATTRIBUTE_READONLY)) {
@@ -130,13 +113,13 @@ class SystemFiles : public Files {
     }
 
     std::string temp;
-    OwnedHandle out(CreateTempFile(folder, temp));
-    if (!out.valid()) return {SaveOutcome::kCannotCreate, GetLastError()};
+    OwnedFile out(CreateTempFile(folder, temp));
+    if (!out) return {SaveOutcome::kCannotCreate, GetLastError()};
 
     ErrorCode writeError = 0;
     bool written = produce([&](const char* data, std::int32_t size) {
       DWORD done = 0;
-      if (size < 0 || !WriteFile(out.get(), data, static_cast<DWORD>(size), &done, nullptr)) {
+      if (size < 0 || !WriteFile(out.Get(), data, static_cast<DWORD>(size), &done, nullptr)) {
         writeError = GetLastError();
         return false;
       }
@@ -146,17 +129,17 @@ class SystemFiles : public Files {
       }
       return true;
     });
-    if (written && !FlushFileBuffers(out.get())) {
+    if (written && !FlushFileBuffers(out.Get())) {
       writeError = GetLastError();
       written = false;
     }
-    out.Close();
+    out.Reset();
     if (!written) {
       DeleteFileA(temp.c_str());
       return {SaveOutcome::kWriteFailed, writeError};
     }
 
-    target.Close();
+    target.Reset();
     if (exists && ReplaceFileA(full.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                                nullptr, nullptr)) {
       KeepAttributes(full, oldAttributes);
@@ -191,13 +174,7 @@ class SystemFiles : public Files {
   }
 
   std::string ErrorDescription(ErrorCode code) const override {
-    char* text = nullptr;
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string description = length > 0 && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
-    return TrimErrorDescription(std::move(description));
+    return TrimErrorDescription(SystemErrorText(code));
   }
 
  private:

@@ -3,8 +3,12 @@
 
 namespace penlet {
 
-LeadByteSet AnsiLeadBytes() { return LeadByteSet::Cp932(); }
+LeadByteSet AnsiLeadBytes() {
+  return LeadByteSet::Cp932();
+}
 
-LeadByteSet CounterLeadBytes() { return LeadByteSet::Cp932(); }
+LeadByteSet CounterLeadBytes() {
+  return LeadByteSet::Cp932();
+}
 
 }  // namespace penlet

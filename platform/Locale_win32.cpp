@@ -23,8 +23,8 @@ LeadByteSet CounterLeadBytes() {
   if (IsWesternLanguage(locale)) return {};
   char text[16] = {};
   const int got = GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof text);
-  const UINT codePage = CodePageFromText(got > 0 ? std::string_view(text) : std::string_view(),
-                                         GetACP());
+  const UINT codePage =
+      CodePageFromText(got > 0 ? std::string_view(text) : std::string_view(), GetACP());
   CPINFO info{};
   if (!GetCPInfo(codePage, &info)) return {};
   return LeadBytesFromRanges(info.LeadByte, MAX_LEADBYTES);

@@ -46,8 +46,8 @@ bool SimpleMapiRegistered(MapiRegistry& registry);
 class MapiLibrary {
  public:
   virtual ~MapiLibrary() = default;
-  virtual bool Load() = 0;           // by the system's search order
-  virtual bool FindSendMail() = 0;   // false when not loaded or without the entry point
+  virtual bool Load() = 0;          // by the system's search order
+  virtual bool FindSendMail() = 0;  // false when not loaded or without the entry point
   // MAPISendMail(0, 0, {all zero but lpszNoteText = body}, kMapiSendFlags, 0).
   virtual std::uint32_t CallSendMail(const std::string& body) = 0;
 };

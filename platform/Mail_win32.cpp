@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Mail.h"
+#include "platform/Win32Support_win32.h"
 
 namespace penlet {
 namespace {
@@ -41,36 +42,32 @@ class Win32MapiRegistry : public MapiRegistry {
   }
 
   bool MessagingValue(char (&buffer)[9]) override {
-    HKEY key = nullptr;
+    HKEY opened = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows Messaging Subsystem", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS) {
+                      KEY_READ, &opened) != ERROR_SUCCESS) {
       return false;
     }
+    const OwnedRegistryKey key(opened);
     DWORD size = sizeof buffer;
-    const LONG read = RegQueryValueExA(key, "MAPI", nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    return read == ERROR_SUCCESS;
+    return RegQueryValueExA(key.Get(), "MAPI", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                            &size) == ERROR_SUCCESS;
   }
 
-  int ProfileMapi() override { return static_cast<int>(GetProfileIntA("Mail", "MAPI", 0)); }
+  int ProfileMapi() override {
+    return static_cast<int>(GetProfileIntA("Mail", "MAPI", 0));
+  }
 };
 
 class Win32MapiLibrary : public MapiLibrary {
  public:
-  ~Win32MapiLibrary() override {
-    if (module_) FreeLibrary(module_);
-  }
-
   bool Load() override {
-    module_ = LoadLibraryA("MAPI32.DLL");
-    return module_ != nullptr;
+    module_.Reset(LoadLibraryA("MAPI32.DLL"));
+    return static_cast<bool>(module_);
   }
 
   bool FindSendMail() override {
     if (!module_) return false;
-    sendMail_ = reinterpret_cast<SendMailProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "MAPISendMail")));
+    sendMail_ = LibraryFunction<SendMailProc>(module_.Get(), "MAPISendMail");
     return sendMail_ != nullptr;
   }
 
@@ -83,7 +80,7 @@ class Win32MapiLibrary : public MapiLibrary {
   }
 
  private:
-  HMODULE module_ = nullptr;
+  OwnedLibrary module_;
   SendMailProc sendMail_ = nullptr;
 };
 
@@ -100,6 +97,8 @@ class Win32Mail : public MailSystem {
 
 }  // namespace
 
-std::unique_ptr<MailSystem> NewSystemMail() { return std::make_unique<Win32Mail>(); }
+std::unique_ptr<MailSystem> NewSystemMail() {
+  return std::make_unique<Win32Mail>();
+}
 
 }  // namespace penlet

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "platform/Win32Support_win32.h"
 #include "Scintilla.h"
 
 namespace penlet {
@@ -22,13 +23,7 @@ constexpr DWORD kPrintDialogFlags = PD_SELECTION | PD_NOSELECTION | PD_NOPAGENUM
 static_assert(kPrintDialogFlags == 0x10308D, "the print dialog's flags");
 
 [[noreturn]] void RaiseSystemError(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string description = text ? text : "";
-  if (text) LocalFree(text);
-  throw PrinterError(PrinterFailure::kSystem, code, description);
+  throw PrinterError(PrinterFailure::kSystem, code, SystemErrorText(code));
 }
 
 // PRINTER_INFO_2 records of EnumPrinters; an empty list when there are none.
@@ -93,34 +88,12 @@ HGLOBAL MakeDevNames(const std::string& driver, const std::string& device,
   return GlobalCopy(record.data(), record.size());
 }
 
-// The program's windows that are switched off while the dialog is open, and the window whose
-// monitor the dialog is placed on.
-struct DialogModality {
-  HWND active = nullptr;
-  std::vector<HWND> disabled;
-};
-DialogModality* g_modality = nullptr;
-
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM state) {
-  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    EnableWindow(hwnd, FALSE);
-    reinterpret_cast<DialogModality*>(state)->disabled.push_back(hwnd);
-  }
-  return TRUE;
-}
-
-UINT_PTR CALLBACK PlaceDialog(HWND dialog, UINT msg, WPARAM, LPARAM) {
+// Places the print and setup dialogs on the monitor of the window that was active when the
+// dialog was asked for, which travels in lCustData; without one, on their owner's.
+UINT_PTR CALLBACK PlaceDialog(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
   if (msg != WM_INITDIALOG) return 0;
-  HWND anchor = g_modality && g_modality->active ? g_modality->active : GetParent(dialog);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &monitor);
-  RECT rc;
-  GetWindowRect(dialog, &rc);
-  const RECT& m = monitor.rcMonitor;
-  const int left = m.left + ((m.right - m.left) - (rc.right - rc.left)) / 2;
-  const int top = m.top + ((m.bottom - m.top) - (rc.bottom - rc.top)) / 3;
-  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND active = FromParam<HWND>(FromParam<const PRINTDLGA*>(lParam)->lCustData);
+  PlaceWindow(dialog, active ? active : GetParent(dialog), Placement::kCentredUpperThird);
   return 1;
 }
 
@@ -194,24 +167,14 @@ bool Win32Printer::RunPrintDialog() {
   pd.lpfnPrintHook = PlaceDialog;
   pd.lpfnSetupHook = PlaceDialog;
 
-  DialogModality modality;
-  modality.active = GetActiveWindow();
-  HWND focus = GetFocus();
-  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&modality));
-  g_modality = &modality;
+  ModalScope modal;
+  pd.lCustData = AsParam(modal.Active());
   const BOOL ok = PrintDlgA(&pd);
-  g_modality = nullptr;
-  for (HWND hwnd : modality.disabled) EnableWindow(hwnd, TRUE);
-  if (modality.active && IsWindow(modality.active)) SetActiveWindow(modality.active);
-  if (focus && IsWindow(focus)) SetFocus(focus);
+  modal.Restore();
 
-  struct Release {
-    PRINTDLGA& pd;
-    ~Release() {
-      if (pd.hDevMode) GlobalFree(pd.hDevMode);
-      if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    }
-  } release{pd};
+  // The dialog may have put records of its own in place of ours.
+  const OwnedGlobal devModeRecord(pd.hDevMode);
+  const OwnedGlobal devNamesRecord(pd.hDevNames);
   if (!ok) return false;
   if (printing_) throw PrinterError(PrinterFailure::kPrintingNow);
   if (pd.hDevNames) {

@@ -1,6 +1,8 @@
 // The modeless find/replace dialog of comdlg32.
 #include "platform/ReplaceDialog_win32.h"
 
+#include "platform/Win32Support_win32.h"
+
 namespace penlet {
 namespace {
 
@@ -20,7 +22,7 @@ Win32ReplaceDialog::~Win32ReplaceDialog() {
 ControlBounds Win32ReplaceDialog::EditAreaBounds() const {
   RECT rc{};
   GetWindowRect(GetDlgItem(owner_, editAreaId_), &rc);
-  MapWindowPoints(nullptr, owner_, reinterpret_cast<POINT*>(&rc), 2);
+  rc = MapRect(nullptr, owner_, rc);
   return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
 }
 
@@ -47,7 +49,7 @@ void Win32ReplaceDialog::Open() {
   record_.lpstrReplaceWith = replaceText_;
   record_.wFindWhatLen = sizeof findText_;
   record_.wReplaceWithLen = sizeof replaceText_;
-  record_.lCustData = reinterpret_cast<LPARAM>(this);
+  record_.lCustData = AsParam(this);
   record_.lpfnHook = &Win32ReplaceDialog::Hook;
   hwnd_ = ::ReplaceTextA(&record_);
 }
@@ -55,8 +57,7 @@ void Win32ReplaceDialog::Open() {
 UINT_PTR CALLBACK Win32ReplaceDialog::Hook(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
   static const char kProperty[] = "PenletReplaceDialog";
   if (msg == WM_INITDIALOG) {
-    auto* self =
-        reinterpret_cast<Win32ReplaceDialog*>(reinterpret_cast<FINDREPLACEA*>(lParam)->lCustData);
+    auto* self = FromParam<Win32ReplaceDialog*>(FromParam<const FINDREPLACEA*>(lParam)->lCustData);
     SetPropA(hwnd, kProperty, self);
     self->hwnd_ = hwnd;
     SetWindowPos(hwnd, nullptr, self->position_.x, self->position_.y, 0, 0,
@@ -77,7 +78,7 @@ UINT_PTR CALLBACK Win32ReplaceDialog::Hook(HWND hwnd, UINT msg, WPARAM, LPARAM l
 }
 
 bool Win32ReplaceDialog::TakeNotification(LPARAM lParam) {
-  const auto* record = reinterpret_cast<const FINDREPLACEA*>(lParam);
+  const auto* record = FromParam<const FINDREPLACEA*>(lParam);
   if (record != &record_) return false;
   flags_ = record->Flags & kCommandFlags;
   // The dialog's handle is no longer valid once it reports its end.

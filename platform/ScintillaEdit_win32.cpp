@@ -36,11 +36,10 @@ ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle
     return true;
   }();
   (void)registered;
-  hwnd_ = CreateWindowExW(exStyle, L"Scintilla", L"", style, 0, 0, 0, 0, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  hwnd_ = CreateWindowExW(exStyle, L"Scintilla", L"", style, 0, 0, 0, 0, parent, ControlId(id),
                           GetModuleHandleW(nullptr), nullptr);
-  direct_ = reinterpret_cast<DirectFunction>(SendMessageW(hwnd_, SCI_GETDIRECTFUNCTION, 0, 0));
-  directPointer_ = reinterpret_cast<void*>(SendMessageW(hwnd_, SCI_GETDIRECTPOINTER, 0, 0));
+  direct_ = FromParam<DirectFunction>(SendMessageW(hwnd_, SCI_GETDIRECTFUNCTION, 0, 0));
+  directPointer_ = FromParam<void*>(SendMessageW(hwnd_, SCI_GETDIRECTPOINTER, 0, 0));
 
   // Plain text in black on white, lines wrapped at the right edge, nothing in the margins, no
   // menu of the component's own (the window has one), no horizontal bar.
@@ -89,7 +88,7 @@ void ScintillaWindow::SetFont(HFONT font) {
   const int height = face.lfHeight < 0 ? -face.lfHeight : face.lfHeight;
   const int points = MulDiv(height, 72, dpi > 0 ? dpi : 96);
   const std::string name = Utf8(face.lfFaceName);
-  Call(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<std::intptr_t>(name.c_str()));
+  CallWithPointer(SCI_STYLESETFONT, STYLE_DEFAULT, name.c_str());
   Call(SCI_STYLESETSIZE, STYLE_DEFAULT, points);
   Call(SCI_STYLESETWEIGHT, STYLE_DEFAULT, face.lfWeight ? face.lfWeight : FW_NORMAL);
   Call(SCI_STYLESETCHARACTERSET, STYLE_DEFAULT, face.lfCharSet);
@@ -112,9 +111,8 @@ void ScintillaWindow::StyleTo(std::intptr_t position) {
   const std::intptr_t end =
       std::min(length, Call(SCI_POSITIONFROMLINE, Call(SCI_LINEFROMPOSITION, position) + 1));
   if (end <= start) return;
-  const std::string_view text(
-      reinterpret_cast<const char*>(Call(SCI_GETRANGEPOINTER, start, end - start)),
-      static_cast<size_t>(end - start));
+  const std::string_view text(CallForPointer<const char>(SCI_GETRANGEPOINTER, start, end - start),
+                              static_cast<size_t>(end - start));
   std::string styles(text.size(), '\0');
   char style = 1;
   for (size_t p = 0; p < text.size();) {
@@ -126,12 +124,12 @@ void ScintillaWindow::StyleTo(std::intptr_t position) {
     p = next;
   }
   Call(SCI_STARTSTYLING, start);
-  Call(SCI_SETSTYLINGEX, styles.size(), reinterpret_cast<std::intptr_t>(styles.data()));
+  CallWithPointer(SCI_SETSTYLINGEX, styles.size(), styles.data());
 }
 
 void ScintillaWindow::UseDocument(void* document) {
-  Call(SCI_SETDOCPOINTER, 0, reinterpret_cast<std::intptr_t>(document));
-  Call(SCI_RELEASEDOCUMENT, 0, reinterpret_cast<std::intptr_t>(document));
+  CallWithPointer(SCI_SETDOCPOINTER, 0, document);
+  CallWithPointer(SCI_RELEASEDOCUMENT, 0, document);
   SetUpDocument();
 }
 
@@ -143,7 +141,7 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
     : window_(parent, id, style, exStyle), leadBytes_(AnsiLeadBytes()) {
   Call(SCI_SETMODEVENTMASK,
        SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
-  SetWindowSubclass(Handle(), SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(Handle(), SubclassProc, kSubclassId, AsParam<DWORD_PTR>(this));
 }
 
 ScintillaEdit::~ScintillaEdit() {
@@ -154,7 +152,7 @@ ScintillaEdit::~ScintillaEdit() {
 // click, paste or drop did is reported once when the message is done.
 LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR self) {
-  auto* edit = reinterpret_cast<ScintillaEdit*>(self);
+  auto* edit = FromParam<ScintillaEdit*>(self);
   if (message == kReportMessage) {
     edit->flushPosted_ = false;
     Scope scope(*edit);
@@ -183,15 +181,15 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
 
 bool ScintillaEdit::HandleCommand(WPARAM, LPARAM lParam) const {
   // The component's own change notices: the steps are reported through WM_NOTIFY instead.
-  return reinterpret_cast<HWND>(lParam) == Handle();
+  return FromParam<HWND>(lParam) == Handle();
 }
 
 bool ScintillaEdit::HandleNotify(const NMHDR& header) {
   if (header.hwndFrom != Handle()) return false;
   if (header.code == SCN_STYLENEEDED) {
-    window_.StyleTo(reinterpret_cast<const SCNotification&>(header).position);
+    window_.StyleTo(NotificationAs<SCNotification>(header).position);
   } else if (header.code == SCN_MODIFIED) {
-    const auto& n = reinterpret_cast<const SCNotification&>(header);
+    const auto& n = NotificationAs<SCNotification>(header);
     OnModified(n.modificationType, static_cast<ByteOffset>(n.position),
                static_cast<ByteOffset>(n.length));
   }
@@ -248,7 +246,7 @@ std::string_view ScintillaEdit::TextRange(ByteOffset start, ByteOffset end) cons
   start = std::clamp(start, 0, length);
   end = std::clamp(end, start, length);
   if (end == start) return {};
-  const auto* bytes = reinterpret_cast<const char*>(Call(SCI_GETRANGEPOINTER, start, end - start));
+  const char* bytes = window_.CallForPointer<const char>(SCI_GETRANGEPOINTER, start, end - start);
   return {bytes, static_cast<size_t>(end - start)};
 }
 
@@ -259,7 +257,7 @@ std::string ScintillaEdit::Text() const {
 void ScintillaEdit::SetText(const std::string& text) {
   Scope scope(*this);
   Call(SCI_SETUNDOCOLLECTION, 0);
-  Call(SCI_SETTEXT, 0, reinterpret_cast<std::intptr_t>(text.c_str()));
+  window_.CallWithPointer(SCI_SETTEXT, 0, text.c_str());
   Call(SCI_SETUNDOCOLLECTION, 1);
   Call(SCI_EMPTYUNDOBUFFER);
   Call(SCI_SETSEL, 0, 0);
@@ -290,7 +288,7 @@ void ScintillaEdit::ReplaceQuietly(ByteOffset start, ByteOffset end, const std::
   // fits the text, so it goes too.
   Call(SCI_SETUNDOCOLLECTION, 0);
   Call(SCI_SETTARGETRANGE, start, end);
-  Call(SCI_REPLACETARGET, text.size(), reinterpret_cast<std::intptr_t>(text.data()));
+  window_.CallWithPointer(SCI_REPLACETARGET, text.size(), text.data());
   Call(SCI_SETUNDOCOLLECTION, 1);
   Call(SCI_EMPTYUNDOBUFFER);
 }
@@ -450,7 +448,7 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read) {
   // The text goes into a new document of its own, which takes the place of the old one only
   // when every block has arrived: a failed read leaves the old text as it was.
   auto* loader =
-      reinterpret_cast<Scintilla::ILoader*>(Call(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_DEFAULT));
+      window_.CallForPointer<Scintilla::ILoader>(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_DEFAULT);
   if (!loader) return false;
   std::string block(1 << 20, '\0');
   ByteOffset loaded = 0;

@@ -9,6 +9,7 @@
 
 #include "platform/EditArea.h"
 #include "platform/Mbcs.h"
+#include "platform/Win32Support_win32.h"
 
 namespace penlet {
 
@@ -26,6 +27,16 @@ class ScintillaWindow {
   HWND Handle() const { return hwnd_; }
   // The call straight into the component, without a message.
   std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const;
+  // The call with a pointer for its second parameter.
+  std::intptr_t CallWithPointer(unsigned message, std::uintptr_t wParam,
+                                const void* pointer) const {
+    return Call(message, wParam, AsParam<std::intptr_t>(pointer));
+  }
+  // The call whose answer is a pointer to a `T`.
+  template <typename T>
+  T* CallForPointer(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const {
+    return FromParam<T*>(Call(message, wParam, lParam));
+  }
   // The font of the whole text, in the default style: face, size and weight of `font`.
   void SetFont(HFONT font);
   // Makes `document` (from a loader) current and releases the caller's reference to it.

@@ -5,6 +5,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$PENLET_ROOT/scripts/install-deps.sh"
+log "formatting"
+"$PENLET_ROOT/scripts/check-format.sh"
+# Every build of the tests treats a warning as an error.
+export PENLET_WERROR=ON
 "$PENLET_ROOT/scripts/build.sh" all
 "$PENLET_ROOT/scripts/wine-prefix.sh"
 # The print tests print to a server of their own, ended again whatever the outcome.
@@ -17,6 +21,7 @@ log "native unit tests"
 ctest --test-dir "$PENLET_BUILD/native" --output-on-failure -j "$(nproc)" || status=1
 log "native unit tests under AddressSanitizer and UBSan"
 ctest --test-dir "$PENLET_BUILD/native-san" --output-on-failure -j "$(nproc)" || status=1
+log "fuzz targets, a few seconds each"; "$PENLET_ROOT/scripts/fuzz.sh" 5 || status=1
 
 ensure_display
 ensure_wineserver

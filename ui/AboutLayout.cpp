@@ -125,8 +125,9 @@ void PaintPencil(Paint& p, float x, float y) {
   } else if (t < 0.15f) {
     c = std::fabs(s) < 1.5f ? Color{235, 235, 240} : Color{170, 170, 180};
   } else if (t < 0.8f) {
-    c = s < -half / 3 ? Color{255, 225, 90} : s > half / 3 ? Color{220, 160, 20}
-                                                            : Color{250, 200, 40};
+    c = s < -half / 3  ? Color{255, 225, 90}
+        : s > half / 3 ? Color{220, 160, 20}
+                       : Color{250, 200, 40};
   } else if (t < 0.94f) {
     c = {225, 185, 135};
   } else {
@@ -176,9 +177,8 @@ IndexedPicture AboutPicture() {
         const float v = premultiplied / n + back * (1 - a);
         return std::clamp(static_cast<int>(std::lround(v / 51)), 0, 5);
       };
-      pic.pixels.push_back(
-          static_cast<std::uint8_t>(1 + level(sum.r, face.r) * 36 + level(sum.g, face.g) * 6 +
-                                    level(sum.b, face.b)));
+      pic.pixels.push_back(static_cast<std::uint8_t>(
+          1 + level(sum.r, face.r) * 36 + level(sum.g, face.g) * 6 + level(sum.b, face.b)));
     }
   }
   return pic;

@@ -1,8 +1,6 @@
-// The About box on Win32: a window of its own, painted from AboutLayout's data, with its own
-// modal loop in which Enter presses O K and Escape does nothing.
+// The About box on Win32: a window of its own, painted from AboutLayout's data, run in the
+// program's modal loop, where Enter presses O K and Escape does nothing.
 #include "ui/About_win32.h"
-
-#include "platform/DisabledWindows_win32.h"
 
 #include "platform/Locale.h"
 #include "ui/AboutLayout.h"
@@ -32,23 +30,19 @@ void DrawLabel(HDC dc, HFONT font, COLORREF color, const AboutRect& r, const std
 
 }  // namespace
 
-TAboutBox::TAboutBox(HWND owner) {
-  static const bool registered = [] {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &TAboutBox::WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kAboutBoxClass;
-    return RegisterClassA(&wc) != 0;
-  }();
-  (void)registered;
-
-  dialogFont_ = MakeFont(11, false, texts::kSansSerifFace);
-  productFont_ = MakeFont(21, true, texts::kSansSerifFace);
-  versionFont_ = MakeFont(13, true, texts::kSansSerifFace);
-  ownershipFont_ = MakeFont(15, false, texts::kSansSerifFace);
-  commentsFont_ = MakeFont(12, false, texts::kFixedGothicFace);
+TAboutBox::TAboutBox(HWND owner, IdleStep idle)
+    : idle_(std::move(idle)),
+      dialogFont_(MakeFont(11, false, texts::kSansSerifFace)),
+      productFont_(MakeFont(21, true, texts::kSansSerifFace)),
+      versionFont_(MakeFont(13, true, texts::kSansSerifFace)),
+      ownershipFont_(MakeFont(15, false, texts::kSansSerifFace)),
+      commentsFont_(MakeFont(12, false, texts::kFixedGothicFace)) {
+  WindowClass box;
+  box.name = kAboutBoxClass;
+  box.procedure = &TAboutBox::WindowProc;
+  box.cursor = ArrowCursor();
+  box.background = SystemColourBackground(COLOR_BTNFACE);
+  RegisterWindowClass(box);
 
   const IndexedPicture pic = AboutPicture();
   for (int y = 0; y < pic.height; ++y) {
@@ -60,69 +54,45 @@ TAboutBox::TAboutBox(HWND owner) {
 
   RECT frame{0, 0, kAboutClientWidth, kAboutClientHeight};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  hwnd_ = CreateWindowExA(kExStyle, kAboutBoxClass, Ansi(texts::kAboutCaption).c_str(), kStyle, 0,
-                          0, frame.right - frame.left, frame.bottom - frame.top, owner, nullptr,
-                          GetModuleHandleA(nullptr), this);
-  HMENU menu = GetSystemMenu(hwnd_, FALSE);
+  window_.Reset(CreateWindowExA(kExStyle, kAboutBoxClass, Ansi(texts::kAboutCaption).c_str(),
+                                kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                                owner, nullptr, GetModuleHandleA(nullptr), this));
+  HMENU menu = GetSystemMenu(Handle(), FALSE);
   for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) {
     DeleteMenu(menu, command, MF_BYCOMMAND);
   }
   const AboutRect& ok = kAboutOkButton;
   okButton_ = CreateWindowExA(0, "BUTTON", Ansi(texts::kAboutOkButton).c_str(),
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
-                              ok.left, ok.top, ok.width, ok.height, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
+                              ok.left, ok.top, ok.width, ok.height, Handle(), ControlId(IDOK),
                               GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
+  SendMessageA(okButton_, WM_SETFONT, AsParam<WPARAM>(dialogFont_.Get()), FALSE);
 }
 
 TAboutBox::~TAboutBox() {
-  if (IsWindow(hwnd_)) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
-  for (HFONT font : {dialogFont_, productFont_, versionFont_, ownershipFont_, commentsFont_}) {
-    if (font) DeleteObject(font);
-  }
+  // The window goes without calling back into the box.
+  if (IsWindow(Handle())) ClearWindowData(Handle());
 }
 
 int TAboutBox::ShowModal() {
+  const HWND box = Handle();
   if (!shownBefore_) {
     shownBefore_ = true;
-    RECT rc;
-    GetWindowRect(hwnd_, &rc);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceWindow(box, nullptr, Placement::kCentred);
   }
-  const HWND active = GetActiveWindow();
-  const HWND focus = GetFocus();
-  DisabledWindows disabled;
+  ModalScope modal;
   done_ = false;
   result_ = IDCANCEL;
-  ShowWindow(hwnd_, SW_SHOW);
-  SetActiveWindow(hwnd_);
+  ShowWindow(box, SW_SHOW);
+  SetActiveWindow(box);
   SetFocus(okButton_);
-  while (!done_) {
-    MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
-      break;
-    }
-    if (got < 0) break;
-    if (!IsDialogMessageA(hwnd_, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
+  RunModalLoop([this] { return done_; },
+               [box](MSG& msg) { return IsDialogMessageA(box, &msg) != FALSE; }, idle_);
   // The owner is enabled and active again before the box hides, so that activation does not
   // pass to some other program.
-  disabled.Restore();
-  if (active && IsWindow(active)) SetActiveWindow(active);
-  ShowWindow(hwnd_, SW_HIDE);
-  if (active && IsWindow(active)) SetActiveWindow(active);
-  if (focus && IsWindow(focus)) SetFocus(focus);
+  modal.Restore();
+  ShowWindow(box, SW_HIDE);
+  modal.Restore();
   return result_;
 }
 
@@ -133,18 +103,13 @@ void TAboutBox::Finish(int result) {
 }
 
 std::vector<std::string> TAboutBox::CommentsLines() const {
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, commentsFont_);
-  const std::vector<std::string> lines =
-      WrapLabel(Ansi(texts::kAboutComments), AnsiLeadBytes(), kAboutComments.width,
-                [dc](std::string_view ch) {
-                  SIZE size{};
-                  GetTextExtentPoint32A(dc, ch.data(), static_cast<int>(ch.size()), &size);
-                  return static_cast<int>(size.cx);
-                });
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
-  return lines;
+  const WindowDc window(Handle(), commentsFont_.Get());
+  return WrapLabel(Ansi(texts::kAboutComments), AnsiLeadBytes(), kAboutComments.width,
+                   [dc = window.Get()](std::string_view ch) {
+                     SIZE size{};
+                     GetTextExtentPoint32A(dc, ch.data(), static_cast<int>(ch.size()), &size);
+                     return static_cast<int>(size.cx);
+                   });
 }
 
 void TAboutBox::Paint(HDC dc) const {
@@ -154,10 +119,12 @@ void TAboutBox::Paint(HDC dc) const {
 
   const int saved = SaveDC(dc);
   SetBkMode(dc, TRANSPARENT);
-  DrawLabel(dc, productFont_, RGB(0, 0, 255), kAboutProductName, Ansi(texts::kAboutProductName));
-  DrawLabel(dc, versionFont_, RGB(0, 128, 0), kAboutVersion, Ansi(texts::kAboutVersion));
-  DrawLabel(dc, ownershipFont_, RGB(128, 0, 0), kAboutOwnership, Ansi(texts::kAboutOwnership));
-  SelectObject(dc, commentsFont_);
+  DrawLabel(dc, productFont_.Get(), RGB(0, 0, 255), kAboutProductName,
+            Ansi(texts::kAboutProductName));
+  DrawLabel(dc, versionFont_.Get(), RGB(0, 128, 0), kAboutVersion, Ansi(texts::kAboutVersion));
+  DrawLabel(dc, ownershipFont_.Get(), RGB(128, 0, 0), kAboutOwnership,
+            Ansi(texts::kAboutOwnership));
+  SelectObject(dc, commentsFont_.Get());
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
   // Lines follow each other at the character height, so that the three fill the label's 36
@@ -167,7 +134,7 @@ void TAboutBox::Paint(HDC dc) const {
   for (size_t i = 0; i < lines.size(); ++i) {
     AboutRect line = kAboutComments;
     line.top += static_cast<int>(i) * pitch;
-    DrawLabel(dc, commentsFont_, RGB(0, 0, 0), line, lines[i]);
+    DrawLabel(dc, commentsFont_.Get(), RGB(0, 0, 0), line, lines[i]);
   }
   RestoreDC(dc, saved);
 
@@ -191,17 +158,12 @@ void TAboutBox::Paint(HDC dc) const {
 }
 
 LRESULT CALLBACK TAboutBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TAboutBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  TAboutBox* self = WindowObject<TAboutBox>(hwnd, msg, lParam);
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  if (!self->hwnd_) self->hwnd_ = hwnd;
-  return self->HandleMessage(msg, wParam, lParam);
+  return self->HandleMessage(hwnd, msg, wParam, lParam);
 }
 
-LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TAboutBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_COMMAND:
       // Escape arrives as IDCANCEL; the box has no cancel button, so it stays open.
@@ -220,16 +182,16 @@ LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
+      HDC dc = BeginPaint(hwnd, &ps);
       Paint(dc);
-      EndPaint(hwnd_, &ps);
+      EndPaint(hwnd, &ps);
       return 0;
     }
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
+      Paint(FromParam<HDC>(wParam));
       return 0;
   }
-  return DefWindowProcA(hwnd_, msg, wParam, lParam);
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace penlet

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Win32Support_win32.h"
 #include "core/AboutBox.h"
 
 namespace penlet {
@@ -16,13 +17,14 @@ inline constexpr char kAboutBoxClass[] = "TAboutBox";
 
 class TAboutBox : public AboutBox {
  public:
-  // Creates the box hidden, owned by `owner`.
-  explicit TAboutBox(HWND owner);
+  // Creates the box hidden, owned by `owner`. Its loop runs `idle` whenever its queue has run
+  // empty, as the program's main loop does.
+  TAboutBox(HWND owner, IdleStep idle);
   ~TAboutBox() override;
   TAboutBox(const TAboutBox&) = delete;
   TAboutBox& operator=(const TAboutBox&) = delete;
 
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return window_.Get(); }
   int ShowModal() override;
 
   // The Comments label's lines as its font wraps them.
@@ -30,17 +32,19 @@ class TAboutBox : public AboutBox {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc) const;
   void Finish(int result);
 
-  HWND hwnd_ = nullptr;
+  IdleStep idle_;
+  // The fonts outlive the window, whose button uses one.
+  OwnedFont dialogFont_;
+  OwnedFont productFont_;
+  OwnedFont versionFont_;
+  OwnedFont ownershipFont_;
+  OwnedFont commentsFont_;
+  OwnedWindow window_;
   HWND okButton_ = nullptr;
-  HFONT dialogFont_ = nullptr;
-  HFONT productFont_ = nullptr;
-  HFONT versionFont_ = nullptr;
-  HFONT ownershipFont_ = nullptr;
-  HFONT commentsFont_ = nullptr;
   std::vector<std::uint32_t> picture_;  // 32-bit pixels, rows from the top
   std::vector<bool> pictureClear_;      // the pixels not painted
   bool shownBefore_ = false;

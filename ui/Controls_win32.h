@@ -1,19 +1,18 @@
-// What the main window's controls share: their fonts, their window classes, and changes of text
-// that leave the drawing to the next paint.
+// What the main window's controls share: their fonts, and changes of text that leave the
+// drawing to the next paint.
 #pragma once
 
 #include <windows.h>
 
 #include <string_view>
 
+#include "platform/Win32Support_win32.h"
+
 namespace penlet {
 
 // A Shift-JIS font of the given pixel height (negative: character height) and weight, by its
 // UTF-8 face name.
-HFONT MakeFont(int height, int weight, std::string_view face);
-
-// Registers a window class of the program's controls, once: arrow cursor, button-face ground.
-void RegisterControlClass(const char* name, WNDPROC proc, UINT style = 0, HICON icon = nullptr);
+OwnedFont MakeFont(int height, int weight, std::string_view face);
 
 // Changes a control's text and leaves its drawing to the window's next paint: Wine's status bar
 // and edit control draw at once on every change, which took more than the rest of a keystroke.

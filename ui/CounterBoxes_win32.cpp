@@ -29,33 +29,37 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void Notify(HWND box, WORD code) {
   SendMessageA(GetAncestor(box, GA_ROOT), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), code),
-               reinterpret_cast<LPARAM>(box));
+               AsParam(box));
 }
 
 }  // namespace
 
 CounterBoxes::CounterBoxes(HWND toolBar, int x, int y) {
-  RegisterControlClass(kPanelClass, PanelProc);
+  WindowClass panelClass;
+  panelClass.name = kPanelClass;
+  panelClass.procedure = PanelProc;
+  panelClass.cursor = ArrowCursor();
+  panelClass.background = SystemColourBackground(COLOR_BTNFACE);
+  RegisterWindowClass(panelClass);
   // A lowered outer and a lowered inner bevel of one pixel each: the sunken client edge.
   panel1_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "",
                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, kPanelWidth,
                             kPanelHeight, toolBar, nullptr, GetModuleHandleA(nullptr), nullptr);
   font_ = MakeFont(-15, FW_BOLD, texts::kGothicFace);
-  black_ = CreateSolidBrush(RGB(0, 0, 0));
+  black_ = OwnedBrush(CreateSolidBrush(RGB(0, 0, 0)));
   const DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY;
   text_[0] = Ansi(texts::kMemo1DesignText);
   text_[1] = Ansi(texts::kMemo2DesignText);
-  memo1_ = CreateWindowExA(
-      0, "EDIT", text_[0].c_str(), style | ES_RIGHT, 0, 0, kMemo1Width, kMemoHeight, panel1_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo1Id)), GetModuleHandleA(nullptr), nullptr);
-  memo2_ =
-      CreateWindowExA(0, "EDIT", text_[1].c_str(), style | ES_LEFT, kMemo1Width, 0, kMemo2Width,
-                      kMemoHeight, panel1_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemo2Id)),
-                      GetModuleHandleA(nullptr), nullptr);
+  memo1_ =
+      CreateWindowExA(0, "EDIT", text_[0].c_str(), style | ES_RIGHT, 0, 0, kMemo1Width, kMemoHeight,
+                      panel1_, ControlId(kMemo1Id), GetModuleHandleA(nullptr), nullptr);
+  memo2_ = CreateWindowExA(0, "EDIT", text_[1].c_str(), style | ES_LEFT, kMemo1Width, 0,
+                           kMemo2Width, kMemoHeight, panel1_, ControlId(kMemo2Id),
+                           GetModuleHandleA(nullptr), nullptr);
   for (HWND memo : {memo1_, memo2_}) {
-    SendMessageA(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageA(memo, WM_SETFONT, AsParam<WPARAM>(font_.Get()), FALSE);
     SendMessageA(memo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SetWindowSubclass(memo, &CounterBoxes::BoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(memo, &CounterBoxes::BoxProc, 1, AsParam<DWORD_PTR>(this));
   }
 }
 
@@ -63,8 +67,6 @@ CounterBoxes::~CounterBoxes() {
   for (HWND memo : {memo1_, memo2_}) {
     if (IsWindow(memo)) RemoveWindowSubclass(memo, &CounterBoxes::BoxProc, 1);
   }
-  if (font_) DeleteObject(font_);
-  if (black_) DeleteObject(black_);
 }
 
 // The boxes are read-only: what was last put in them is what they show, and asking the control
@@ -89,20 +91,20 @@ bool CounterBoxes::Colors(HWND control, HDC dc, LRESULT& result) const {
   if (control != memo1_ && control != memo2_) return false;
   SetTextColor(dc, control == memo1_ ? memo1Color_ : Rgb(0, 255, 0));
   SetBkColor(dc, RGB(0, 0, 0));
-  result = reinterpret_cast<LRESULT>(black_);
+  result = AsParam<LRESULT>(black_.Get());
   return true;
 }
 
 LRESULT CALLBACK CounterBoxes::BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR self) {
-  return reinterpret_cast<CounterBoxes*>(self)->BoxMessage(hwnd, msg, wParam, lParam);
+  return FromParam<CounterBoxes*>(self)->BoxMessage(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CounterBoxes::BoxMessage(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+        SetCursor(ArrowCursor());
         return TRUE;
       }
       break;

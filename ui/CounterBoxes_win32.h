@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/FormView.h"
+#include "platform/Win32Support_win32.h"
 
 namespace penlet {
 
@@ -42,8 +43,8 @@ class CounterBoxes {
   HWND panel1_ = nullptr;
   HWND memo1_ = nullptr;
   HWND memo2_ = nullptr;
-  HFONT font_ = nullptr;
-  HBRUSH black_ = nullptr;
+  OwnedFont font_;
+  OwnedBrush black_;
   std::string text_[2];
   Color memo1Color_ = Rgb(255, 255, 0);
   bool pressed_ = false;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/Drops_win32.h"
+#include "platform/Win32Support_win32.h"
 #include "ui/CommandState.h"
 #include "ui/CommandTable.h"
 
@@ -149,7 +150,7 @@ bool FormEvents::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
   }
   switch (msg) {
     case WM_COMMAND: {
-      const HWND from = reinterpret_cast<HWND>(lParam);
+      const HWND from = FromParam<HWND>(lParam);
       const CounterBoxes& counter = window_.Counter();
       if ((from == nullptr || from == window_.ToolBar1().Handle()) && FindCommand(LOWORD(wParam))) {
         Guard([&] { RunCommand(LOWORD(wParam)); });
@@ -167,7 +168,7 @@ bool FormEvents::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     case WM_NOTIFY: {
       bool handled = false;
-      Guard([&] { handled = window_.Editor().HandleNotify(*reinterpret_cast<NMHDR*>(lParam)); });
+      Guard([&] { handled = window_.Editor().HandleNotify(*FromParam<NMHDR*>(lParam)); });
       return handled;
     }
     case WM_SETFOCUS:
@@ -175,7 +176,7 @@ bool FormEvents::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
       return true;
     case WM_DROPFILES:
       Guard([&] {
-        Win32DroppedFiles drop(reinterpret_cast<HDROP>(wParam));
+        Win32DroppedFiles drop(FromParam<HDROP>(wParam));
         form_.WMDropFiles(drop);
       });
       return true;
@@ -194,12 +195,11 @@ bool FormEvents::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
       Guard([&] { form_.FormDestroy(); });
       return true;
     case WM_INITMENUPOPUP:
-      RefreshMenu(reinterpret_cast<HMENU>(wParam));
+      RefreshMenu(FromParam<HMENU>(wParam));
       return true;
     case WM_MENUSELECT:
       Guard([&] {
-        SetHint(window_.Menus1().HintOf(LOWORD(wParam), HIWORD(wParam),
-                                        reinterpret_cast<HMENU>(lParam)));
+        SetHint(window_.Menus1().HintOf(LOWORD(wParam), HIWORD(wParam), FromParam<HMENU>(lParam)));
       });
       return true;
     case WM_CONTEXTMENU:

@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/Win32Support_win32.h"
 #include "ui/ImageArt.h"
 
 namespace penlet {
 namespace {
 
-HBITMAP ColourBitmap(int index) {
+OwnedBitmap ColourBitmap(int index) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = kImageSize;
@@ -18,8 +19,8 @@ HBITMAP ColourBitmap(int index) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
+  OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return bitmap;
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int y = 0; y < kImageSize; ++y) {
     const char* row = ImageRow(index, y);
@@ -32,7 +33,7 @@ HBITMAP ColourBitmap(int index) {
   return bitmap;
 }
 
-HBITMAP MaskBitmap(int index) {
+OwnedBitmap MaskBitmap(int index) {
   // Monochrome rows are padded to 16 bits; a set bit is transparent.
   std::vector<std::uint8_t> bits(kImageSize * 2, 0);
   for (int y = 0; y < kImageSize; ++y) {
@@ -41,7 +42,7 @@ HBITMAP MaskBitmap(int index) {
       if (ImageColor(row[x]) < 0) bits[y * 2 + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     }
   }
-  return CreateBitmap(kImageSize, kImageSize, 1, 1, bits.data());
+  return OwnedBitmap(CreateBitmap(kImageSize, kImageSize, 1, 1, bits.data()));
 }
 
 }  // namespace
@@ -51,11 +52,8 @@ HIMAGELIST CreateImageList1() {
   if (!list) return nullptr;
   ImageList_SetBkColor(list, CLR_NONE);
   for (int i = 0; i < kImageCount; ++i) {
-    HBITMAP colour = ColourBitmap(i);
-    HBITMAP mask = MaskBitmap(i);
-    ImageList_Add(list, colour, mask);
-    DeleteObject(colour);
-    DeleteObject(mask);
+    // The list keeps copies of the bitmaps.
+    ImageList_Add(list, ColourBitmap(i).Get(), MaskBitmap(i).Get());
   }
   return list;
 }

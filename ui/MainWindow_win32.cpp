@@ -21,8 +21,13 @@ constexpr int kToolBarHeight = 30;
 constexpr int kStatusBarHeight = 17;
 
 HWND CreateMainWindow(HWND owner) {
-  RegisterControlClass(kMainWindowClass, DefWindowProcA, CS_DBLCLKS,
-                       LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+  WindowClass windowClass;
+  windowClass.name = kMainWindowClass;
+  windowClass.style = CS_DBLCLKS;
+  windowClass.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  windowClass.cursor = ArrowCursor();
+  windowClass.background = SystemColourBackground(COLOR_BTNFACE);
+  RegisterWindowClass(windowClass);
   return CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                          CW_USEDEFAULT, CW_USEDEFAULT, kDesignedWidth, kDesignedHeight, owner,
                          nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -39,7 +44,7 @@ bool IsEdit(HWND hwnd) {
 MainWindow::MainWindow(HWND owner)
     : hwnd_(CreateMainWindow(owner)),
       imageList1_(CreateImageList1()),
-      toolBar1_(hwnd_, imageList1_),
+      toolBar1_(hwnd_, imageList1_.Get()),
       counter_(toolBar1_.Handle(), ToolBarX(penlet::ToolBar1().size() - 1), toolBar1_.ButtonTop()),
       // Lines wrap at the right edge; the vertical bar comes only when needed.
       richEdit1_(hwnd_, kRichEdit1Id, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE),
@@ -48,23 +53,20 @@ MainWindow::MainWindow(HWND owner)
       editFont_(MakeFont(-16, FW_NORMAL, texts::kGothicFace)),
       printFont_(MakeFont(-19, FW_NORMAL, texts::kMinchoFace)),
       statusBar_(hwnd_),
-      menus_(hwnd_, imageList1_),
+      menus_(hwnd_, imageList1_.Get()),
       tooltips_(hwnd_, toolBar1_, counter_) {
   std::fill(std::begin(commandEnabled_), std::end(commandEnabled_), true);
-  richEdit1_.SetFont(editFont_);
-  richEdit2_.SetFont(printFont_);
+  richEdit1_.SetFont(editFont_.Get());
+  richEdit2_.SetFont(printFont_.Get());
   SetWindowPos(richEdit2_.Handle(), nullptr, 0, kToolBarHeight, 662, 223,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::WindowProc));
+  SetWindowData(hwnd_, this);
+  SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, AsParam<LONG_PTR>(&MainWindow::WindowProc));
   Layout();
 }
 
 MainWindow::~MainWindow() {
   Destroy();
-  ImageList_Destroy(imageList1_);
-  DeleteObject(editFont_);
-  DeleteObject(printFont_);
 }
 
 void MainWindow::Destroy() {
@@ -72,7 +74,7 @@ void MainWindow::Destroy() {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = WindowData<MainWindow*>(hwnd);
   LRESULT result = 0;
   if (self && self->HandleFaceMessage(msg, wParam, lParam, result)) return result;
   if (self && self->messages_ && self->messages_->HandleMessage(msg, wParam, lParam, result)) {
@@ -88,15 +90,15 @@ bool MainWindow::HandleFaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       return true;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-      return counter_.Colors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), result);
+      return counter_.Colors(FromParam<HWND>(lParam), FromParam<HDC>(wParam), result);
     case WM_MEASUREITEM:
       result = TRUE;
-      return menus_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+      return menus_.Measure(*FromParam<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM:
       result = TRUE;
-      return menus_.DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return menus_.DrawImage(*FromParam<const DRAWITEMSTRUCT*>(lParam));
     case WM_NOTIFY:
-      return richEdit2_.HandleNotify(*reinterpret_cast<NMHDR*>(lParam));
+      return richEdit2_.HandleNotify(*FromParam<NMHDR*>(lParam));
   }
   return false;
 }
@@ -112,13 +114,7 @@ void MainWindow::Layout() {
 }
 
 void MainWindow::Centre() {
-  RECT rc;
-  GetWindowRect(hwnd_, &rc);
-  const int width = rc.right - rc.left;
-  const int height = rc.bottom - rc.top;
-  const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
-  const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
-  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceWindow(hwnd_, nullptr, Placement::kCentredCornerInArea);
 }
 
 void MainWindow::SetCommandEnabled(int id, bool enabled) {
@@ -133,8 +129,7 @@ ClipboardTarget MainWindow::FocusedEditTarget() const {
   if (focus && IsChild(hwnd_, focus) && IsEdit(focus)) {
     target.editFocused = true;
     DWORD start = 0, end = 0;
-    SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    SendMessageA(focus, EM_GETSEL, AsParam<WPARAM>(&start), AsParam(&end));
     target.selectionLength = static_cast<int>(end > start ? end - start : start - end);
     target.clipboardHasText = IsClipboardFormatAvailable(CF_TEXT) != 0;
   }

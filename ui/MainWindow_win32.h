@@ -12,6 +12,7 @@
 #include "core/FormView.h"
 #include "platform/Printer_win32.h"
 #include "platform/ScintillaEdit_win32.h"
+#include "platform/Win32Support_win32.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandState.h"
 #include "ui/CounterBoxes_win32.h"
@@ -92,13 +93,13 @@ class MainWindow : public FormView {
   void Layout();
 
   HWND hwnd_;
-  HIMAGELIST imageList1_;
+  OwnedImageList imageList1_;
   ToolBar toolBar1_;
   CounterBoxes counter_;
   ScintillaEdit richEdit1_;
   Win32PrintSurface richEdit2_;
-  HFONT editFont_;
-  HFONT printFont_;
+  OwnedFont editFont_;
+  OwnedFont printFont_;
   StatusBar statusBar_;
   Menus menus_;
   Tooltips tooltips_;

@@ -32,35 +32,30 @@ void AppendItem(HMENU menu, const MenuItem& item) {
 
 }  // namespace
 
-Menus::Menus(HWND window, HIMAGELIST images) : window_(window), images_(images) {
-  mainMenu1_ = CreateMenu();
+Menus::Menus(HWND window, HIMAGELIST images)
+    : window_(window), images_(images), mainMenu1_(CreateMenu()) {
   for (const MenuTitle& title : MainMenu1()) {
     HMENU sub = CreatePopupMenu();
     for (int i = 0; i < title.count; ++i) AppendItem(sub, title.items[i]);
-    AppendMenuA(mainMenu1_, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Ansi(title.caption).c_str());
+    AppendMenuA(mainMenu1_, MF_POPUP, AsParam<UINT_PTR>(sub), Ansi(title.caption).c_str());
   }
   // The menu bar takes its height from the client area: the outer size stays as designed.
   SetMenu(window_, mainMenu1_);
-  popupMenu1_ = CreatePopupMenu();
-  for (const MenuItem& item : PopupMenu1()) AppendItem(popupMenu1_, item);
-}
-
-Menus::~Menus() {
-  // MainMenu1 goes with its window.
-  if (popupMenu1_) DestroyMenu(popupMenu1_);
+  popupMenu1_ = OwnedMenu(CreatePopupMenu());
+  for (const MenuItem& item : PopupMenu1()) AppendItem(popupMenu1_.Get(), item);
 }
 
 void Menus::SetEnabled(int command, bool enabled) {
   const UINT state = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
   EnableMenuItem(mainMenu1_, command, state);
-  EnableMenuItem(popupMenu1_, command, state);
+  EnableMenuItem(popupMenu1_.Get(), command, state);
 }
 
 void Menus::TrackPopupMenu1(int x, int y) {
   RECT window;
   GetWindowRect(window_, &window);
   const PopupPoint at = PopupMenu1Origin(window.left, window.top, x, y);
-  TrackPopupMenu(popupMenu1_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+  TrackPopupMenu(popupMenu1_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                  window_, nullptr);
 }
 

@@ -8,13 +8,14 @@
 
 #include <string>
 
+#include "platform/Win32Support_win32.h"
+
 namespace penlet {
 
 class Menus {
  public:
   // Puts MainMenu1 on `window`; the images come from `images`.
   Menus(HWND window, HIMAGELIST images);
-  ~Menus();
   Menus(const Menus&) = delete;
   Menus& operator=(const Menus&) = delete;
 
@@ -30,8 +31,8 @@ class Menus {
  private:
   HWND window_;
   HIMAGELIST images_;
-  HMENU mainMenu1_ = nullptr;
-  HMENU popupMenu1_ = nullptr;
+  HMENU mainMenu1_;  // goes with its window
+  OwnedMenu popupMenu1_;
 };
 
 }  // namespace penlet

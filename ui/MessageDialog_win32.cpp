@@ -1,9 +1,7 @@
-// The message boxes on Win32: a window of our own with a modal loop of our own, so that the
-// keys, the close box and Ctrl+C answer exactly as the program wants; the exception box is the
-// system's MessageBox.
+// The message boxes on Win32: a window of our own, measured, laid out, created and then run in
+// the program's modal loop, so that the keys, the close box and Ctrl+C answer exactly as the
+// program wants and the idle step goes on; the exception box is the system's MessageBox.
 #include "ui/MessageDialog_win32.h"
-
-#include "platform/DisabledWindows_win32.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,6 +22,7 @@ constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN
 constexpr DWORD kBoxExStyle = WS_EX_DLGMODALFRAME;
 constexpr UINT kTextFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
+// What a box shows, and where it stands while it is open.
 struct BoxState {
   HWND box = nullptr;
   std::string caption;
@@ -51,10 +50,6 @@ std::string LabelOf(MessageButton button) {
       break;
   }
   return Ansi(texts::kCancelButton);
-}
-
-BoxState* StateOf(HWND hwnd) {
-  return reinterpret_cast<BoxState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 void Finish(BoxState& s, DialogResult result) {
@@ -116,32 +111,21 @@ bool PressAccessLetter(BoxState& s, WPARAM ch) {
   return false;
 }
 
-class ClipboardLock {
- public:
-  explicit ClipboardLock(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-  ~ClipboardLock() {
-    if (open_) CloseClipboard();
-  }
-  bool Open() const { return open_; }
-
- private:
-  bool open_;
-};
-
 void CopyContent(const BoxState& s) {
   MessageBeep(0);
   const std::string content = MessageBoxClipboardText(s.caption, s.text, s.labels);
-  ClipboardLock lock(s.box);
-  if (!lock.Open()) throw Error(Ansi(texts::kClipboardOpenError));
+  OpenedClipboard clipboard(s.box);
+  if (!clipboard.IsOpen()) throw Error(Ansi(texts::kClipboardOpenError));
   EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, content.size() + 1);
-  if (memory == nullptr) return;
-  if (void* bytes = GlobalLock(memory)) {
-    std::memcpy(bytes, content.c_str(), content.size() + 1);
-    GlobalUnlock(memory);
-    if (SetClipboardData(CF_TEXT, memory) != nullptr) return;
+  OwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, content.size() + 1));
+  if (!memory) return;
+  {
+    const LockedGlobal<char> bytes(memory.Get());
+    if (!bytes.Get()) return;
+    std::memcpy(bytes.Get(), content.c_str(), content.size() + 1);
   }
-  GlobalFree(memory);
+  // The clipboard owns the memory once it has taken it.
+  if (SetClipboardData(CF_TEXT, memory.Get()) != nullptr) memory.Release();
 }
 
 // The box's keys, taken before the focused button sees them. True when the key was used.
@@ -189,15 +173,11 @@ bool HandleKey(BoxState& s, const MSG& msg) {
 }
 
 LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  BoxState* s = StateOf(hwnd);
+  BoxState* s = WindowObject<BoxState>(hwnd, message, lParam);
   if (s == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND: {
-      const auto it = std::find(s->buttons.begin(), s->buttons.end(), HWND(lParam));
+      const auto it = std::find(s->buttons.begin(), s->buttons.end(), FromParam<HWND>(lParam));
       if (it == s->buttons.end()) break;
       const size_t index = it - s->buttons.begin();
       if (HIWORD(wParam) == BN_CLICKED) Press(*s, s->row.buttons[index]);
@@ -228,16 +208,12 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void RegisterBoxClass() {
-  static const bool registered = [] {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = BoxProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
-    wc.lpszClassName = kMessageBoxClassName;
-    return RegisterClassA(&wc) != 0;
-  }();
-  (void)registered;
+  WindowClass box;
+  box.name = kMessageBoxClassName;
+  box.procedure = BoxProc;
+  box.cursor = ArrowCursor();
+  box.background = SystemColourBackground(COLOR_3DFACE);
+  RegisterWindowClass(box);
 }
 
 HFONT CreateMessageFont() {
@@ -256,55 +232,86 @@ HFONT CreateMessageFont() {
   return CreateFontIndirectA(&font);
 }
 
-struct ScreenDc {
-  explicit ScreenDc(HFONT font) : dc(GetDC(nullptr)), old(SelectObject(dc, font)) {}
-  ~ScreenDc() {
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+// What a box of `kind` shows: caption, icon and the labels of `buttons`.
+void SetContent(BoxState& s, const std::string& text, MessageKind kind, unsigned buttons) {
+  s.text = text;
+  s.row = MakeButtonRow(buttons);
+  for (MessageButton b : s.row.buttons) s.labels.push_back(LabelOf(b));
+  switch (kind) {
+    case MessageKind::Confirmation:
+      s.caption = Ansi(texts::kConfirmCaption);
+      s.icon = LoadIconA(nullptr, IDI_QUESTION);
+      break;
+    case MessageKind::Error:
+      s.caption = Ansi(texts::kErrorCaption);
+      s.icon = LoadIconA(nullptr, IDI_HAND);
+      break;
+    case MessageKind::Plain:
+      s.caption = Ansi(texts::kAppTitle);
+      break;
   }
-  HDC dc;
-  HGDIOBJ old;
-};
-
-// Activation and focus as they were, given back when this ends.
-class SavedActivation {
- public:
-  SavedActivation() : active_(GetActiveWindow()), focus_(GetFocus()) {}
-  HWND Active() const { return active_; }
-  void Restore() const {
-    if (active_ != nullptr && IsWindow(active_)) SetActiveWindow(active_);
-    if (focus_ != nullptr && IsWindow(focus_)) SetFocus(focus_);
-  }
-
- private:
-  HWND active_;
-  HWND focus_;
-};
-
-class FontHolder {
- public:
-  explicit FontHolder(HFONT font) : font_(font) {}
-  ~FontHolder() { DeleteObject(font_); }
-  HFONT Get() const { return font_; }
-
- private:
-  HFONT font_;
-};
+}
 
 HWND CreateChild(HWND parent, const char* cls, const std::string& text, DWORD style, int id,
                  const PixelRect& r, HFONT font) {
   HWND child =
       CreateWindowExA(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.Width(),
-                      r.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                      r.Height(), parent, ControlId(id), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(child, WM_SETFONT, AsParam<WPARAM>(font), FALSE);
   return child;
+}
+
+// The box window with its text and buttons where `layout` puts them, hidden, centred on the
+// screen and owned by `owner`; null when it could not be made.
+OwnedWindow CreateBox(BoxState& s, const MessageLayout& layout, HFONT font, HWND owner) {
+  RECT frame{0, 0, layout.client.width, layout.client.height};
+  AdjustWindowRectEx(&frame, kBoxStyle, FALSE, kBoxExStyle);
+  OwnedWindow box(CreateWindowExA(kBoxExStyle, kMessageBoxClassName, s.caption.c_str(), kBoxStyle,
+                                  0, 0, frame.right - frame.left, frame.bottom - frame.top, owner,
+                                  nullptr, GetModuleHandleA(nullptr), &s));
+  if (!box) return box;
+  s.box = box.Get();
+  s.iconRect = layout.icon;
+  PlaceWindow(s.box, nullptr, Placement::kCentred);
+  HMENU menu = GetSystemMenu(s.box, FALSE);
+  for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) {
+    DeleteMenu(menu, command, MF_BYCOMMAND);
+  }
+  CreateChild(s.box, "STATIC", s.text, SS_LEFT | SS_NOPREFIX, kTextControlId, layout.text, font);
+  for (size_t i = 0; i < s.row.buttons.size(); ++i) {
+    const DWORD style = WS_TABSTOP | BS_NOTIFY | (i == 0 ? WS_GROUP | BS_DEFPUSHBUTTON : 0);
+    const int id = static_cast<int>(ResultOfButton(s.row.buttons[i]));
+    s.buttons.push_back(
+        CreateChild(s.box, "BUTTON", s.labels[i], style, id, layout.buttons[i], font));
+  }
+  return box;
+}
+
+// Shows the box and runs its loop until a button or the close box ends it. An error raised by
+// a key (Ctrl+C) goes to `reportError` and the box stays open.
+void RunBox(BoxState& s, const IdleStep& idle,
+            const std::function<void(const std::string&)>& reportError) {
+  ShowWindow(s.box, SW_SHOW);
+  SetActiveWindow(s.box);
+  if (!s.buttons.empty()) SetFocus(s.buttons[0]);
+  ShowFocus(s, 0);
+  RunModalLoop([&s] { return s.done; },
+               [&s, &reportError](MSG& msg) {
+                 if (msg.hwnd != s.box && !IsChild(s.box, msg.hwnd)) return false;
+                 try {
+                   return HandleKey(s, msg);
+                 } catch (const std::exception& e) {
+                   reportError(e.what());
+                   return true;
+                 }
+               },
+               idle);
 }
 
 }  // namespace
 
-Win32MessageBoxes::Win32MessageBoxes(HWND appWindow, ErrorReporter reportError)
-    : appWindow_(appWindow), reportError_(std::move(reportError)) {}
+Win32MessageBoxes::Win32MessageBoxes(HWND appWindow, IdleStep idle, ErrorReporter reportError)
+    : appWindow_(appWindow), idle_(std::move(idle)), reportError_(std::move(reportError)) {}
 
 int Win32MessageBoxes::LabelWidth(HDC dc, const std::string& label) {
   const auto found = labelWidths_.find(label);
@@ -323,117 +330,46 @@ void Win32MessageBoxes::ReportError(const std::string& cp932Message) {
   }
 }
 
+MessageLayoutInput Win32MessageBoxes::Measure(const std::string& text,
+                                              const std::vector<std::string>& labels, bool hasIcon,
+                                              HFONT font) {
+  MessageLayoutInput in;
+  in.hasIcon = hasIcon;
+  const WindowDc screen(nullptr, font);
+  SIZE sample{};
+  GetTextExtentPoint32A(screen.Get(), kAverageWidthSample.data(),
+                        static_cast<int>(kAverageWidthSample.size()), &sample);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(screen.Get(), &tm);
+  in.averageLetterWidth = AverageLetterWidth(sample.cx);
+  in.charHeight = tm.tmHeight;
+  RECT r{0, 0, MessageTextWidthLimit(GetSystemMetrics(SM_CXSCREEN)), 0};
+  DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+            kTextFormat | DT_CALCRECT);
+  in.text = {r.right - r.left, r.bottom - r.top};
+  for (const std::string& label : labels) in.labelWidths.push_back(LabelWidth(screen.Get(), label));
+  return in;
+}
+
 DialogResult Win32MessageBoxes::ShowMessageDialog(const std::string& text, MessageKind kind,
                                                   unsigned buttons) {
   RegisterBoxClass();
   BoxState s;
-  s.text = text;
-  s.row = MakeButtonRow(buttons);
-  for (MessageButton b : s.row.buttons) s.labels.push_back(LabelOf(b));
-  switch (kind) {
-    case MessageKind::Confirmation:
-      s.caption = Ansi(texts::kConfirmCaption);
-      s.icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION));
-      break;
-    case MessageKind::Error:
-      s.caption = Ansi(texts::kErrorCaption);
-      s.icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_HAND));
-      break;
-    case MessageKind::Plain:
-      s.caption = Ansi(texts::kAppTitle);
-      break;
-  }
+  SetContent(s, text, kind, buttons);
+  const OwnedFont font(CreateMessageFont());
+  const MessageLayout layout =
+      LayOutMessageBox(Measure(s.text, s.labels, s.icon != nullptr, font.Get()));
 
-  FontHolder font(CreateMessageFont());
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  MessageLayoutInput in;
-  in.hasIcon = s.icon != nullptr;
-  {
-    ScreenDc screen(font.Get());
-    SIZE sample{};
-    GetTextExtentPoint32A(screen.dc, kAverageWidthSample.data(),
-                          static_cast<int>(kAverageWidthSample.size()), &sample);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(screen.dc, &tm);
-    in.averageLetterWidth = AverageLetterWidth(sample.cx);
-    in.charHeight = tm.tmHeight;
-    RECT r{0, 0, MessageTextWidthLimit(screenWidth), 0};
-    DrawTextA(screen.dc, text.c_str(), static_cast<int>(text.size()), &r,
-              kTextFormat | DT_CALCRECT);
-    in.text = {r.right - r.left, r.bottom - r.top};
-    for (const std::string& label : s.labels)
-      in.labelWidths.push_back(LabelWidth(screen.dc, label));
-  }
-  const MessageLayout layout = LayOutMessageBox(in);
-  s.iconRect = layout.icon;
-
-  RECT frame{0, 0, layout.client.width, layout.client.height};
-  AdjustWindowRectEx(&frame, kBoxStyle, FALSE, kBoxExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int x = (screenWidth - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-  SavedActivation activation;
-  DisabledWindows disabled;
-  s.box = CreateWindowExA(kBoxExStyle, kMessageBoxClassName, s.caption.c_str(), kBoxStyle, x, y,
-                          width, height, appWindow_, nullptr, GetModuleHandleA(nullptr), &s);
-  if (s.box == nullptr) return DialogResult::Cancel;
-  struct BoxCloser {
-    BoxState& s;
-    DisabledWindows& disabled;
-    SavedActivation& activation;
-    ~BoxCloser() {
-      // The owner is enabled and active again before the box goes, so that activation does
-      // not pass to some other program.
-      disabled.Restore();
-      activation.Restore();
-      SetWindowLongPtrA(s.box, GWLP_USERDATA, 0);
-      DestroyWindow(s.box);
-      activation.Restore();
-    }
-  } closer{s, disabled, activation};
-
-  HMENU menu = GetSystemMenu(s.box, FALSE);
-  for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) {
-    DeleteMenu(menu, command, MF_BYCOMMAND);
-  }
-  CreateChild(s.box, "STATIC", text, SS_LEFT | SS_NOPREFIX, kTextControlId, layout.text,
-              font.Get());
-  for (size_t i = 0; i < s.row.buttons.size(); ++i) {
-    const DWORD style = WS_TABSTOP | BS_NOTIFY | (i == 0 ? WS_GROUP | BS_DEFPUSHBUTTON : 0);
-    const int id = static_cast<int>(ResultOfButton(s.row.buttons[i]));
-    s.buttons.push_back(
-        CreateChild(s.box, "BUTTON", s.labels[i], style, id, layout.buttons[i], font.Get()));
-  }
-
-  ShowWindow(s.box, SW_SHOW);
-  SetActiveWindow(s.box);
-  if (!s.buttons.empty()) SetFocus(s.buttons[0]);
-  ShowFocus(s, 0);
-
-  while (!s.done) {
-    MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
-      break;
-    }
-    if (got < 0) break;
-    bool used = false;
-    if (msg.hwnd == s.box || IsChild(s.box, msg.hwnd)) {
-      try {
-        used = HandleKey(s, msg);
-      } catch (const std::exception& e) {
-        ReportError(e.what());
-        used = true;
-      }
-    }
-    if (!used) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
+  ModalScope modal;
+  OwnedWindow box = CreateBox(s, layout, font.Get(), appWindow_);
+  if (!box) return DialogResult::Cancel;
+  RunBox(s, idle_, [this](const std::string& message) { ReportError(message); });
+  // The owner is enabled and active again before the box goes, so that activation does not
+  // pass to some other program.
+  modal.Restore();
+  ClearWindowData(box.Get());
+  box.Reset();
+  modal.Restore();
   return s.result;
 }
 
@@ -444,27 +380,15 @@ void Win32MessageBoxes::ShowPlainMessage(const std::string& text) {
 void ShowExceptionBox(HWND appWindow, const std::string& message, const LeadByteSet& leadBytes) {
   if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
   const std::string text = WithFullStop(message, leadBytes);
-  SavedActivation activation;
-  DisabledWindows disabled;
+  ModalScope modal;
 
   // The system opens the box on its owner's monitor; bring the owner to the user's.
   RECT home{};
-  bool moved = false;
-  if (activation.Active() != nullptr && appWindow != nullptr && GetWindowRect(appWindow, &home)) {
-    HMONITOR there = MonitorFromWindow(activation.Active(), MONITOR_DEFAULTTONEAREST);
-    if (there != MonitorFromWindow(appWindow, MONITOR_DEFAULTTONEAREST)) {
-      MONITORINFO info{};
-      info.cbSize = sizeof(info);
-      if (GetMonitorInfoA(there, &info)) {
-        const RECT& m = info.rcMonitor;
-        const int w = home.right - home.left;
-        const int h = home.bottom - home.top;
-        SetWindowPos(appWindow, nullptr, (m.left + m.right - w) / 2, (m.top + m.bottom - h) / 2, 0,
-                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        moved = true;
-      }
-    }
-  }
+  const bool moved = modal.Active() != nullptr && appWindow != nullptr &&
+                     GetWindowRect(appWindow, &home) &&
+                     MonitorFromWindow(modal.Active(), MONITOR_DEFAULTTONEAREST) !=
+                         MonitorFromWindow(appWindow, MONITOR_DEFAULTTONEAREST);
+  if (moved) PlaceWindow(appWindow, modal.Active(), Placement::kCentred);
 
   const std::string caption = Ansi(texts::kAppTitle);
   MessageBoxA(appWindow, text.c_str(), caption.c_str(), MB_ICONSTOP | MB_OK);
@@ -473,8 +397,7 @@ void ShowExceptionBox(HWND appWindow, const std::string& message, const LeadByte
     SetWindowPos(appWindow, nullptr, home.left, home.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  disabled.Restore();
-  activation.Restore();
+  modal.Restore();
 }
 
 }  // namespace penlet

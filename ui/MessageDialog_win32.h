@@ -7,9 +7,12 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/Mbcs.h"
+#include "platform/Win32Support_win32.h"
 #include "core/MessageBoxes.h"
+#include "ui/MessageDialogLayout.h"
 
 namespace penlet {
 
@@ -24,18 +27,23 @@ class Win32MessageBoxes : public MessageBoxes {
   // unavailable); the box stays open. Without one the error goes to ShowExceptionBox.
   using ErrorReporter = std::function<void(const std::string& cp932Message)>;
 
-  // `appWindow` is the hidden application window, which owns every box.
-  explicit Win32MessageBoxes(HWND appWindow, ErrorReporter reportError = {});
+  // `appWindow` is the hidden application window, which owns every box. A box's loop runs
+  // `idle` whenever its queue has run empty, as the program's main loop does.
+  Win32MessageBoxes(HWND appWindow, IdleStep idle, ErrorReporter reportError = {});
 
   DialogResult ShowMessageDialog(const std::string& text, MessageKind kind,
                                  unsigned buttons) override;
   void ShowPlainMessage(const std::string& text) override;
 
  private:
+  // What the layout needs to know of the text, the labels and the font.
+  MessageLayoutInput Measure(const std::string& text, const std::vector<std::string>& labels,
+                             bool hasIcon, HFONT font);
   int LabelWidth(HDC dc, const std::string& label);
   void ReportError(const std::string& cp932Message);
 
   HWND appWindow_;
+  IdleStep idle_;
   ErrorReporter reportError_;
   std::map<std::string, int> labelWidths_;  // measured once per run
 };

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "platform/Win32Support_win32.h"
 #include "ui/Controls_win32.h"
 
 namespace penlet {
@@ -19,19 +20,17 @@ StatusBar::StatusBar(HWND parent) {
   hwnd_ = CreateWindowExA(
       0, STATUSCLASSNAMEA, "",
       WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
-      0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
-      GetModuleHandleA(nullptr), nullptr);
+      0, 0, 0, parent, ControlId(kStatusBarId), GetModuleHandleA(nullptr), nullptr);
   int rightEdges[3] = {kStatusPanel0, kStatusPanel0 + kStatusPanel1, -1};
-  SendMessageA(hwnd_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
+  SendMessageA(hwnd_, SB_SETPARTS, 3, AsParam(rightEdges));
 }
 
 void StatusBar::SetText(int panel, const std::string& cp932) {
   text_[panel] = cp932;
   // Two tabs right-align a panel's text: panels 1 and 2 show figures against their right edge.
   const std::string shown = panel == 0 ? cp932 : "\t\t" + cp932;
-  ChangeWithoutDrawing(hwnd_, [&] {
-    SendMessageA(hwnd_, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(shown.c_str()));
-  });
+  ChangeWithoutDrawing(hwnd_,
+                       [&] { SendMessageA(hwnd_, SB_SETTEXTA, panel, AsParam(shown.c_str())); });
 }
 
 }  // namespace penlet

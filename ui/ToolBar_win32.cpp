@@ -1,6 +1,7 @@
 // ToolBar1.
 #include "ui/ToolBar_win32.h"
 
+#include "platform/Win32Support_win32.h"
 #include "ui/CommandTable.h"
 
 namespace penlet {
@@ -16,10 +17,9 @@ ToolBar::ToolBar(HWND parent, HIMAGELIST images) {
   hwnd_ = CreateWindowExA(
       0, TOOLBARCLASSNAMEA, "",
       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 662, 30,
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBar1Id)), GetModuleHandleA(nullptr),
-      nullptr);
+      parent, ControlId(kToolBar1Id), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  SendMessageA(hwnd_, TB_SETIMAGELIST, 0, AsParam(images));
   SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 16));
   SendMessageA(hwnd_, TB_SETINDENT, kToolBarIndent, 0);
 
@@ -40,29 +40,28 @@ ToolBar::ToolBar(HWND parent, HIMAGELIST images) {
     }
     buttons.push_back(button);
   }
-  SendMessageA(hwnd_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(hwnd_, TB_ADDBUTTONSA, buttons.size(), AsParam(buttons.data()));
   SendMessageA(hwnd_, TB_SETBUTTONSIZE, 0, MAKELONG(23, 22));
   SendMessageA(hwnd_, TB_AUTOSIZE, 0, 0);
 }
 
 int ToolBar::ButtonTop() const {
   RECT first{};
-  SendMessageA(hwnd_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  SendMessageA(hwnd_, TB_GETITEMRECT, 0, AsParam(&first));
   return first.top;
 }
 
 RECT ToolBar::ButtonRect(int command) const {
   RECT rect{};
-  SendMessageA(hwnd_, TB_GETRECT, command, reinterpret_cast<LPARAM>(&rect));
+  SendMessageA(hwnd_, TB_GETRECT, command, AsParam(&rect));
   return rect;
 }
 
 int ToolBar::CommandAt(POINT screen) const {
   ScreenToClient(hwnd_, &screen);
-  const int index =
-      static_cast<int>(SendMessageA(hwnd_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&screen)));
+  const int index = static_cast<int>(SendMessageA(hwnd_, TB_HITTEST, 0, AsParam(&screen)));
   TBBUTTON button{};
-  if (index < 0 || !SendMessageA(hwnd_, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)) ||
+  if (index < 0 || !SendMessageA(hwnd_, TB_GETBUTTON, index, AsParam(&button)) ||
       (button.fsStyle & BTNS_SEP)) {
     return 0;
   }

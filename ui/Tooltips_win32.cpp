@@ -7,6 +7,7 @@
 
 #include "core/Texts.h"
 #include "platform/Locale.h"
+#include "platform/Win32Support_win32.h"
 #include "ui/CommandTable.h"
 #include "ui/CounterBoxes_win32.h"
 #include "ui/Hints.h"
@@ -26,7 +27,7 @@ void AddTool(HWND tooltip, HWND owner, UINT_PTR id, UINT flags, const RECT& rect
   info.uId = id;
   info.rect = rect;
   info.lpszText = const_cast<char*>(text.c_str());
-  SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageA(tooltip, TTM_ADDTOOLA, 0, AsParam(&info));
 }
 
 std::string CommandTooltip(const Command& command) {
@@ -51,9 +52,9 @@ Tooltips::Tooltips(HWND window, const ToolBar& toolBar1, const CounterBoxes& cou
             CommandTooltip(*FindCommand(id)));
   }
   const RECT none{};
-  AddTool(hwnd_, window, reinterpret_cast<UINT_PTR>(counter.Memo1()), TTF_IDISHWND, none,
+  AddTool(hwnd_, window, AsParam<UINT_PTR>(counter.Memo1()), TTF_IDISHWND, none,
           ShortHint(Ansi(texts::kMemo1Hint), AnsiLeadBytes()));
-  AddTool(hwnd_, window, reinterpret_cast<UINT_PTR>(counter.Memo2()), TTF_IDISHWND, none,
+  AddTool(hwnd_, window, AsParam<UINT_PTR>(counter.Memo2()), TTF_IDISHWND, none,
           ShortHint(Ansi(texts::kMemo2Hint), AnsiLeadBytes()));
 }
 

@@ -223,7 +223,9 @@ TYPED_TEST_P(EditAreaContract, AWrappedParagraphIsSeveralLinesOfWholeCharacters)
     const ByteOffset start = edit.LineIndex(i);
     EXPECT_EQ(start % 2, 0) << "line " << i << " starts inside a character";
     EXPECT_EQ(edit.LineFromOffset(start), i);
-    if (i > 0) EXPECT_EQ(edit.LineFromOffset(start - 1), i - 1);
+    if (i > 0) {
+      EXPECT_EQ(edit.LineFromOffset(start - 1), i - 1);
+    }
     joined += edit.Line(i);
   }
   EXPECT_EQ(joined, paragraph);

@@ -8,6 +8,7 @@
 #include "core/Error.h"
 #include "core/PenletForm.h"
 #include "platform/FileDialogs.h"
+#include "platform/Placement.h"
 #include "tests/fakes/FakeClipboard.h"
 #include "tests/fakes/FakeEditArea.h"
 #include "tests/fakes/FakeFileDialogs.h"
@@ -388,16 +389,27 @@ TEST(FileDialogParts, FilterIsScannedByCharacters) {
   EXPECT_EQ(PlatformFilter(filter, LeadByteSet()), std::string("a\x81\0b\0*.x\0c\0*.*\0\0", 16));
 }
 
-TEST(FileDialogParts, PlacementCentresAndTakesAThirdTruncatingTowardZero) {
-  DialogPosition at = PlaceDialog(0, 0, 1024, 768, 501, 400);
+TEST(Placement, CentresOrTakesAThirdTruncatingTowardZero) {
+  constexpr Placement kThird = Placement::kCentredUpperThird;
+  PlacedPosition at = PlaceInArea(0, 0, 1024, 768, 501, 400, kThird);
   EXPECT_EQ(at.x, 261);
   EXPECT_EQ(at.y, 122);
-  at = PlaceDialog(-1280, 10, 1280, 1024, 600, 500);
+  at = PlaceInArea(-1280, 10, 1280, 1024, 600, 500, kThird);
   EXPECT_EQ(at.x, -1280 + 340);
   EXPECT_EQ(at.y, 10 + 174);
-  at = PlaceDialog(0, 0, 800, 600, 901, 632);  // larger than the monitor
+  at = PlaceInArea(0, 0, 800, 600, 901, 632, kThird);  // larger than the monitor
   EXPECT_EQ(at.x, -50);
   EXPECT_EQ(at.y, -10);  // -32 / 3 truncates to -10, not -11
+  at = PlaceInArea(0, 0, 800, 600, 901, 633, Placement::kCentred);
+  EXPECT_EQ(at.x, -50);
+  EXPECT_EQ(at.y, -16);  // -33 / 2 truncates to -16, not -17
+  // The main window keeps its corner on the screen when it is larger.
+  at = PlaceInArea(0, 0, 800, 600, 901, 633, Placement::kCentredCornerInArea);
+  EXPECT_EQ(at.x, 0);
+  EXPECT_EQ(at.y, 0);
+  at = PlaceInArea(-1280, 10, 1280, 1024, 670, 324, Placement::kCentredCornerInArea);
+  EXPECT_EQ(at.x, -1280 + 305);
+  EXPECT_EQ(at.y, 10 + 350);
 }
 
 }  // namespace

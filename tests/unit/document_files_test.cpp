@@ -15,7 +15,7 @@ struct Area {
   std::string text = "old text";
   bool streamed = false;
   StreamInto StreamIn() {
-    return [this](const EditArea::ReadBlock& read) {
+    return [this](const ReadBlock& read) {
       streamed = true;
       std::string incoming;
       char buffer[7];
@@ -30,7 +30,7 @@ struct Area {
     };
   }
   Files::Producer StreamOut() {
-    return [this](const EditArea::WriteBlock& write) {
+    return [this](const WriteBlock& write) {
       for (size_t i = 0; i < text.size(); i += 5) {
         if (!write(text.data() + i,
                    static_cast<std::int32_t>(std::min<size_t>(5, text.size() - i)))) {

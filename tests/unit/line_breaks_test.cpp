@@ -112,7 +112,7 @@ TEST(LineBreaksTest, ReadsAFileInSmallPieces) {
   files.readChunk = 1;  // the file answers a byte at a time
   OpenResult opened = files.OpenForReading("C:\\work\\a.txt");
   ASSERT_TRUE(opened.reader);
-  EditArea::ReadBlock read = LineBreakingReader(*opened.reader);
+  ReadBlock read = LineBreakingReader(*opened.reader);
   std::string out;
   char buffer[64];
   std::int32_t got = 0;

@@ -11,7 +11,9 @@
 
 #include "tests/win/support/WinTest.h"
 #include "ui/About_win32.h"
+#include "platform/Locale.h"
 #include "ui/CommandIds.h"
+#include "ui/Hints.h"
 #include "core/Texts.h"
 
 namespace penlet::wintest {
@@ -124,6 +126,22 @@ TEST_F(AboutBoxProcess, MovedBoxOpensAgainWhereItWasLeft) {
   EXPECT_TRUE(WaitClosed(box));
 }
 
+// The program's idle step goes on while the box is open: panel 0 of the status bar follows the
+// pointer, empty over the box, the long hint of a tool button of the main window behind it.
+TEST_F(AboutBoxProcess, PanelZeroFollowsThePointerWhileTheBoxIsOpen) {
+  const std::string newHint = LongHint(Ansi(texts::kFileNew1Hint), AnsiLeadBytes());
+  const std::string openHint = LongHint(Ansi(texts::kFileOpen1Hint), AnsiLeadBytes());
+  ASSERT_EQ(PanelZeroWithPointerAt(main_, ToolButtonCentre(main_, 0), newHint), newHint);
+  HWND box = Open();
+  ASSERT_TRUE(box);
+  const RECT face = WindowRect(box);
+  EXPECT_EQ(PanelZeroWithPointerAt(main_, {(face.left + face.right) / 2, face.top + 60}, ""), "");
+  EXPECT_EQ(PanelZeroWithPointerAt(main_, ToolButtonCentre(main_, 1), openHint), openHint);
+  EXPECT_FALSE(IsWindowEnabled(main_));
+  Key(VK_RETURN);
+  EXPECT_TRUE(WaitClosed(box));
+}
+
 // What the box paints, read back from a metafile: every text with where it stands, its font
 // and colour, and where the picture goes.
 struct PaintedText {
@@ -205,7 +223,7 @@ Painted PaintInto(HWND box) {
 }
 
 TEST(AboutBoxFace, PaintsItsLabelsAtTheirPlacesWithTheCommentInThreeLines) {
-  TAboutBox about(nullptr);
+  TAboutBox about(nullptr, {});
   const Painted painted = PaintInto(about.Handle());
   // Labels stand at Panel1 (7, 7) plus their own place.
   const std::string sans = "MS Sans Serif";

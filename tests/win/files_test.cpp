@@ -39,7 +39,7 @@ class FilesTest : public ::testing::Test {
   }
 
   static Files::Producer Blocks(const std::string& text, size_t block = 5) {
-    return [text, block](const EditArea::WriteBlock& write) {
+    return [text, block](const WriteBlock& write) {
       for (size_t i = 0; i < text.size(); i += block) {
         size_t n = std::min(block, text.size() - i);
         if (!write(text.data() + i, static_cast<std::int32_t>(n))) return false;
@@ -109,7 +109,7 @@ TEST_F(FilesTest, ANewNameAppearsWithTheWholeTextAndLeftoversOfSavesGo) {
   folder_.Write("~penlet-1f-3.tmp", "left by a save that was cut short");
   folder_.Write("other.tmp", "not ours");
   bool nameWhileWriting = true;
-  const auto produce = [&](const EditArea::WriteBlock& write) {
+  const auto produce = [&](const WriteBlock& write) {
     nameWhileWriting = files_->FileExists(In("new.txt"));
     return write("text", 4);
   };
@@ -159,7 +159,7 @@ TEST_F(FilesTest, TargetsThatCannotBeWrittenGiveTheCreateErrorAndStayWhole) {
 
 TEST_F(FilesTest, WriteFailingPartWayLeavesTheOldFile) {
   folder_.Write("a.txt", "old bytes");
-  auto failing = [](const EditArea::WriteBlock& write) { return write("new ", 4) && false; };
+  auto failing = [](const WriteBlock& write) { return write("new ", 4) && false; };
   EXPECT_EQ(SaveOutcome::kWriteFailed, files_->Save(In("a.txt"), failing).outcome);
   EXPECT_EQ(Ansi(texts::kWriteError),
             MessageOf([&] { SaveDocument(*files_, In("new.txt"), failing); }));
@@ -192,8 +192,7 @@ TEST_F(FilesTest, FilesThatCannotBeReadGiveTheOpenErrorWithPathAndReason) {
     EXPECT_EQ(std::string::npos, description.find_first_of("\r\n"));
     bool streamed = false;
     EXPECT_EQ(FormatText(Ansi(texts::kOpenError), {In(c.path), description}), MessageOf([&] {
-                LoadDocument(*files_, c.path,
-                             [&](const EditArea::ReadBlock&) { return streamed = true; });
+                LoadDocument(*files_, c.path, [&](const ReadBlock&) { return streamed = true; });
               }));
     EXPECT_FALSE(streamed);
   }

@@ -8,9 +8,12 @@
 
 #include <string>
 
+#include "platform/Locale.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
+#include "ui/Hints.h"
 #include "ui/MessageDialog_win32.h"
+#include "core/Texts.h"
 
 namespace penlet::wintest {
 namespace {
@@ -128,6 +131,25 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
             "\xC5\x82\xB5\x82\xBD\x81\x49");
   PressButton(dialog, IDCANCEL);
   WaitGone(dialog);
+}
+
+// The program's idle step goes on while the no-match box is open: panel 0 of the status bar
+// follows the pointer, empty over the box, the long hint of a tool button behind it.
+TEST_F(FindReplace, PanelZeroFollowsThePointerWhileTheNoMatchBoxIsOpen) {
+  Start("abc");
+  HWND dialog = OpenDialog();
+  ASSERT_TRUE(dialog);
+  const std::string newHint = LongHint(Ansi(texts::kFileNew1Hint), AnsiLeadBytes());
+  const std::string openHint = LongHint(Ansi(texts::kFileOpen1Hint), AnsiLeadBytes());
+  ASSERT_EQ(PanelZeroWithPointerAt(main_, ToolButtonCentre(main_, 0), newHint), newHint);
+  Type(dialog, kFindField, "xyz");
+  PressButton(dialog, kFindNextButton);
+  HWND box = process_->Box();
+  ASSERT_TRUE(box);
+  const RECT face = WindowRect(box);
+  EXPECT_EQ(PanelZeroWithPointerAt(main_, {(face.left + face.right) / 2, face.top + 30}, ""), "");
+  EXPECT_EQ(PanelZeroWithPointerAt(main_, ToolButtonCentre(main_, 1), openHint), openHint);
+  EXPECT_TRUE(Answer(box, DialogResult::Ok));
 }
 
 // Replace All on a long document: every occurrence in one operation, the editing area in its

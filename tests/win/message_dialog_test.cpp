@@ -108,7 +108,7 @@ class MessageBoxTest : public ::testing::Test {
     gSteps = std::move(steps);
     gNextStep = 0;
     gIdleTicks = 0;
-    Win32MessageBoxes boxes(app_, [this](const std::string& m) { reported_.push_back(m); });
+    Win32MessageBoxes boxes(app_, {}, [this](const std::string& m) { reported_.push_back(m); });
     const DialogResult result = boxes.ShowMessageDialog(text, kind, buttons);
     EXPECT_EQ(gNextStep, gSteps.size()) << "not every step ran";
     return result;

@@ -198,6 +198,18 @@ HWND FindCounterBox(HWND main) {
   return FindChild(FindToolBar(main), "Edit");
 }
 
+POINT ToolButtonCentre(HWND main, int index) {
+  POINT centre{5 + 23 * index + 11, 2 + 11};
+  ClientToScreen(FindToolBar(main), &centre);
+  return centre;
+}
+
+std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected) {
+  SetCursorPos(at.x, at.y);
+  // A status bar answers WM_GETTEXT with the text of its panel 0.
+  return TextBecomes(FindStatusBar(main), expected, 5000);
+}
+
 std::string WindowText(HWND hwnd) {
   // Room for every character in two bytes, whatever the length counts.
   const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);

@@ -68,6 +68,12 @@ HWND FindEditArea(HWND main);
 HWND FindToolBar(HWND main);
 HWND FindStatusBar(HWND main);
 HWND FindCounterBox(HWND main);
+// The centre of tool button `index` (0 New, 1 Open, 2 Save) of penlet's main window, on the
+// screen: the first buttons stand 23 pixels apart from x 5, y 2 of the tool bar.
+POINT ToolButtonCentre(HWND main, int index);
+// Moves the pointer to `at` on the screen and waits until panel 0 of penlet's status bar shows
+// `expected`; returns what it shows then, or after some seconds without.
+std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected);
 // The whole text of a window, read with WM_GETTEXT (a status bar answers with panel 0).
 std::string WindowText(HWND hwnd);
 // Waits for the text of `window` to become `want`; returns what it is then.
