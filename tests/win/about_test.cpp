@@ -32,9 +32,15 @@ class AboutBoxProcess : public ::testing::Test {
   void TearDown() override {
     if (main_ && IsWindowEnabled(main_)) EXPECT_EQ(process_->Close(), 0u);
   }
+  // The box, once it holds the focus: a key sent before would go to the window behind it.
   HWND Open() {
     process_->Command(HelpAbout1);
-    return process_->Shown(kAboutBoxClass);
+    HWND box = process_->Shown(kAboutBoxClass);
+    WaitUntil([&] {
+      HWND focus = FocusOf(main_);
+      return box && focus && (focus == box || IsChild(box, focus));
+    });
+    return box;
   }
   bool WaitClosed(HWND box) {
     return WaitUntil([this, box] { return !IsWindowVisible(box) && IsWindowEnabled(main_); });
