@@ -1,5 +1,5 @@
 // The printer through winspool, gdi32 and the common print dialog, and the print surface on a
-// Rich Edit control.
+// hidden Scintilla window.
 #pragma once
 
 #include <windows.h>
