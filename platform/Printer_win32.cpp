@@ -209,7 +209,7 @@ DeviceContext Win32Printer::StartJob(const std::string& title) {
   SetAbortProc(dc_, KeepPrinting);
   StartDocA(dc_, &info);
   StartPage(dc_);
-  return reinterpret_cast<DeviceContext>(dc_);
+  return AsParam<DeviceContext>(dc_);
 }
 
 DeviceCaps Win32Printer::Caps() const {
@@ -258,7 +258,7 @@ bool Win32PrintSurface::HandleNotify(const NMHDR& header) {
   if (header.hwndFrom != Handle()) return false;
   // Pages wrap Japanese between any two characters, as the editing area does.
   if (header.code == SCN_STYLENEEDED) {
-    window_.StyleTo(reinterpret_cast<const SCNotification&>(header).position);
+    window_.StyleTo(NotificationAs<SCNotification>(header).position);
   }
   return true;
 }
@@ -281,7 +281,7 @@ void Win32PrintSurface::SetCaret(std::int32_t position) {
 }
 
 void Win32PrintSurface::ReplaceSelection(const std::string& text) {
-  window_.Call(SCI_REPLACESEL, 0, reinterpret_cast<std::intptr_t>(text.c_str()));
+  window_.CallWithPointer(SCI_REPLACESEL, 0, text.c_str());
 }
 
 std::int32_t Win32PrintSurface::Caret() const {
@@ -301,7 +301,7 @@ void Win32PrintSurface::ClearFormatting() {}
 std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
                                            std::int32_t first) {
   // The component measures the page in the device's pixels, not in twips.
-  HDC hdc = reinterpret_cast<HDC>(dc);
+  HDC hdc = FromParam<HDC>(dc);
   const int dpiX = GetDeviceCaps(hdc, LOGPIXELSX);
   const int dpiY = GetDeviceCaps(hdc, LOGPIXELSY);
   if (dpiX <= 0 || dpiY <= 0) return first;
@@ -314,8 +314,7 @@ std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& re
   range.rcPage = page;
   range.chrg.cpMin = first;
   range.chrg.cpMax = TextLength();
-  return static_cast<std::int32_t>(
-      window_.Call(SCI_FORMATRANGE, TRUE, reinterpret_cast<std::intptr_t>(&range)));
+  return static_cast<std::int32_t>(window_.CallWithPointer(SCI_FORMATRANGE, TRUE, &range));
 }
 
 }  // namespace penlet
