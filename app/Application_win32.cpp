@@ -131,6 +131,11 @@ LRESULT Application::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (main_) main_->Window().Close();
       return 0;
+    case WM_ENTERIDLE:
+      // The system's own dialogs that this window owns (the file dialogs, the exception box) say
+      // so when their loop runs empty: their idle moments are the program's too.
+      if (wParam == MSGF_DIALOGBOX) Idle();
+      return 0;
     case WM_QUERYENDSESSION:
       return main_ ? SendMessageA(main_->Handle(), WM_QUERYENDSESSION, wParam, lParam) : TRUE;
     case WM_ACTIVATE:

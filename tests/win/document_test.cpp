@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "platform/Locale.h"
 #include "tests/win/support/WinTest.h"
+#include "ui/Hints.h"
 #include "ui/CommandIds.h"
 #include "ui/MessageDialog_win32.h"
 #include "core/Texts.h"
@@ -145,6 +147,9 @@ TEST(Document, OpenAndSaveAsDialogsChooseFilesAndAddTheDefaultExtension) {
   const std::string source = dir.Write("source.txt", "from the dialog");
   PenletProcess penlet;
   ASSERT_TRUE(penlet.Ready());
+  const std::string newHint = LongHint(Ansi(texts::kFileNew1Hint), AnsiLeadBytes());
+  ASSERT_EQ(PanelZeroWithPointerAt(penlet.Main(), ToolButtonCentre(penlet.Main(), 0), newHint),
+            newHint);
   penlet.Command(FileOpen1);
   HWND open = FileDialog(penlet);
   ASSERT_NE(open, nullptr);
@@ -152,6 +157,8 @@ TEST(Document, OpenAndSaveAsDialogsChooseFilesAndAddTheDefaultExtension) {
   const RECT rc = WindowRect(open);
   EXPECT_EQ(rc.left, (GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2);
   EXPECT_EQ(rc.top, (GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 3);
+  // The dialog's idle moments are the program's: the pointer on the dialog empties panel 0.
+  EXPECT_EQ(PanelZeroWithPointerAt(penlet.Main(), {(rc.left + rc.right) / 2, rc.top + 40}, ""), "");
   Choose(open, source);
   EXPECT_EQ(TextBecomes(penlet.Main(), kPrefix + "source.txt"), kPrefix + "source.txt");
   EXPECT_EQ(penlet.Text(), "from the dialog");
