@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Locale.h"
 #include "tests/win/support/WinTest.h"
+#include "ui/Hints.h"
 #include "ui/CommandIds.h"
 #include "core/Texts.h"
 
@@ -157,10 +159,16 @@ class PrintTest : public ::testing::Test {
 
   // Prints the document of `penlet` through the dialog, asking for `copies` when not 0.
   void PrintThroughDialog(PenletProcess& penlet, int copies) {
-    ASSERT_TRUE(penlet.MainWindow());
+    ASSERT_TRUE(penlet.Ready());
+    HWND main = penlet.Main();
+    const std::string newHint = LongHint(Ansi(texts::kFileNew1Hint), AnsiLeadBytes());
+    ASSERT_EQ(PanelZeroWithPointerAt(main, ToolButtonCentre(main, 0), newHint), newHint);
     penlet.Command(FilePrint);
     HWND dialog = penlet.Dialog();
     ASSERT_TRUE(dialog) << "no print dialog";
+    // The dialog's idle moments are the program's: the pointer on the dialog empties panel 0.
+    const RECT face = WindowRect(dialog);
+    EXPECT_EQ(PanelZeroWithPointerAt(main, {(face.left + face.right) / 2, face.top + 40}, ""), "");
     if (copies) SetDlgItemInt(dialog, 0x482, copies, FALSE);  // edt3, the copy count
     Dismiss(dialog);
   }
