@@ -12,6 +12,7 @@
 #include "Scintilla.h"
 #include "platform/Locale.h"
 #include "platform/ScintillaEdit_win32.h"
+#include "core/PathNames.h"
 #include "core/Texts.h"
 
 namespace penlet {
@@ -29,26 +30,6 @@ size_t CopyText(const std::string& text, char (&buffer)[N]) {
   std::memcpy(buffer, text.data(), length);
   buffer[length] = '\0';
   return length;
-}
-
-bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
-}
-
-// Where the last component of `path` starts: after its last separator, or after the colon of a
-// drive ("C:name"); 0 when there is neither. Trail bytes that look like "\" are stepped over.
-size_t NameStart(const char* path, size_t length, const LeadByteSet& leadBytes) {
-  size_t start = 0;
-  for (size_t i = 0; i < length;) {
-    const char c = path[i];
-    if (leadBytes.Contains(static_cast<unsigned char>(c)) && i + 1 < length) {
-      i += 2;
-      continue;
-    }
-    ++i;
-    if (IsSeparator(c) || (c == ':' && i == 2)) start = i;
-  }
-  return start;
 }
 
 bool WriteAll(HANDLE file, const char* bytes, std::intptr_t count) {
@@ -151,7 +132,7 @@ void CrashRecovery::Recover() {
   // Beside the document; for an untitled one, or when that fails, in the temporary folder.
   const char* document = documentPath_.c_str();
   const size_t length = documentPath_.size();
-  const size_t nameStart = NameStart(document, length, leadBytes_);
+  const size_t nameStart = FileNameStart(documentPath_, leadBytes_);
   const char* name = length > nameStart ? document + nameStart : untitledName_;
   const size_t nameLength = length > nameStart ? length - nameStart : std::strlen(untitledName_);
   bool written = false;
@@ -178,16 +159,19 @@ void CrashRecovery::Recover() {
 void CrashRecovery::PrefixFor(const char* path, size_t length, PathBuffer& folder) const {
   // "C:\dir\name" and "C:name" (the drive's own current folder) stand as they are.
   if (length >= 2 && path[1] == ':') return;
-  if (length >= 1 && IsSeparator(path[0])) {
+  auto separator = [](char c) { return c == '\\' || c == '/'; };
+  if (length >= 1 && separator(path[0])) {
     // "\\server\share\name" stands as it is; "\dir\name" is on the start-up folder's drive.
-    if (length >= 2 && IsSeparator(path[1])) return;
+    if (length >= 2 && separator(path[1])) return;
     if (startFolder_[0] && startFolder_[1] == ':') folder.Append(startFolder_, 2);
     return;
   }
   const size_t start = std::strlen(startFolder_);
   if (start == 0) return;
   folder.Append(startFolder_, start);
-  if (NameStart(startFolder_, start, leadBytes_) != start) folder.Append("\\", 1);
+  if (FileNameStart(std::string_view(startFolder_, start), leadBytes_) != start) {
+    folder.Append("\\", 1);
+  }
 }
 
 bool CrashRecovery::WriteInto(const char* folder, size_t folderLength, const char* name,

@@ -10,12 +10,16 @@ bool IsDelimiter(char c) {
 
 }  // namespace
 
-std::string FileNameOf(std::string_view path, const LeadByteSet& leadBytes) {
+size_t FileNameStart(std::string_view path, const LeadByteSet& leadBytes) {
   size_t start = 0;
   for (size_t i = 0; i < path.size(); i = leadBytes.Next(path, i)) {
     if (IsDelimiter(path[i])) start = i + 1;
   }
-  return std::string(path.substr(start));
+  return start;
+}
+
+std::string FileNameOf(std::string_view path, const LeadByteSet& leadBytes) {
+  return std::string(path.substr(FileNameStart(path, leadBytes)));
 }
 
 std::string ExtensionOf(std::string_view path, const LeadByteSet& leadBytes) {

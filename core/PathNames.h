@@ -9,6 +9,9 @@
 
 namespace penlet {
 
+// Where the file name starts: after the last "\" or ":"; 0 when the path holds neither.
+size_t FileNameStart(std::string_view path, const LeadByteSet& leadBytes);
+
 // The text after the last "\" or ":"; the whole path when it holds neither.
 std::string FileNameOf(std::string_view path, const LeadByteSet& leadBytes);
 

@@ -108,7 +108,9 @@ bool FormEvents::PreTranslateMessage(MSG& msg) {
 void FormEvents::Idle() {
   const HWND hwnd = window_.Handle();
   if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    for (int id : window_.ToolBar1().Commands()) RefreshCommand(id);
+    // One look at the focused control serves every button.
+    const ClipboardTarget target = window_.FocusedEditTarget();
+    for (int id : window_.ToolBar1().Commands()) RefreshCommand(id, target);
   }
   Guard([this] { SetHint(window_.HintUnderPointer()); });
 }
@@ -117,22 +119,22 @@ void FormEvents::SetHint(const std::string& longHint) {
   if (hint_.Set(longHint)) form_.ApplicationEvents1Hint(hint_.Text());
 }
 
-void FormEvents::RefreshCommand(int id) {
-  window_.SetCommandEnabled(
-      id, RefreshedEnabled(id, window_.CommandEnabled(id), window_.FocusedEditTarget()));
+void FormEvents::RefreshCommand(int id, const ClipboardTarget& target) {
+  window_.SetCommandEnabled(id, RefreshedEnabled(id, window_.CommandEnabled(id), target));
 }
 
 void FormEvents::RefreshMenu(HMENU menu) {
+  const ClipboardTarget target = window_.FocusedEditTarget();
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     const UINT id = GetMenuItemID(menu, i);
-    if (FindCommand(id)) RefreshCommand(id);
+    if (FindCommand(id)) RefreshCommand(id, target);
   }
 }
 
 void FormEvents::RunCommand(int id) {
   window_.Tips().Pop();
-  RefreshCommand(id);
+  RefreshCommand(id, window_.FocusedEditTarget());
   const Command* command = FindCommand(id);
   if (window_.CommandEnabled(id) && command->execute) (form_.*command->execute)();
 }

@@ -43,7 +43,7 @@ class FormEvents : public WindowMessages {
   bool Guard(const std::function<void()>& handler);
   // Refreshes the command's enabled state, then runs its handler if it is enabled.
   void RunCommand(int id);
-  void RefreshCommand(int id);
+  void RefreshCommand(int id, const ClipboardTarget& target);
   void RefreshMenu(HMENU menu);
   void RichEdit1MouseDown(UINT button, int x, int y);
   void SetHint(const std::string& longHint);

@@ -118,8 +118,12 @@ void MainWindow::Centre() {
 }
 
 void MainWindow::SetCommandEnabled(int id, bool enabled) {
-  commandEnabled_[id - kFirstCommandId] = enabled;
-  menus_.SetEnabled(id, enabled);
+  // The menus change only through here; the tool button may have been changed on its own.
+  bool& state = commandEnabled_[id - kFirstCommandId];
+  if (state != enabled) {
+    state = enabled;
+    menus_.SetEnabled(id, enabled);
+  }
   toolBar1_.SetEnabled(id, enabled);
 }
 
