@@ -252,6 +252,7 @@ TEST(Document, ClosingAnUntitledDocumentAndCancellingSaveAsKeepsTheWindow) {
   HWND save = FileDialog(penlet);
   ASSERT_NE(save, nullptr);
   PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitGone(save));
   penlet.Sync();
   EXPECT_TRUE(IsWindow(penlet.Main()));
   EXPECT_EQ(penlet.Text(), "unsaved");

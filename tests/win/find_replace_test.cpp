@@ -81,13 +81,11 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
 
   Type(dialog, kFindField, "ab\x94\x4C");
   Type(dialog, kReplaceField, "X");
-  PressButton(dialog, kFindNextButton);
-  process_->Sync();
+  PressButtonAndWait(dialog, kFindNextButton);
   CHARRANGE sel = Selection();
   EXPECT_EQ(sel.cpMin, 0);
   EXPECT_EQ(sel.cpMax, 4);  // bytes
-  PressButton(dialog, kReplaceButton);
-  process_->Sync();
+  PressButtonAndWait(dialog, kReplaceButton);
   EXPECT_EQ(Text(), "X cd ab\x94\x4C\r\nab\x94\x4C");
   sel = Selection();
   EXPECT_EQ(sel.cpMin, 5);
@@ -101,8 +99,7 @@ TEST_F(FindReplace, FindNextReplaceAndReplaceAllThroughTheDialog) {
   EXPECT_EQ(Text(), "X cd X\r\nX");
 
   // Rescue does not take the replacements back.
-  process_->Command(EditUndo);
-  process_->Sync();
+  process_->CommandAndWait(EditUndo);
   EXPECT_EQ(Text(), "X cd X\r\nX");
 
   // Nothing left: Find Next says so and moves the caret to the start.

@@ -281,6 +281,13 @@ void PressButton(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void PressButtonAndWait(HWND dialog, int id) {
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, 15000,
+                      &ignored);
+}
+
 bool Dismiss(HWND box) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   return WaitGone(box);

@@ -97,8 +97,12 @@ HWND WaitForMessageBox(DWORD pid, const char* className, const char* caption = n
 HWND WaitForErrorBox(DWORD pid);
 // Clicks the button of `answer` in a box; true once the box has gone.
 bool Answer(HWND box, DialogResult answer);
-// Presses a button of a dialog, as a click tells the dialog.
+// Presses a button of a dialog, as a click tells the dialog, and returns at once: for presses
+// that may bring up a box.
 void PressButton(HWND dialog, int id);
+// Presses a button of a dialog and returns once the dialog (and the window it tells) has
+// handled the press: for presses that bring up no box.
+void PressButtonAndWait(HWND dialog, int id);
 // Sends a box the command OK, as its own button does; true once the box has gone.
 bool Dismiss(HWND box);
 
@@ -136,6 +140,11 @@ class PenletProcess {
 
   // A command posted to the main window, as its menu posts it.
   void Command(int id) const { PostMessageA(main_, WM_COMMAND, id, 0); }
+  // A command that brings up no box, returning once the window has run it.
+  void CommandAndWait(int id) const {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(main_, WM_COMMAND, id, 0, SMTO_NORMAL, 15000, &ignored);
+  }
   void Sync() const { wintest::Sync(main_); }
   // Types each byte of `text` as a character at byte `offset` of the document.
   void TypeAt(int offset, const std::string& text) const;
