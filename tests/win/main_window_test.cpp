@@ -62,16 +62,12 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Moves the pointer and runs the loop until the status line has caught up with it.
-  void PointAt(POINT screen) {
+  // Moves the pointer to `screen` and turns the loop until panel 0 shows `want` or two seconds
+  // have passed; returns what panel 0 shows then.
+  std::string PanelZeroPointingAt(POINT screen, const std::string& want) {
     SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < 20; ++i) {
-      window_.Pump();
-      POINT now;
-      GetCursorPos(&now);
-      if (now.x == screen.x && now.y == screen.y) break;
-      Sleep(20);
-    }
-    window_.Pump();
+    Run(35, [&] { return Panel(0) == want; });
+    return Panel(0);
   }
 
   // Runs the loop for `turns` moments of 60 ms, or fewer once `done` holds.
@@ -376,13 +372,12 @@ TEST_F(MainWindowTest, PointerOverAButtonGivesItsLongHintAndTooltip) {
   SendMessageA(toolBar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc));
   POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
   ClientToScreen(toolBar_, &centre);
-  PointAt(centre);
-  EXPECT_EQ(Panel(0),
-            "\x90\x56\x8B\x4B\x82\xC9\x95\xB6\x8F\x91\x82\xF0\x8D\xEC\x90\xAC\x82\xB5"
-            "\x82\xDC\x82\xB7\x81\x42");
+  const std::string newHint =
+      "\x90\x56\x8B\x4B\x82\xC9\x95\xB6\x8F\x91\x82\xF0\x8D\xEC\x90\xAC\x82\xB5"
+      "\x82\xDC\x82\xB7\x81\x42";
+  EXPECT_EQ(PanelZeroPointingAt(centre, newHint), newHint);
   const RECT editRect = WindowRect(edit_);
-  PointAt({editRect.left + 50, editRect.top + 50});
-  EXPECT_EQ(Panel(0), "");
+  EXPECT_EQ(PanelZeroPointingAt({editRect.left + 50, editRect.top + 50}, ""), "");
 
   // The tooltip texts: short part with the shortcut, none for Send.
   HWND tooltip = nullptr;
