@@ -65,9 +65,12 @@ class MainWindowTest : public ::testing::Test {
   // Moves the pointer to `screen` and turns the loop until panel 0 shows `want` or two seconds
   // have passed; returns what panel 0 shows then.
   std::string PanelZeroPointingAt(POINT screen, const std::string& want) {
-    SetCursorPos(screen.x, screen.y);
-    Run(35, [&] { return Panel(0) == want; });
-    return Panel(0);
+    std::string shown;
+    Run(35, [&] {
+      shown = Panel(0);
+      return KeepPointerAt(screen) && shown == want;
+    });
+    return shown;
   }
 
   // Runs the loop for `turns` moments of 60 ms, or fewer once `done` holds.

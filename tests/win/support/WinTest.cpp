@@ -204,10 +204,25 @@ POINT ToolButtonCentre(HWND main, int index) {
   return centre;
 }
 
-std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected) {
+bool KeepPointerAt(POINT at) {
+  POINT now{};
+  GetCursorPos(&now);
+  if (now.x == at.x && now.y == at.y) return true;
   SetCursorPos(at.x, at.y);
-  // A status bar answers WM_GETTEXT with the text of its panel 0.
-  return TextBecomes(FindStatusBar(main), expected, 5000);
+  return false;
+}
+
+std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected) {
+  HWND statusBar = FindStatusBar(main);
+  std::string shown;
+  WaitUntil(
+      [&] {
+        // A status bar answers WM_GETTEXT with the text of its panel 0.
+        shown = WindowText(statusBar);
+        return KeepPointerAt(at) && shown == expected;
+      },
+      5000);
+  return shown;
 }
 
 std::string WindowText(HWND hwnd) {

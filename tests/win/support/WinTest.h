@@ -71,8 +71,12 @@ HWND FindCounterBox(HWND main);
 // The centre of tool button `index` (0 New, 1 Open, 2 Save) of penlet's main window, on the
 // screen: the first buttons stand 23 pixels apart from x 5, y 2 of the tool bar.
 POINT ToolButtonCentre(HWND main, int index);
-// Moves the pointer to `at` on the screen and waits until panel 0 of penlet's status bar shows
-// `expected`; returns what it shows then, or after some seconds without.
+// Puts the pointer at `at` on the screen; true when it already stood there. (Wine may still
+// hand on a late move of the display's own pointer, which puts it back where it was.)
+bool KeepPointerAt(POINT at);
+// Moves the pointer to `at` on the screen, keeping it there, and waits until panel 0 of
+// penlet's status bar shows `expected`; returns what it shows then, or after some seconds
+// without.
 std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected);
 // The whole text of a window, read with WM_GETTEXT (a status bar answers with panel 0).
 std::string WindowText(HWND hwnd);
