@@ -61,7 +61,6 @@ class MainWindowTest : public ::testing::Test {
     window_->Form().UpdateSaveCommand();
   }
 
-  // Moves the pointer and runs the loop until the status line has caught up with it.
   // Moves the pointer to `screen` and turns the loop until panel 0 shows `want` or two seconds
   // have passed; returns what panel 0 shows then.
   std::string PanelZeroPointingAt(POINT screen, const std::string& want) {

@@ -132,11 +132,13 @@ bool WaitGone(HWND window, DWORD timeoutMs) {
   return WaitUntil([window] { return !IsWindow(window); }, timeoutMs);
 }
 
-void Sync(HWND window, int rounds) {
+void SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR ignored;
-  for (int i = 0; i < rounds; ++i) {
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored);
-  }
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 15000, &ignored);
+}
+
+void Sync(HWND window, int rounds) {
+  for (int i = 0; i < rounds; ++i) SendAndWait(window, WM_NULL);
 }
 
 namespace {
@@ -297,10 +299,8 @@ void PressButton(HWND dialog, int id) {
 }
 
 void PressButtonAndWait(HWND dialog, int id) {
-  DWORD_PTR ignored;
-  SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_NORMAL, 15000,
-                      &ignored);
+  SendAndWait(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+              reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 bool Dismiss(HWND box) {

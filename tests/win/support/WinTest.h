@@ -51,10 +51,12 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 15000);
 HWND WaitFor(const std::function<HWND()>& found, DWORD timeoutMs = 15000);
 bool WaitVisible(HWND window, DWORD timeoutMs = 15000);
 bool WaitGone(HWND window, DWORD timeoutMs = 15000);
-// Returns once the thread of `window` has dealt with everything posted to it before, unless a
-// handler is waiting in a box. A sent message overtakes posted ones, so one round trip can come
-// back before a posted command has run; the second one cannot. Each further round is one more
-// pass of its loop.
+// Sends `message` and returns once the thread of `window` has handled it (or after 15 s, when a
+// handler waits in a box).
+void SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// Turns the loop of `window`'s thread `rounds` times. A sent message overtakes posted ones, so
+// this does not wait for something posted before: where a test reads what a posted message
+// did, it waits for that result, or sends the message with SendAndWait instead.
 void Sync(HWND window, int rounds = 2);
 
 // The first top-level window of a process with the given class (and caption, when given),
@@ -145,10 +147,7 @@ class PenletProcess {
   // A command posted to the main window, as its menu posts it.
   void Command(int id) const { PostMessageA(main_, WM_COMMAND, id, 0); }
   // A command that brings up no box, returning once the window has run it.
-  void CommandAndWait(int id) const {
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(main_, WM_COMMAND, id, 0, SMTO_NORMAL, 15000, &ignored);
-  }
+  void CommandAndWait(int id) const { SendAndWait(main_, WM_COMMAND, id); }
   void Sync() const { wintest::Sync(main_); }
   // Types each byte of `text` as a character at byte `offset` of the document.
   void TypeAt(int offset, const std::string& text) const;
