@@ -34,7 +34,9 @@ Application::~Application() {
 }
 
 void Application::ShowException(const std::string& message) {
+  ++exceptionBoxes_;
   ShowExceptionBox(hwnd_, message, AnsiLeadBytes());
+  --exceptionBoxes_;
 }
 
 void Application::Minimize() {
@@ -132,9 +134,10 @@ LRESULT Application::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (main_) main_->Window().Close();
       return 0;
     case WM_ENTERIDLE:
-      // The system's own dialogs that this window owns (the file dialogs, the exception box) say
-      // so when their loop runs empty: their idle moments are the program's too.
-      if (wParam == MSGF_DIALOGBOX) Idle();
+      // The exception box is the program's own, in the system's MessageBox: its idle moments are
+      // the program's. Under the system's file dialogs, which this window owns too, the
+      // program's loop does not run, and nothing of it runs either.
+      if (wParam == MSGF_DIALOGBOX && exceptionBoxes_ > 0) Idle();
       return 0;
     case WM_QUERYENDSESSION:
       return main_ ? SendMessageA(main_->Handle(), WM_QUERYENDSESSION, wParam, lParam) : TRUE;

@@ -41,6 +41,7 @@ class Application {
   Program* main_ = nullptr;  // while the loop runs
   const std::vector<std::string>* paths_ = nullptr;
   int mainShowCommand_ = SW_SHOWNORMAL;
+  int exceptionBoxes_ = 0;  // exception boxes open
 };
 
 }  // namespace penlet

@@ -10,7 +10,7 @@ Program::Program(HWND owner, MessageBoxes& boxes, FormEvents::ErrorReporter repo
       files_(NewSystemFiles()),
       dialogs_(owner, window_.Handle(), AnsiLeadBytes()),
       replaceDialog1_(window_.Handle(), GetDlgCtrlID(window_.Editor().Handle())),
-      printer_(AnsiLeadBytes(), [this] { Idle(); }),
+      printer_(AnsiLeadBytes()),
       mail_(NewSystemMail()),
       aboutBox_(owner, [this] { Idle(); }),
       counter_(window_.Editor(), window_, clipboard_, CounterLeadBytes()),

@@ -46,7 +46,7 @@ void LineBreakConverter::Convert(const char* raw, std::int32_t count) {
     } else if (c == '\n') {
       pending_ += "\r\n";
     } else {
-      pending_ += c == '\0' ? ' ' : c;
+      pending_ += c;
     }
   }
 }

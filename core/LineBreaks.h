@@ -16,11 +16,8 @@ class FileReader;
 // bytes from its source, so that the converted bytes fit the request even when every byte
 // doubles. A CR that ends a block waits for the next one to tell whether an LF follows; a CR
 // that ends the file is a line break.
-//
-// A NUL byte becomes a space: parts of the text go on as NUL-terminated strings (the clipboard,
-// the mail body, replacements), where a NUL would cut off everything after it; a space keeps every
-// later byte at its offset and is what the user sees in the NUL's place. Such a file is therefore
-// not written back byte for byte.
+// Every other byte, NUL included, is kept as it is, so that a file saved again differs only by
+// the user's edits and its line breaks.
 class LineBreakConverter {
  public:
   explicit LineBreakConverter(ReadBlock source) : source_(std::move(source)) {}

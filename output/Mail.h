@@ -8,7 +8,7 @@
 namespace penlet {
 
 // The line text of the editing area: every display line followed by CR LF, an empty last
-// line left out; "" for an empty document.
+// line left out; "" for an empty document. A NUL byte becomes a space.
 std::string MailBody(const EditArea& edit);
 
 }  // namespace penlet

@@ -86,6 +86,11 @@ class SystemFiles : public Files {
     OpenResult result;
     if (handle == INVALID_HANDLE_VALUE) {
       result.error = GetLastError();
+    } else if (GetFileType(handle) != FILE_TYPE_DISK) {
+      // A device (COM1, AUX, NUL, CON) or a pipe is no document: reading a serial port waits
+      // for bytes that may never come. Refused as a folder is.
+      CloseHandle(handle);
+      result.error = ERROR_ACCESS_DENIED;
     } else {
       result.reader = std::make_unique<SystemFileReader>(handle);
     }

@@ -113,8 +113,7 @@ BOOL CALLBACK KeepPrinting(HDC, int) {
 
 }  // namespace
 
-Win32Printer::Win32Printer(LeadByteSet leadBytes, IdleStep idle)
-    : leadBytes_(leadBytes), idle_(std::move(idle)) {}
+Win32Printer::Win32Printer(LeadByteSet leadBytes) : leadBytes_(leadBytes) {}
 
 Win32Printer::~Win32Printer() {
   CloseJob();
@@ -143,26 +142,12 @@ void Win32Printer::SelectDefaultPrinter() {
   devMode_ = DefaultDevMode(device_);
 }
 
-// The print dialog's owner: a hidden window that hears when the dialog's loop runs empty.
 HWND Win32Printer::OwnerWindow() {
   if (!owner_) {
-    WindowClass ownerClass;
-    ownerClass.name = "PenletPrintOwner";
-    ownerClass.procedure = OwnerProc;
-    RegisterWindowClass(ownerClass);
-    owner_ = CreateWindowExA(0, ownerClass.name, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), this);
+    owner_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
   }
   return owner_;
-}
-
-LRESULT CALLBACK Win32Printer::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Win32Printer* self = WindowObject<Win32Printer>(hwnd, msg, lParam);
-  if (msg == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX && self && self->idle_) {
-    self->idle_();
-    return 0;
-  }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 bool Win32Printer::RunPrintDialog() {

@@ -10,14 +10,12 @@
 #include "platform/Mbcs.h"
 #include "platform/Printer.h"
 #include "platform/ScintillaEdit_win32.h"
-#include "platform/Win32Support_win32.h"
 
 namespace penlet {
 
 class Win32Printer : public Printer {
  public:
-  // `idle` runs whenever the print dialog's loop runs empty.
-  Win32Printer(LeadByteSet leadBytes, IdleStep idle);
+  explicit Win32Printer(LeadByteSet leadBytes);
   ~Win32Printer() override;
   Win32Printer(const Win32Printer&) = delete;
   Win32Printer& operator=(const Win32Printer&) = delete;
@@ -41,9 +39,6 @@ class Win32Printer : public Printer {
   std::vector<char> devMode_;  // empty when the printer has no device settings
   HDC dc_ = nullptr;
   bool printing_ = false;
-  static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-  IdleStep idle_;
   HWND owner_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include "ILoader.h"
 #include "Scintilla.h"
 #include "platform/Locale.h"
+#include "platform/ScintillaManner_win32.h"
 
 namespace penlet {
 namespace {
@@ -41,8 +42,9 @@ ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle
   direct_ = FromParam<DirectFunction>(SendMessageW(hwnd_, SCI_GETDIRECTFUNCTION, 0, 0));
   directPointer_ = FromParam<void*>(SendMessageW(hwnd_, SCI_GETDIRECTPOINTER, 0, 0));
 
-  // Plain text in black on white, lines wrapped at the right edge, nothing in the margins, no
-  // menu of the component's own (the window has one), no horizontal bar.
+  // Plain text in black on white (the editing area takes the system's colours), lines wrapped at
+  // the right edge, nothing in the margins, no menu of the component's own (the window has one), no
+  // horizontal bar.
   Call(SCI_SETWRAPMODE, SC_WRAP_WORD);
   Call(SCI_SETHSCROLLBAR, 0);
   Call(SCI_SETSCROLLWIDTHTRACKING, 0);
@@ -53,16 +55,6 @@ ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle
   Call(SCI_SETVIEWWS, SCWS_INVISIBLE);
   Call(SCI_SETVIEWEOL, 0);
   Call(SCI_SETENDATLASTLINE, 1);
-  // The selection shows only while the area has the focus.
-  Call(SCI_SETELEMENTCOLOUR, SC_ELEMENT_SELECTION_INACTIVE_BACK, 0x00FFFFFF);
-  Call(SCI_SETELEMENTCOLOUR, SC_ELEMENT_SELECTION_INACTIVE_TEXT, 0x00000000);
-  // Keys of the component's own that a plain-text notepad does not have (duplicate, cut or
-  // swap lines, change case) do nothing.
-  for (const char key : {'D', 'L', 'T', 'U'}) {
-    for (const int modifiers : {SCMOD_CTRL, SCMOD_CTRL | SCMOD_SHIFT}) {
-      Call(SCI_CLEARCMDKEY, key + (modifiers << 16));
-    }
-  }
   Call(SCI_STYLESETFORE, STYLE_DEFAULT, RGB(0, 0, 0));
   Call(SCI_STYLESETBACK, STYLE_DEFAULT, RGB(255, 255, 255));
   Call(SCI_STYLECLEARALL);
@@ -141,6 +133,8 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
     : window_(parent, id, style, exStyle), leadBytes_(AnsiLeadBytes()) {
   Call(SCI_SETMODEVENTMASK,
        SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
+  UseSystemColours(window_);
+  UseNotepadKeys(window_);
   SetWindowSubclass(Handle(), SubclassProc, kSubclassId, AsParam<DWORD_PTR>(this));
 }
 
@@ -162,6 +156,7 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
+  if (message == WM_SYSCOLORCHANGE) UseSystemColours(edit->window_);
   Scope scope(*edit);
   if (message == WM_IME_CHAR) {
     // A character an input method hands over: typed as one. (Left to the system, Wine splits
@@ -169,6 +164,11 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     return DefSubclassProc(hwnd, WM_CHAR, wParam, lParam);
   }
   if (message == WM_KEYDOWN) edit->enterDown_ = wParam == VK_RETURN;
+  if (message == WM_KEYDOWN && wParam == VK_END && GetKeyState(VK_CONTROL) >= 0) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    StepPastRowEnd(edit->window_, GetKeyState(VK_SHIFT) < 0);
+    return result;
+  }
   if (message == WM_CHAR && (wParam == '\r' || wParam == '\n')) {
     // The component puts a line break for the Enter key itself and would take the character
     // that follows it, or one that comes alone, as a bare CR or LF: every line break is CR LF.
@@ -176,6 +176,7 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     edit->enterDown_ = false;
     return 0;
   }
+  if (IsForeignToNotepad(message, wParam)) return 0;
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
@@ -215,6 +216,7 @@ void ScintillaEdit::OnModified(int type, ByteOffset position, ByteOffset length)
 void ScintillaEdit::Report() {
   // A listener that reads the area runs its own scopes; those report nothing new.
   ++depth_;
+  KeepOneOrdinarySelection(window_);
   if (quiet_) {
     changed_ = false;
     reported_ = GetSelection();
@@ -466,6 +468,10 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read) {
   const TextEdit whole{0, TextLength(), loaded};
   if (listener_) listener_->EditAreaTextChanging(whole);
   window_.UseDocument(loader->ConvertToDocument());
+  // A loaded document comes without an undo history and with collection switched off: the
+  // user's edits to it are taken back like any others, and nothing before the load is.
+  Call(SCI_SETUNDOCOLLECTION, 1);
+  Call(SCI_EMPTYUNDOBUFFER);
   changed_ = true;
   if (listener_) listener_->EditAreaTextChanged(whole);
   Call(SCI_SETSEL, 0, 0);

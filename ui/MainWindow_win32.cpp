@@ -99,6 +99,12 @@ bool MainWindow::HandleFaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       return menus_.DrawImage(*FromParam<const DRAWITEMSTRUCT*>(lParam));
     case WM_NOTIFY:
       return richEdit2_.HandleNotify(*FromParam<NMHDR*>(lParam));
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear of a new colour scheme: the controls follow it through here.
+      for (HWND control : {richEdit1_.Handle(), toolBar1_.Handle(), statusBar_.Handle()}) {
+        SendMessageA(control, WM_SYSCOLORCHANGE, wParam, lParam);
+      }
+      return true;
   }
   return false;
 }

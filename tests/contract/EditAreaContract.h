@@ -234,11 +234,14 @@ TYPED_TEST_P(EditAreaContract, AWrappedParagraphIsSeveralLinesOfWholeCharacters)
   EXPECT_EQ(edit.LineFromOffset(edit.TextLength()), lines - 1);
 }
 
+// A loaded text keeps every byte, NUL included; the history starts empty with it, and the
+// user's edits to it are undone as in any other text.
 TYPED_TEST_P(EditAreaContract, StreamingKeepsEveryByteAndAFailedReadKeepsTheText) {
   EditArea& edit = this->edit;
-  const std::string text =
-      "\x82\xA0\x82\xA2\r\n\r\nline\r\n\x81\x40"
-      "end\r\n";
+  const std::string text = std::string(
+      "\x82\xA0\x82\xA2\r\n\r\nline\0\r\n\x81\x40"
+      "end\r\n",
+      20);
   for (size_t block = 1; block <= 7; block += 3) {
     size_t offset = 0;
     ASSERT_TRUE(edit.StreamIn([&](char* buffer, std::int32_t size, std::int32_t& got) {
@@ -256,6 +259,13 @@ TYPED_TEST_P(EditAreaContract, StreamingKeepsEveryByteAndAFailedReadKeepsTheText
     }));
     EXPECT_EQ(out, text) << "blocks of " << block;
   }
+  edit.Undo();  // nothing to take back into the previous text
+  EXPECT_EQ(edit.Text(), text);
+  edit.SetSelection({edit.TextLength(), edit.TextLength()});
+  this->host.Type("X");
+  EXPECT_EQ(edit.Text(), text + "X");
+  edit.Undo();
+  EXPECT_EQ(edit.Text(), text);
   edit.SetModified(true);
   int calls = 0;
   EXPECT_FALSE(edit.StreamIn([&](char* buffer, std::int32_t, std::int32_t& got) {

@@ -16,7 +16,7 @@ using namespace penlet;
 
 namespace {
 
-// The whole file at once: CR LF, a lone CR and a lone LF each become CR LF, NUL a space.
+// The whole file at once: CR LF, a lone CR and a lone LF each become CR LF; every other byte stays.
 std::string Reference(const std::string& in) {
   std::string out;
   for (size_t i = 0; i < in.size(); ++i) {
@@ -24,7 +24,7 @@ std::string Reference(const std::string& in) {
       out += "\r\n";
       if (in[i] == '\r' && i + 1 < in.size() && in[i + 1] == '\n') ++i;
     } else {
-      out += in[i] == '\0' ? ' ' : in[i];
+      out += in[i];
     }
   }
   return out;

@@ -64,7 +64,7 @@ TEST(LineBreaksTest, EveryKindOfBreakBecomesCrLfForEveryRequestSize) {
       {"\n\r", "\r\n\r\n"},
       {"x\r\r\ry\n\nz", "x\r\n\r\n\r\ny\r\n\r\nz"},
       {"\x95\x5C\r\n\x83\x5C\r", "\x95\x5C\r\n\x83\x5C\r\n"},
-      {std::string("a\0b\0\r\0", 6), "a b \r\n "},
+      {std::string("a\0b\0\r\0", 6), std::string("a\0b\0\r\n\0", 7)},
   };
   for (const auto& c : cases) {
     for (std::int32_t size = 1; size <= 64; ++size) {

@@ -34,6 +34,8 @@ TEST(MailBodyTest, EveryDisplayLineEndsWithOneLineBreak) {
   // Wrapped lines break where the screen breaks them; a wider area gives fewer breaks.
   EXPECT_EQ(BodyOf("abcdefghij\r\nxy", 4), "abcd\r\nefgh\r\nij\r\nxy\r\n");
   EXPECT_EQ(BodyOf("abcdefghij\r\nxy", 8), "abcdefgh\r\nij\r\nxy\r\n");
+  // The body travels as a NUL-terminated string: a NUL must not cut off what follows it.
+  EXPECT_EQ(BodyOf(std::string("a\0b", 3)), "a b\r\n");
 }
 
 TEST(MapiRegistrationTest, NewerSystemsNeedTheRegistryValueExactlyOne) {

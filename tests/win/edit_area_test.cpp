@@ -129,6 +129,84 @@ TEST(ScintillaEdit, InputMethodCharactersArriveWhole) {
   EXPECT_EQ(edit.GetSelection(), (Selection{6, 6}));
 }
 
+// Holds the given keys down (VK_SHIFT, VK_CONTROL, VK_MENU) for the thread while it lives.
+class HeldKeys {
+ public:
+  HeldKeys(std::initializer_list<int> keys) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~HeldKeys() {
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU}) state[key] = 0;
+    SetKeyboardState(state);
+  }
+};
+
+// The keys and the mouse of a Windows edit control, and nothing of the component's own: Home and
+// End go by display row, and zoom, rectangular selections and control characters do nothing.
+TEST(ScintillaEdit, KeysAreANotepadsWithHomeAndEndByDisplayRow) {
+  ScintillaHost host;
+  host.Narrow();
+  ScintillaEdit& edit = host.Edit();
+  std::string text;
+  for (int i = 0; i < 80; ++i) text += "\x93\xFA";  // 日, wrapped anywhere
+  edit.SetText(text);
+  ASSERT_GT(edit.LineCount(), 2);
+  const ByteOffset row1 = edit.LineIndex(1), row2 = edit.LineIndex(2);
+  ASSERT_GT(row2 - row1, 4);
+  const ByteOffset middle = row1 + 4;
+  const auto key = [&](WPARAM vk, std::initializer_list<int> held = {}) {
+    HeldKeys keys(held);
+    SendMessageW(host.Handle(),
+                 held.size() && *held.begin() == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1);
+  };
+  edit.SetSelection({middle, middle});
+  key(VK_HOME);
+  EXPECT_EQ(edit.GetSelection(), (Selection{row1, row1}));
+  key(VK_END);
+  EXPECT_EQ(edit.GetSelection(), (Selection{row2, row2}));
+  edit.SetSelection({middle, middle});
+  key(VK_HOME, {VK_SHIFT});
+  EXPECT_EQ(edit.GetSelection(), (Selection{row1, middle}));
+  edit.SetSelection({middle, middle});
+  key(VK_END, {VK_SHIFT});
+  EXPECT_EQ(edit.GetSelection(), (Selection{middle, row2}));
+
+  // Alt+Shift+arrows and an Alt+drag make no rectangle; Ctrl with the keypad or the wheel does
+  // not zoom; a Ctrl combination types nothing.
+  edit.SetSelection({middle, middle});
+  key(VK_DOWN, {VK_MENU, VK_SHIFT});
+  key(VK_RIGHT, {VK_MENU, VK_SHIFT});
+  EXPECT_EQ(edit.GetSelection(), (Selection{middle, middle}));
+  const auto at = [&](ByteOffset offset) {
+    const auto x = SendMessageW(host.Handle(), SCI_POINTXFROMPOSITION, 0, offset);
+    const auto y = SendMessageW(host.Handle(), SCI_POINTYFROMPOSITION, 0, offset);
+    return MAKELPARAM(x + 1, y + 2);
+  };
+  {
+    HeldKeys alt({VK_MENU});
+    SendMessageW(host.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(2));
+    SendMessageW(host.Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(row2 + 6));
+    SendMessageW(host.Handle(), WM_LBUTTONUP, 0, at(row2 + 6));
+  }
+  EXPECT_EQ(SendMessageW(host.Handle(), SCI_SELECTIONISRECTANGLE, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(host.Handle(), SCI_GETSELECTIONS, 0, 0), 1);
+  EXPECT_EQ(edit.GetSelection().start, 2);
+  key(VK_ADD, {VK_CONTROL});
+  {
+    HeldKeys ctrl({VK_CONTROL});
+    SendMessageW(host.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), at(2));
+  }
+  EXPECT_EQ(SendMessageW(host.Handle(), SCI_GETZOOM, 0, 0), 0);
+  edit.SetSelection({0, 0});
+  SendMessageW(host.Handle(), WM_CHAR, 0x02, 1);  // Ctrl+B
+  EXPECT_EQ(edit.Text(), text);
+}
+
 TEST(ScintillaEdit, ADropFromOutsideAnyMessageIsReportedFromTheQueue) {
   ScintillaHost host;
   ScintillaEdit& edit = host.Edit();

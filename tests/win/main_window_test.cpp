@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Scintilla.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
 #include "ui/MainWindow_win32.h"
@@ -181,6 +182,37 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
   EXPECT_EQ(parts[0], 240);
   EXPECT_EQ(parts[1], 375);
   EXPECT_TRUE(GetWindowLongA(statusBar_, GWL_STYLE) & SBARS_SIZEGRIP);
+}
+
+// The editing area shows the system's colour scheme, its selection included, and follows a new
+// one while it runs.
+TEST_F(MainWindowTest, TheEditingAreaFollowsTheSystemColours) {
+  const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+  COLORREF before[4];
+  for (int i = 0; i < 4; ++i) before[i] = GetSysColor(elements[i]);
+  const COLORREF scheme[] = {RGB(255, 255, 192), RGB(0, 0, 160), RGB(0, 128, 0), RGB(255, 255, 0)};
+  const auto shown = [&] {
+    const auto element = [&](int which) {
+      return std::to_string(SendMessageW(edit_, SCI_GETELEMENTCOLOUR, which, 0) & 0xFFFFFF);
+    };
+    return std::to_string(SendMessageW(edit_, SCI_STYLEGETBACK, 0, 0)) + " " +
+           std::to_string(SendMessageW(edit_, SCI_STYLEGETFORE, 0, 0)) + " " +
+           element(SC_ELEMENT_SELECTION_BACK) + " " + element(SC_ELEMENT_SELECTION_TEXT) + " / " +
+           element(SC_ELEMENT_SELECTION_INACTIVE_BACK) + " " +
+           element(SC_ELEMENT_SELECTION_INACTIVE_TEXT) + " " + element(SC_ELEMENT_CARET);
+  };
+  const auto expected = [](const COLORREF c[4]) {
+    const auto n = [](COLORREF v) { return std::to_string(v); };
+    return n(c[0]) + " " + n(c[1]) + " " + n(c[2]) + " " + n(c[3]) + " / " + n(c[0]) + " " +
+           n(c[1]) + " " + n(c[1]);
+  };
+  EXPECT_EQ(shown(), expected(before));
+  SetSysColors(4, elements, scheme);
+  Run(3);
+  EXPECT_EQ(shown(), expected(scheme));
+  SetSysColors(4, elements, before);
+  Run(3);
+  EXPECT_EQ(shown(), expected(before));
 }
 
 TEST_F(MainWindowTest, NarrowWindowCutsTheToolBarAndWideKeepsThePanels) {

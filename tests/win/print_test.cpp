@@ -166,9 +166,10 @@ class PrintTest : public ::testing::Test {
     penlet.Command(FilePrint);
     HWND dialog = penlet.Dialog();
     ASSERT_TRUE(dialog) << "no print dialog";
-    // The dialog's idle moments are the program's: the pointer on the dialog empties panel 0.
+    // The program's loop does not run under the system's dialog: panel 0 keeps its hint.
     const RECT face = WindowRect(dialog);
-    EXPECT_EQ(PanelZeroWithPointerAt(main, {(face.left + face.right) / 2, face.top + 40}, ""), "");
+    EXPECT_EQ(PanelZeroWithPointerAt(main, {(face.left + face.right) / 2, face.top + 40}, "", 1500),
+              newHint);
     if (copies) SetDlgItemInt(dialog, 0x482, copies, FALSE);  // edt3, the copy count
     Dismiss(dialog);
   }

@@ -36,6 +36,21 @@ TEST(Startup, MissingPathShowsTheOpenErrorAndStopsOpening) {
   EXPECT_EQ(penlet.Close(), 0u);
 }
 
+// A device is no document: reading one (a serial port) could wait for ever. It is refused at
+// once with the open error, and the window comes up untitled.
+TEST(Startup, ADeviceNameIsRefusedWithTheOpenError) {
+  PenletProcess penlet("NUL");
+  HWND box = penlet.ErrorBox();
+  ASSERT_NE(box, nullptr);
+  const std::string message = BoxMessage(box);
+  EXPECT_EQ(message.rfind(Ansi("ファイル \""), 0), 0u) << message;
+  EXPECT_NE(message.find(Ansi(" は開けません")), std::string::npos) << message;
+  Dismiss(box);
+  ASSERT_TRUE(penlet.Ready());
+  EXPECT_EQ(penlet.Caption(), kPrefix);
+  EXPECT_EQ(penlet.Close(), 0u);
+}
+
 TEST(Startup, UnquotedPathWithSpacesIsSeveralArguments) {
   TempDir dir;
   dir.Write("two words.txt", "x");

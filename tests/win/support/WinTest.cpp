@@ -214,7 +214,8 @@ bool KeepPointerAt(POINT at) {
   return false;
 }
 
-std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected) {
+std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected,
+                                   DWORD timeoutMs) {
   HWND statusBar = FindStatusBar(main);
   std::string shown;
   WaitUntil(
@@ -223,7 +224,7 @@ std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expec
         shown = WindowText(statusBar);
         return KeepPointerAt(at) && shown == expected;
       },
-      5000);
+      timeoutMs);
   return shown;
 }
 

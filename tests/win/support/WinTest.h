@@ -79,7 +79,8 @@ bool KeepPointerAt(POINT at);
 // Moves the pointer to `at` on the screen, keeping it there, and waits until panel 0 of
 // penlet's status bar shows `expected`; returns what it shows then, or after some seconds
 // without.
-std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected);
+std::string PanelZeroWithPointerAt(HWND main, POINT at, const std::string& expected,
+                                   DWORD timeoutMs = 5000);
 // The whole text of a window, read with WM_GETTEXT (a status bar answers with panel 0).
 std::string WindowText(HWND hwnd);
 // Waits for the text of `window` to become `want`; returns what it is then.
