@@ -78,7 +78,11 @@ class EditArea : public TextReader {
   // lying wholly inside [from, to); to == -1 means the end of the text. -1 when there is none.
   virtual ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const = 0;
 
-  // Lines as laid out on screen: with word wrap a paragraph is several lines.
+  // Lines as laid out on screen: with word wrap a paragraph is several lines. LineCount and Line
+  // lay the whole text out first. LineFromOffset and LineIndex count the lines as far as they
+  // are laid out: a long text is laid out in the background, a paragraph not reached yet
+  // counting one line, and each step of that is reported (EditAreaLinesChanged), so that a
+  // position shown from them is right once the layout is done and the window never waits for it.
   virtual std::int32_t LineCount() const = 0;
   virtual std::int32_t LineFromOffset(ByteOffset offset) const = 0;
   virtual ByteOffset LineIndex(std::int32_t line) const = 0;

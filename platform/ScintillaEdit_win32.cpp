@@ -379,8 +379,16 @@ std::int32_t ScintillaEdit::LineCount() const {
 std::int32_t ScintillaEdit::LineFromOffset(ByteOffset offset) const {
   offset = std::clamp(offset, 0, TextLength());
   const std::int32_t line = DocumentLine(offset);
-  LayOutThrough(line);
-  return static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, line)) + SubLine(offset);
+  // The paragraphs before this one count as far as the component has laid them out, and so does
+  // this one: a row it has not given the paragraph yet is not counted (LineIndex would find it
+  // in a later paragraph).
+  const auto first = static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, line));
+  std::int32_t sub = SubLine(offset);
+  if (line > 0) {
+    const auto rows = static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, line + 1)) - first;
+    sub = std::min(sub, std::max(rows, 1) - 1);
+  }
+  return first + sub;
 }
 
 ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
@@ -388,7 +396,6 @@ ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
   std::int32_t documentLine = 0;
   std::int32_t sub = line;
   if (line >= FirstLineHeight()) {
-    LayOutThrough(static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line)));
     if (line >= DisplayLines()) return -1;
     documentLine = static_cast<std::int32_t>(Call(SCI_DOCLINEFROMVISIBLE, line));
     sub = line - static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, documentLine));
@@ -413,6 +420,7 @@ ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
 }
 
 std::string ScintillaEdit::Line(std::int32_t line) const {
+  LineCount();  // the whole text laid out
   const ByteOffset start = LineIndex(line);
   if (start < 0) return {};
   ByteOffset end = LineIndex(line + 1);
