@@ -88,8 +88,8 @@ class Process {
       std::printf("  did not close: ended\n");
       TerminateProcess(info_.hProcess, 1);
     } else {
-      std::printf("  closed: window gone %8.1f ms, process ended %8.1f ms after WM_CLOSE\n",
-                  goneMs, MsSince(closing));
+      std::printf("  closed: window gone %8.1f ms, process ended %8.1f ms after WM_CLOSE\n", goneMs,
+                  MsSince(closing));
     }
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);

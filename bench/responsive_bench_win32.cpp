@@ -89,29 +89,39 @@ void Run(int mb) {
       [&] { return caretAt(bytes) && !GetUpdateRect(penlet.Edit(), nullptr, FALSE); }, false);
   const std::string lastLine = penlet.Window().StatusText(2);
   Measure(
-      "background layout", [] {},
-      [&] { return penlet.Window().StatusText(2) != lastLine; }, true);
-  Measure("Ctrl+Home", [&] { Key(penlet, VK_HOME, true); }, [&] { return caretAt(0); });
-  Measure("Page Down", [&] { Key(penlet, VK_NEXT, false); }, [&] { return caretAt(0) == false; });
-  Measure("scroll bar end", [&] { Sci(penlet, WM_VSCROLL, SB_BOTTOM); },
-          [&] { return Sci(penlet, SCI_GETFIRSTVISIBLELINE) > 0; });
-  Measure("type a character", [&] { Sci(penlet, WM_CHAR, 'x', 1); },
-          [&] { return length() == bytes + 1; });
-  Measure("Rescue", [&] { penlet.Form().EditUndoExecute(); }, [&] { return length() == bytes; });
-  Measure("Select All", [&] { penlet.Form().EditSelectAllExecute(); },
-          [&] { return Sci(penlet, SCI_GETSELECTIONEND) == bytes; });
-  Measure("Delete", [&] { Key(penlet, VK_DELETE, false); }, [&] { return length() == 0; });
-  Measure("Rescue of Delete", [&] { penlet.Form().EditUndoExecute(); },
-          [&] { return length() == bytes; });
+      "background layout", [] {}, [&] { return penlet.Window().StatusText(2) != lastLine; }, true);
+  Measure(
+      "Ctrl+Home", [&] { Key(penlet, VK_HOME, true); }, [&] { return caretAt(0); });
+  Measure(
+      "Page Down", [&] { Key(penlet, VK_NEXT, false); }, [&] { return caretAt(0) == false; });
+  Measure(
+      "scroll bar end", [&] { Sci(penlet, WM_VSCROLL, SB_BOTTOM); },
+      [&] { return Sci(penlet, SCI_GETFIRSTVISIBLELINE) > 0; });
+  Measure(
+      "type a character", [&] { Sci(penlet, WM_CHAR, 'x', 1); },
+      [&] { return length() == bytes + 1; });
+  Measure(
+      "Rescue", [&] { penlet.Form().EditUndoExecute(); }, [&] { return length() == bytes; });
+  Measure(
+      "Select All", [&] { penlet.Form().EditSelectAllExecute(); },
+      [&] { return Sci(penlet, SCI_GETSELECTIONEND) == bytes; });
+  Measure(
+      "Delete", [&] { Key(penlet, VK_DELETE, false); }, [&] { return length() == 0; });
+  Measure(
+      "Rescue of Delete", [&] { penlet.Form().EditUndoExecute(); },
+      [&] { return length() == bytes; });
   SetClipboard(text);
   std::string().swap(text);
-  Measure("paste of the text", [&] { penlet.Form().EditPaste1Execute(); },
-          [&] { return length() == 2 * bytes; });
-  Measure("Rescue of the paste", [&] { penlet.Form().EditUndoExecute(); },
-          [&] { return length() == bytes; });
+  Measure(
+      "paste of the text", [&] { penlet.Form().EditPaste1Execute(); },
+      [&] { return length() == 2 * bytes; });
+  Measure(
+      "Rescue of the paste", [&] { penlet.Form().EditUndoExecute(); },
+      [&] { return length() == bytes; });
   SetClipboard("");
-  Measure("Save", [&] { penlet.Form().FileSave1Execute(); },
-          [&] { return !penlet.Window().Editor().Modified(); });
+  Measure(
+      "Save", [&] { penlet.Form().FileSave1Execute(); },
+      [&] { return !penlet.Window().Editor().Modified(); });
   const Memory after = ProcessMemory();
   std::printf("  working set %.0f MB (%.2f MB per MB of text), private %.0f MB\n",
               after.workingSet - before.workingSet,
