@@ -87,6 +87,10 @@ void Run(int mb) {
   Measure(
       "Ctrl+End", [&] { Key(penlet, VK_END, true); },
       [&] { return caretAt(bytes) && !GetUpdateRect(penlet.Edit(), nullptr, FALSE); }, false);
+  const Memory opened = ProcessMemory();
+  std::printf("  working set after opening %.0f MB (%.2f MB per MB of text)\n",
+              opened.workingSet - before.workingSet,
+              (opened.workingSet - before.workingSet) / std::max(1, mb));
   const std::string lastLine = penlet.Window().StatusText(2);
   Measure(
       "background layout", [] {}, [&] { return penlet.Window().StatusText(2) != lastLine; }, true);

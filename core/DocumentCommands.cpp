@@ -78,7 +78,9 @@ void DocumentCommands::OpenDocument(const std::string& path) {
   // when a dialog has changed the current folder since.
   const std::string full = files_.FullPath(path);
   try {
-    LoadDocument(files_, full, [this](const ReadBlock& read) { return richEdit1_.StreamIn(read); });
+    LoadDocument(files_, full, [this](const ReadBlock& read, std::int64_t expectedBytes) {
+      return richEdit1_.StreamIn(read, expectedBytes);
+    });
   } catch (...) {
     // The editing area puts the old text back after a failed read, and reports that as a
     // change; the Save command must show the flag as it now is.

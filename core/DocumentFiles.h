@@ -21,7 +21,8 @@ std::string OpenErrorText(const Files& files, const std::string& path, ErrorCode
 std::string CreateErrorText(const Files& files, const std::string& path, ErrorCode code);
 
 // Replaces the editing area's text, as EditArea::StreamIn does; false when a read failed.
-using StreamInto = std::function<bool(const ReadBlock& read)>;
+// `expectedBytes` is the file's size.
+using StreamInto = std::function<bool(const ReadBlock& read, std::int64_t expectedBytes)>;
 
 // Loads the file at `path` through `streamIn` with its line breaks made CR LF. Throws Error
 // with the open error when the file cannot be opened (nothing is streamed then) and with the

@@ -99,8 +99,9 @@ class EditArea : public TextReader {
 
   // Replaces the whole text with the blocks that `read` delivers, as plain text, with the caret at
   // the start, the modified flag cleared and no undo history. Returns false when a read failed;
-  // the text is then left as it was.
-  virtual bool StreamIn(const ReadBlock& read) = 0;
+  // the text is then left as it was. `expectedBytes`, when known, lets the area make room for the
+  // text at once.
+  virtual bool StreamIn(const ReadBlock& read, std::int64_t expectedBytes = 0) = 0;
   // Hands the whole text, as plain text with CR LF line breaks, to `write` in blocks.
   virtual bool StreamOut(const WriteBlock& write) = 0;
 

@@ -25,6 +25,10 @@ class FileReader {
 struct OpenResult {
   std::unique_ptr<FileReader> reader;  // null when the file could not be opened
   ErrorCode error = 0;
+  std::int64_t size = 0;  // the file's bytes
+  // The file is more than the program has room for: not opened, so that the reading does not
+  // fail half-way after seconds.
+  bool tooLarge = false;
 };
 
 enum class SaveOutcome {

@@ -1,6 +1,9 @@
 // Document files through kernel32: reading, safe saving via a temporary file, error texts.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/Files.h"
 #include "platform/Win32Support_win32.h"
 
@@ -23,6 +26,31 @@ class SystemFileReader : public FileReader {
  private:
   OwnedFile file_;
 };
+
+// The largest free stretch of the process's address space.
+std::uint64_t LargestFreeBlock() {
+  std::uint64_t largest = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  for (auto* at = static_cast<const char*>(nullptr);
+       VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_FREE) largest = std::max<std::uint64_t>(largest, region.RegionSize);
+    if (region.RegionSize == 0) break;
+  }
+  return largest;
+}
+
+// Whether a text of `bytes` fits what is left of the address space. The editing area keeps the
+// text in one piece, a style byte for every byte of it, and the layout of its lines: about 2.3
+// bytes for every byte, measured; a file that would not fit is refused before it is read.
+bool RoomForText(std::int64_t bytes) {
+  constexpr std::uint64_t kMargin = 64u << 20;
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status)) return true;
+  const auto size = static_cast<std::uint64_t>(std::max<std::int64_t>(bytes, 0));
+  return status.ullAvailVirtual >= size / 2 * 5 + kMargin && LargestFreeBlock() >= size + kMargin;
+}
 
 // The folder part of a full path, with its final "\", stepping over double-byte characters.
 std::string FolderOf(const std::string& fullPath) {
@@ -92,7 +120,15 @@ class SystemFiles : public Files {
       CloseHandle(handle);
       result.error = ERROR_ACCESS_DENIED;
     } else {
-      result.reader = std::make_unique<SystemFileReader>(handle);
+      LARGE_INTEGER size{};
+      GetFileSizeEx(handle, &size);
+      result.size = size.QuadPart;
+      if (!RoomForText(result.size)) {
+        CloseHandle(handle);
+        result.tooLarge = true;
+      } else {
+        result.reader = std::make_unique<SystemFileReader>(handle);
+      }
     }
     return result;
   }

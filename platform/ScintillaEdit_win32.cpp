@@ -454,11 +454,14 @@ void ScintillaEdit::Paste() {
   Call(SCI_PASTE);
 }
 
-bool ScintillaEdit::StreamIn(const ReadBlock& read) {
+bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) {
   // The text goes into a new document of its own, which takes the place of the old one only
-  // when every block has arrived: a failed read leaves the old text as it was.
+  // when every block has arrived: a failed read leaves the old text as it was. Room made for the
+  // whole text at once spares the copies of a growing buffer, and the address space they need.
+  const auto room =
+      static_cast<std::uintptr_t>(std::clamp<std::int64_t>(expectedBytes, 0, INT_MAX));
   auto* loader =
-      window_.CallForPointer<Scintilla::ILoader>(SCI_CREATELOADER, 0, SC_DOCUMENTOPTION_DEFAULT);
+      window_.CallForPointer<Scintilla::ILoader>(SCI_CREATELOADER, room, SC_DOCUMENTOPTION_DEFAULT);
   if (!loader) return false;
   std::string block(1 << 20, '\0');
   ByteOffset loaded = 0;

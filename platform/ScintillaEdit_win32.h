@@ -90,7 +90,7 @@ class ScintillaEdit : public EditArea {
   void Paste() override;
   bool Modified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
-  bool StreamIn(const ReadBlock& read) override;
+  bool StreamIn(const ReadBlock& read, std::int64_t expectedBytes = 0) override;
   bool StreamOut(const WriteBlock& write) override;
   bool HasFocus() const override;
   void SetFocus() override;

@@ -186,7 +186,7 @@ void FakeEditArea::Paste() {
   Replace(text, true);
 }
 
-bool FakeEditArea::StreamIn(const ReadBlock& read) {
+bool FakeEditArea::StreamIn(const ReadBlock& read, std::int64_t) {
   std::string loaded;
   char buffer[4096];
   while (true) {

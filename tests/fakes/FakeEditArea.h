@@ -51,7 +51,7 @@ class FakeEditArea : public EditArea {
   void Paste() override;
   bool Modified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
-  bool StreamIn(const ReadBlock& read) override;
+  bool StreamIn(const ReadBlock& read, std::int64_t expectedBytes = 0) override;
   bool StreamOut(const WriteBlock& write) override;
   bool HasFocus() const override { return focused; }
   void SetFocus() override { focused = true; }

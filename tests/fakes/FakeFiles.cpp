@@ -66,7 +66,10 @@ OpenResult FakeFiles::OpenForReading(const std::string& path) {
     result.error = kAccessDenied;
   } else if (entry->openForWriting) {
     result.error = kSharingViolation;
+  } else if (tooLarge) {
+    result.tooLarge = true;
   } else {
+    result.size = static_cast<std::int64_t>(entry->bytes.size());
     result.reader = std::make_unique<FakeReader>(entry->bytes, readFailsAfter, readChunk);
   }
   return result;

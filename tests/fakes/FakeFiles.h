@@ -30,6 +30,7 @@ class FakeFiles : public Files {
   int readFailsAfter = -1;   // bytes that reads deliver before they fail; -1: never
   int writeFailsAfter = -1;  // bytes that saves take before a write fails; -1: never
   int readChunk = 0;         // most bytes a single read delivers; 0: as many as asked
+  bool tooLarge = false;     // every file is more than the program has room for
 
   FakeFiles();
   void AddFolder(const std::string& path);

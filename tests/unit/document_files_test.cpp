@@ -15,7 +15,7 @@ struct Area {
   std::string text = "old text";
   bool streamed = false;
   StreamInto StreamIn() {
-    return [this](const ReadBlock& read) {
+    return [this](const ReadBlock& read, std::int64_t) {
       streamed = true;
       std::string incoming;
       char buffer[7];
@@ -72,6 +72,20 @@ TEST(DocumentFilesTest, FileThatCannotBeOpenedNamesTheFullPathAndTheReason) {
   Area area;
   EXPECT_EQ(Ansi("ファイル \"C:\\work\\missing.txt\". system message 2 は開けません"),
             MessageOf([&] { LoadDocument(files, "missing.txt", area.StreamIn()); }));
+  EXPECT_FALSE(area.streamed);
+  EXPECT_EQ("old text", area.text);
+}
+
+// Refused before a byte is read, with a message of its own rather than a failed read.
+TEST(DocumentFilesTest, FileTooLargeForTheProgramIsRefusedBeforeItIsRead) {
+  FakeFiles files;
+  files.AddFile("C:\\work\\big.txt", "big");
+  files.tooLarge = true;
+  Area area;
+  EXPECT_EQ(
+      "\x83\x74\x83\x40\x83\x43\x83\x8B \"C:\\work\\big.txt\" \x82\xCD\x91\xE5\x82\xAB\x82\xB7"
+      "\x82\xAC\x82\xC4\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1",
+      MessageOf([&] { LoadDocument(files, "big.txt", area.StreamIn()); }));
   EXPECT_FALSE(area.streamed);
   EXPECT_EQ("old text", area.text);
 }

@@ -192,12 +192,34 @@ TEST_F(FilesTest, FilesThatCannotBeReadGiveTheOpenErrorWithPathAndReason) {
     EXPECT_EQ(std::string::npos, description.find_first_of("\r\n"));
     bool streamed = false;
     EXPECT_EQ(FormatText(Ansi(texts::kOpenError), {In(c.path), description}), MessageOf([&] {
-                LoadDocument(*files_, c.path, [&](const ReadBlock&) { return streamed = true; });
+                LoadDocument(*files_, c.path,
+                             [&](const ReadBlock&, std::int64_t) { return streamed = true; });
               }));
     EXPECT_FALSE(streamed);
   }
   CloseHandle(writer);
   EXPECT_EQ("held", ReadBack("held.txt"));
+}
+
+// A file larger than the address space is refused before it is read; a small one is not.
+TEST_F(FilesTest, AFileTooLargeForTheAddressSpaceIsRefusedUnread) {
+  constexpr std::int64_t kHuge = 7LL << 29;  // 3.5 GB, sparse on disk
+  HANDLE file = CreateFileA(In("huge.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  LARGE_INTEGER end{};
+  end.QuadPart = kHuge;
+  const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  ASSERT_TRUE(sized);
+  OpenResult huge = files_->OpenForReading(In("huge.txt"));
+  EXPECT_TRUE(huge.tooLarge);
+  EXPECT_FALSE(huge.reader);
+  EXPECT_EQ(kHuge, huge.size);
+  OpenResult small = files_->OpenForReading(folder_.Write("small.txt", "small"));
+  EXPECT_FALSE(small.tooLarge);
+  EXPECT_TRUE(small.reader);
+  EXPECT_EQ(5, small.size);
 }
 
 TEST_F(FilesTest, FileExistsOnlyForFiles) {
