@@ -1,7 +1,8 @@
 // Replace All in the real main window, through the real dialog's button: Shift-JIS documents of
 // 1 MB and 10 MB holding 1,000, 10,000 and 100,000 occurrences, each in a fresh window whose
 // background wrap has finished. Timed until the result message comes, then until the wrap of
-// the new text has finished. Given a size in MB and a number of occurrences, runs that case only.
+// the new text has finished. Given a size in MB and a number of occurrences, runs that case only
+// (any size: 50 MB with 672,000 occurrences is what users replace in a large log).
 #include <cstdlib>
 
 #include "bench/Bench_win32.h"
@@ -63,14 +64,12 @@ void Run(int mb, int occurrences) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int onlyMb = argc > 1 ? std::atoi(argv[1]) : 0;
-  const int onlyOccurrences = argc > 2 ? std::atoi(argv[2]) : 0;
+  if (argc > 2) {
+    Run(std::atoi(argv[1]), std::atoi(argv[2]));
+    return 0;
+  }
   for (int mb : {1, 10}) {
-    if (onlyMb && mb != onlyMb) continue;
-    for (int occurrences : {1000, 10000, 100000}) {
-      if (onlyOccurrences && occurrences != onlyOccurrences) continue;
-      Run(mb, occurrences);
-    }
+    for (int occurrences : {1000, 10000, 100000}) Run(mb, occurrences);
   }
   return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds penlet.exe with the benchmark programs of bench/ and runs them
 # under Wine, printing their figures: opening 1, 10 and 50 MB, keystrokes, Replace All, Save,
-# working set, and opening 10 MB against Wine's notepad.exe. Figures only: nothing fails.
+# working set, how long each operation holds the window (1 to 200 MB), and opening 10 MB against
+# Wine's notepad.exe. Figures only: nothing fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -31,6 +32,9 @@ log "Replace All"
 for mb in 1 10; do
   for n in 1000 10000 100000; do run "replace_${mb}_$n" replace_bench_win32.exe "$mb" "$n"; done
 done
+run replace_50_672000 replace_bench_win32.exe 50 672000
+log "what holds the window, 1 to 200 MB"
+run responsive responsive_bench_win32.exe 1 10 50 200
 log "save"
 run save save_bench_win32.exe 10
 log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"
