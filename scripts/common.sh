@@ -97,6 +97,10 @@ set_prefix_dpi() {
     'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
     wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
   done
+  # The virtual desktop grows with the density, so that the designed window fits on it as it
+  # does at 96.
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+    /d "$((1280 * $1 / 96))x$((1024 * $1 / 96))" /f >/dev/null 2>&1 </dev/null
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
 }

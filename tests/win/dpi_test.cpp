@@ -1,0 +1,248 @@
+// The main window at the screen density the prefix runs at (PENLET_TEST_DPI, set with the
+// prefix's LogPixels by scripts/at-dpi.sh; 96 without it): every designed figure scaled, no text
+// cut off, the settings file in designed pixels, and the window laid out again when it moves to
+// a screen of another density.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "Scintilla.h"
+#include "platform/Dpi.h"
+#include "tests/win/support/WinTest.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandTable.h"
+#include "ui/MainWindow_win32.h"
+
+#include <ostream>
+
+inline bool operator==(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
+inline void PrintTo(const RECT& r, std::ostream* out) {
+  *out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
+
+namespace penlet::wintest {
+namespace {
+
+// The test reads the program's windows in real pixels, as penlet.exe's manifest makes it draw.
+const bool kAware = [] {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+  if (set && set(reinterpret_cast<HANDLE>(-4))) return true;  // per-monitor v2
+  return SetProcessDPIAware() != FALSE;
+}();
+
+// "ＭＳ Ｐゴシック"
+constexpr char kGothic[] = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+
+int AskedDpi() {
+  const char* value = std::getenv("PENLET_TEST_DPI");
+  return value ? std::atoi(value) : 96;
+}
+
+// Panel 2's text: "%d 行　%d 列   ".
+std::string LineColumn(int line, int column) {
+  return std::to_string(line) + " \x8d\x73\x81\x40" + std::to_string(column) + " \x97\xf1   ";
+}
+
+int Width(const RECT& r) {
+  return r.right - r.left;
+}
+int Height(const RECT& r) {
+  return r.bottom - r.top;
+}
+
+// The width and height of `text` in the font of `control`.
+SIZE Extent(HWND control, const std::string& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size;
+}
+
+TEST(Density, PenletRunsAtTheScreensDensity) {
+  ASSERT_TRUE(kAware);
+  const int dpi = AskedDpi();
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), dpi) << "the prefix is not at the density asked";
+  ReleaseDC(nullptr, screen);
+  // penlet.exe declares itself aware: its window is scaled, not left at 96-DPI pixels.
+  PenletProcess penlet;
+  ASSERT_TRUE(penlet.Ready());
+  const RECT outer = WindowRect(penlet.Main());
+  EXPECT_EQ(Width(outer), ScaleForDpi(670, dpi));
+  EXPECT_EQ(Height(outer), ScaleForDpi(324, dpi));
+  EXPECT_EQ(penlet.Close(), 0u);
+}
+
+class DensityTest : public ::testing::Test {
+ protected:
+  DensityTest()
+      : main_(window_->Handle()),
+        toolBar_(FindToolBar(main_)),
+        statusBar_(FindStatusBar(main_)),
+        memo1_(FindCounterBox(main_)) {}
+  void TearDown() override { EXPECT_TRUE(window_.errors.empty()) << window_.errors.front(); }
+
+  // Every figure of the face, scaled to `dpi`.
+  void ExpectScaledFace(int dpi) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " dots per inch");
+    const auto at = [dpi](int designed) { return ScaleForDpi(designed, dpi); };
+    RECT client;
+    GetClientRect(main_, &client);
+    const int w = client.right, h = client.bottom;
+    EXPECT_EQ(RectIn(toolBar_, main_), (RECT{0, 0, w, at(30)}));
+    EXPECT_EQ(RectIn(window_->Editor().Handle(), main_), (RECT{0, at(30), w, h - at(17)}));
+    EXPECT_EQ(RectIn(statusBar_, main_), (RECT{0, h - at(17), w, h}));
+
+    // Buttons and separators one after the other from the indent, the images at their size.
+    ASSERT_EQ(SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0), 18);
+    for (int i = 0; i < 18; ++i) {
+      RECT rc{};
+      SendMessageA(toolBar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc));
+      EXPECT_EQ(rc.left, ToolBarX(i, dpi)) << i;
+      EXPECT_EQ(Width(rc), at(ToolBar1()[i].width)) << i;
+      EXPECT_EQ(Height(rc), at(22)) << i;
+    }
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(
+        reinterpret_cast<HIMAGELIST>(SendMessageA(toolBar_, TB_GETIMAGELIST, 0, 0)), &cx, &cy);
+    EXPECT_EQ(cx, at(16));
+    EXPECT_EQ(cy, at(16));
+
+    // The counter panel after the last separator, its boxes filling its inside.
+    HWND panel = GetParent(memo1_);
+    HWND memo2 = GetWindow(memo1_, GW_HWNDNEXT);
+    const RECT p = RectIn(panel, toolBar_);
+    EXPECT_EQ(p.left, ToolBarX(18, dpi));
+    EXPECT_EQ(Width(p), at(147));
+    EXPECT_EQ(Height(p), at(22));
+    RECT inside;
+    GetClientRect(panel, &inside);
+    EXPECT_EQ(RectIn(memo1_, panel), (RECT{0, 0, at(93), inside.bottom}));
+    EXPECT_EQ(RectIn(memo2, panel), (RECT{at(93), 0, inside.right, inside.bottom}));
+    for (HWND memo : {memo1_, memo2}) {
+      LOGFONTA font{};
+      GetObjectA(reinterpret_cast<HFONT>(SendMessageA(memo, WM_GETFONT, 0, 0)), sizeof font, &font);
+      EXPECT_EQ(font.lfHeight, -at(15));
+    }
+
+    int parts[3] = {};
+    SendMessageA(statusBar_, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    EXPECT_EQ(parts[0], at(240));
+    EXPECT_EQ(parts[1], at(240) + at(135));
+
+    // The editing area's text at 16 designed pixels, in the component's lines; printing keeps
+    // its 14 points for the printer's own density.
+    HWND edit = window_->Editor().Handle();
+    const OwnedFont designed(
+        CreateFontA(-at(16), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kGothic));
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, designed.Get());
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(SendMessageA(edit, SCI_TEXTHEIGHT, 0, 0), tm.tmHeight);
+    EXPECT_EQ(
+        SendMessageA(window_->Window().PrintSurface().Handle(), SCI_STYLEGETSIZE, STYLE_DEFAULT, 0),
+        14);
+  }
+
+  // The longest texts of the counter and panel 1, and `lineColumn` in panel 2, stand inside
+  // their controls.
+  void ExpectNothingClipped(int dpi, const std::string& lineColumn) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " dots per inch");
+    MainWindow& window = window_->Window();
+    HWND memo2 = GetWindow(memo1_, GW_HWNDNEXT);
+    for (const char* figures : {"0", "12345678"}) {
+      window.SetMemo1Text(figures);
+      RECT box;
+      GetClientRect(memo1_, &box);
+      const SIZE size = Extent(memo1_, figures);
+      EXPECT_LE(size.cx, box.right) << figures;
+      EXPECT_LE(size.cy, box.bottom) << figures;
+    }
+    for (const char* unit : {" \x95\xb6\x8e\x9a", "\x83\x6f\x83\x43\x83\x67"}) {  // 文字, バイト
+      window.SetMemo2Text(unit);
+      RECT box;
+      GetClientRect(memo2, &box);
+      const SIZE size = Extent(memo2, unit);
+      EXPECT_LE(size.cx, box.right);
+      EXPECT_LE(size.cy, box.bottom);
+    }
+    // " 1234567バイト目", against the panel less its borders.
+    const std::string panelTexts[3] = {"", " 1234567\x83\x6f\x83\x43\x83\x67\x96\xda", lineColumn};
+    int borders[3] = {};
+    SendMessageA(statusBar_, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    for (int panel : {1, 2}) {
+      window.SetStatusText(panel, panelTexts[panel]);
+      RECT rc{};
+      SendMessageA(statusBar_, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&rc));
+      const SIZE size = Extent(statusBar_, panelTexts[panel]);
+      EXPECT_LE(size.cx + 2 * borders[0], Width(rc)) << panel;
+      EXPECT_LE(size.cy, Height(rc)) << panel;
+    }
+  }
+
+  InProcessPenlet window_;
+  HWND main_, toolBar_, statusBar_, memo1_;
+};
+
+TEST_F(DensityTest, EveryFigureIsTheDesignedOneScaledAndNoTextIsCut) {
+  const int dpi = AskedDpi();
+  EXPECT_EQ(window_->Window().Dpi(), dpi);
+  const RECT outer = WindowRect(main_);
+  EXPECT_EQ(Width(outer), ScaleForDpi(670, dpi));
+  EXPECT_EQ(Height(outer), ScaleForDpi(324, dpi));
+  ExpectScaledFace(dpi);
+  ExpectNothingClipped(dpi, LineColumn(99999, 9999));
+}
+
+TEST_F(DensityTest, SettingsFileKeepsDesignedPixels) {
+  const int dpi = AskedDpi();
+  SetWindowPos(main_, nullptr, 0, 0, ScaleForDpi(800, dpi), ScaleForDpi(400, dpi),
+               SWP_NOMOVE | SWP_NOZORDER);
+  window_.Pump();
+  window_.End();
+  char path[MAX_PATH];
+  std::string ini(path, GetModuleFileNameA(nullptr, path, sizeof path));
+  ini = ini.substr(0, ini.find_last_of('.')) + ".ini";
+  EXPECT_EQ(GetPrivateProfileIntA("Form", "Width", 0, ini.c_str()), 800);
+  EXPECT_EQ(GetPrivateProfileIntA("Form", "Height", 0, ini.c_str()), 400);
+}
+
+TEST_F(DensityTest, MovedToAScreenOfAnotherDensityTheWindowIsLaidOutAgain) {
+  const int home = AskedDpi();
+  // Save stays disabled through the moves: the bar is built again in the states it had.
+  window_->Window().SetSaveEnabled(false);
+  for (int dpi : {96, 120, 144, 192, 240, home}) {
+    // Wine leaves a window at the density it was made at, so the editing area's component goes
+    // on drawing its points for that one: the moves go where 16 pixels are whole points there.
+    if (dpi != home && 12 * dpi % home != 0) continue;
+    RECT suggested = WindowRect(main_);
+    suggested.right = suggested.left + ScaleForDpi(500, dpi);
+    suggested.bottom = suggested.top + ScaleForDpi(300, dpi);
+    SendMessageA(main_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    window_.Pump();
+    EXPECT_EQ(WindowRect(main_), suggested);
+    EXPECT_EQ(window_->Window().Dpi(), dpi);
+    ExpectScaledFace(dpi);
+    // The window is narrower than designed here, and so is the last panel.
+    ExpectNothingClipped(dpi, LineColumn(1, 0));
+    EXPECT_FALSE(ButtonEnabled(toolBar_, FileSave1));
+    EXPECT_TRUE(ButtonEnabled(toolBar_, FileNew1));
+  }
+}
+
+}  // namespace
+}  // namespace penlet::wintest
