@@ -13,6 +13,7 @@ namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+constexpr int kCommentsHeight = 12;
 
 HFONT MakeFont(int height, bool bold, std::string_view face) {
   LOGFONTA font{};
@@ -70,7 +71,7 @@ void TAboutBox::SetDpi(int dpi) {
   productFont_.Reset(MakeFont(ScaleForDpi(21, dpi), true, texts::kSansSerifFace));
   versionFont_.Reset(MakeFont(ScaleForDpi(13, dpi), true, texts::kSansSerifFace));
   ownershipFont_.Reset(MakeFont(ScaleForDpi(15, dpi), false, texts::kSansSerifFace));
-  commentsFont_.Reset(MakeFont(ScaleForDpi(12, dpi), false, texts::kFixedGothicFace));
+  commentsFont_.Reset(MakeFont(ScaleForDpi(kCommentsHeight, dpi), false, texts::kFixedGothicFace));
 
   // The picture pixel for pixel from its art, each pixel the nearest one: no blur.
   const IndexedPicture pic = AboutPicture();
@@ -86,10 +87,22 @@ void TAboutBox::SetDpi(int dpi) {
     }
   }
 
-  RECT box{0, 0, ScaleForDpi(kAboutClientWidth, dpi), ScaleForDpi(kAboutClientHeight, dpi)};
+  const int width = ScaleForDpi(kAboutClientWidth, dpi);
+  const int height = ScaleForDpi(kAboutClientHeight, dpi);
+  RECT box{0, 0, width, height};
   AdjustWindowRectForDpi(box, kStyle, false, kExStyle, dpi);
   SetWindowPos(Handle(), nullptr, 0, 0, box.right - box.left, box.bottom - box.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A frame still drawn at the old density (Wine keeps a window's) leaves the client area off
+  // by its difference: put that right.
+  RECT client, outer;
+  GetClientRect(Handle(), &client);
+  GetWindowRect(Handle(), &outer);
+  if (client.right != width || client.bottom != height) {
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                 outer.bottom - outer.top + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   const AboutRect ok = Scaled(kAboutOkButton, dpi);
   MoveWindow(okButton_, ok.left, ok.top, ok.width, ok.height, TRUE);
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -132,9 +145,12 @@ void TAboutBox::Finish(int result) {
 }
 
 std::vector<std::string> TAboutBox::CommentsLines() const {
-  const WindowDc window(Handle(), commentsFont_.Get());
-  return WrapLabel(Ansi(texts::kAboutComments), AnsiLeadBytes(),
-                   ScaleForDpi(kAboutComments.width, dpi_),
+  // The lines break where the designed label breaks them, in the designed font: a font's
+  // advances do not grow exactly with its height (a 15-pixel full-width character may take 16),
+  // and a pixel more would move a break and show a fourth line.
+  const OwnedFont designed(MakeFont(kCommentsHeight, false, texts::kFixedGothicFace));
+  const WindowDc window(Handle(), designed.Get());
+  return WrapLabel(Ansi(texts::kAboutComments), AnsiLeadBytes(), kAboutComments.width,
                    [dc = window.Get()](std::string_view ch) {
                      SIZE size{};
                      GetTextExtentPoint32A(dc, ch.data(), static_cast<int>(ch.size()), &size);

@@ -27,7 +27,7 @@ class TAboutBox : public AboutBox {
   HWND Handle() const { return window_.Get(); }
   int ShowModal() override;
 
-  // The Comments label's lines as its font wraps them.
+  // The Comments label's lines as its designed font wraps them.
   std::vector<std::string> CommentsLines() const;
 
  private:

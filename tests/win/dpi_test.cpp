@@ -9,11 +9,13 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "Scintilla.h"
 #include "platform/Dpi.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
+#include "ui/About_win32.h"
 #include "ui/CommandTable.h"
 #include "ui/MainWindow_win32.h"
 
@@ -241,6 +243,32 @@ TEST_F(DensityTest, MovedToAScreenOfAnotherDensityTheWindowIsLaidOutAgain) {
     ExpectNothingClipped(dpi, LineColumn(1, 0));
     EXPECT_FALSE(ButtonEnabled(toolBar_, FileSave1));
     EXPECT_TRUE(ButtonEnabled(toolBar_, FileNew1));
+  }
+}
+
+TEST(DensityAbout, TheAboutBoxIsLaidOutForItsScreenAndAgainWhenItMoves) {
+  const int home = AskedDpi();
+  TAboutBox about(nullptr, {});
+  int current = home;
+  for (int dpi : {home, 192, 120, home}) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " dots per inch");
+    if (dpi != current) {
+      current = dpi;
+      RECT suggested = WindowRect(about.Handle());
+      SendMessageA(about.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    }
+    const auto at = [dpi](int designed) { return ScaleForDpi(designed, dpi); };
+    RECT client;
+    GetClientRect(about.Handle(), &client);
+    EXPECT_EQ(client.right, at(252));
+    EXPECT_EQ(client.bottom, at(181));
+    EXPECT_EQ(RectIn(GetDlgItem(about.Handle(), IDOK), about.Handle()),
+              (RECT{at(90), at(151), at(90) + at(70), at(151) + at(22)}));
+    // The comment still breaks after "超軽量" and "テキストエディタ" in the scaled font.
+    const std::vector<std::string> lines = about.CommentsLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "\x83\x65\x83\x4C\x83\x58\x83\x67\x83\x47\x83\x66\x83\x42\x83\x5E\x81\x40");
   }
 }
 
