@@ -115,8 +115,9 @@ TAboutBox::~TAboutBox() {
 
 int TAboutBox::ShowModal() {
   const HWND box = Handle();
-  // The box opens at the density of the window it belongs to.
-  const int ownerDpi = WindowDpi(GetWindow(box, GW_OWNER));
+  // The box opens at the density of the window the user works in.
+  const HWND active = GetActiveWindow();
+  const int ownerDpi = WindowDpi(active ? active : GetWindow(box, GW_OWNER));
   if (ownerDpi != dpi_) SetDpi(ownerDpi);
   if (!shownBefore_) {
     shownBefore_ = true;

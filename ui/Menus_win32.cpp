@@ -30,7 +30,30 @@ void AppendItem(HMENU menu, const MenuItem& item) {
   }
 }
 
+// Gives every item with an image its image again, which drops the size the menu keeps for it.
+void RemeasureImages(HMENU menu) {
+  for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu, i, TRUE, &info)) continue;
+    if (info.hSubMenu) RemeasureImages(info.hSubMenu);
+    if (info.hbmpItem == HBMMENU_CALLBACK) {
+      info.fMask = MIIM_BITMAP;
+      SetMenuItemInfoA(menu, i, TRUE, &info);
+    }
+  }
+}
+
 }  // namespace
+
+void Menus::SetImages(HIMAGELIST images, int imageSize) {
+  images_ = images;
+  imageSize_ = imageSize;
+  RemeasureImages(mainMenu1_);
+  RemeasureImages(popupMenu1_.Get());
+  DrawMenuBar(window_);
+}
 
 Menus::Menus(HWND window, HIMAGELIST images, int imageSize)
     : window_(window), images_(images), imageSize_(imageSize), mainMenu1_(CreateMenu()) {

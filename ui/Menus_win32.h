@@ -16,11 +16,8 @@ class Menus {
  public:
   // Puts MainMenu1 on `window`; the images come from `images`, `imageSize` pixels square.
   Menus(HWND window, HIMAGELIST images, int imageSize);
-  // The images for another screen density.
-  void SetImages(HIMAGELIST images, int imageSize) {
-    images_ = images;
-    imageSize_ = imageSize;
-  }
+  // The images for another screen density; the items are measured again.
+  void SetImages(HIMAGELIST images, int imageSize);
   Menus(const Menus&) = delete;
   Menus& operator=(const Menus&) = delete;
 

@@ -7,7 +7,9 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "ui/CommandIds.h"
 #include "ui/About_win32.h"
 #include "ui/CommandTable.h"
+#include "ui/ImageArt.h"
 #include "ui/MainWindow_win32.h"
 
 #include <ostream>
@@ -243,6 +246,55 @@ TEST_F(DensityTest, MovedToAScreenOfAnotherDensityTheWindowIsLaidOutAgain) {
     ExpectNothingClipped(dpi, LineColumn(1, 0));
     EXPECT_FALSE(ButtonEnabled(toolBar_, FileSave1));
     EXPECT_TRUE(ButtonEnabled(toolBar_, FileNew1));
+  }
+}
+
+TEST_F(DensityTest, ImagesAreTheArtPixelForPixelWithoutBlur) {
+  const int dpi = AskedDpi();
+  const int size = ScaleForDpi(kImageSize, dpi);
+  HIMAGELIST list = reinterpret_cast<HIMAGELIST>(SendMessageA(toolBar_, TB_GETIMAGELIST, 0, 0));
+  ASSERT_EQ(ImageList_GetImageCount(list), kImageCount);
+  for (int image = 0; image < kImageCount; ++image) {
+    SCOPED_TRACE("image " + std::to_string(image));
+    IMAGEINFO info{};
+    ASSERT_TRUE(ImageList_GetImageInfo(list, image, &info));
+    // The list keeps its images side by side in one bitmap.
+    BITMAP whole{};
+    GetObjectA(info.hbmImage, sizeof whole, &whole);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = whole.bmWidth;
+    format.bmiHeader.biHeight = -whole.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(whole.bmWidth) * whole.bmHeight);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, info.hbmImage, 0, whole.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    std::vector<std::uint32_t> mask(pixels.size());  // white where the image is see-through
+    GetDIBits(dc, info.hbmMask, 0, whole.bmHeight, mask.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(Width(info.rcImage), size);
+    std::set<std::uint32_t> art, scaled;
+    for (int y = 0; y < kImageSize; ++y) {
+      for (int x = 0; x < kImageSize; ++x) {
+        const std::int32_t rgb = ImageColor(ImageRow(image, y)[x]);
+        if (rgb >= 0) art.insert(static_cast<std::uint32_t>(rgb));
+      }
+    }
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        const size_t at = (info.rcImage.top + y) * whole.bmWidth + info.rcImage.left + x;
+        const std::uint32_t rgb = pixels[at] & 0xFFFFFF;
+        const std::int32_t source =
+            ImageColor(ImageRow(image, y * kImageSize / size)[x * kImageSize / size]);
+        // At whole multiples each art pixel is a square of pixels.
+        if (size % kImageSize == 0 && source >= 0)
+          EXPECT_EQ(rgb, static_cast<std::uint32_t>(source));
+        if ((mask[at] & 0xFFFFFF) == 0) scaled.insert(rgb);
+      }
+    }
+    // No colour that the art does not have, and none of its colours lost.
+    EXPECT_EQ(scaled, art);
   }
 }
 
