@@ -20,6 +20,7 @@
 #include "ui/About_win32.h"
 #include "ui/CommandTable.h"
 #include "ui/ImageArt.h"
+#include "ui/MessageDialog_win32.h"
 #include "ui/MainWindow_win32.h"
 
 #include <ostream>
@@ -211,6 +212,26 @@ TEST_F(DensityTest, EveryFigureIsTheDesignedOneScaledAndNoTextIsCut) {
   EXPECT_EQ(Height(outer), ScaleForDpi(324, dpi));
   ExpectScaledFace(dpi);
   ExpectNothingClipped(dpi, LineColumn(99999, 9999));
+
+  // What was measured, for the record (--gtest_output=xml).
+  const auto size = [](const RECT& r) {
+    return std::to_string(Width(r)) + "x" + std::to_string(Height(r));
+  };
+  RECT button{};
+  SendMessageA(toolBar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+  RECT panel1{};
+  SendMessageA(statusBar_, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel1));
+  RecordProperty("window", size(outer));
+  RecordProperty("toolBar", size(WindowRect(toolBar_)));
+  RecordProperty("button", size(button));
+  RecordProperty("counterPanel", size(WindowRect(GetParent(memo1_))));
+  RecordProperty("statusBar", size(WindowRect(statusBar_)));
+  RecordProperty("statusPanel1", size(panel1));
+  RecordProperty("statusPanel1Text",
+                 size(RECT{0, 0, Extent(statusBar_, " 0  \x95\xb6\x8e\x9a\x96\xda").cx,
+                           Extent(statusBar_, "0").cy}));
+  RecordProperty("editLineHeight",
+                 static_cast<int>(SendMessageA(window_->Editor().Handle(), SCI_TEXTHEIGHT, 0, 0)));
 }
 
 TEST_F(DensityTest, SettingsFileKeepsDesignedPixels) {
@@ -296,6 +317,60 @@ TEST_F(DensityTest, ImagesAreTheArtPixelForPixelWithoutBlur) {
     // No colour that the art does not have, and none of its colours lost.
     EXPECT_EQ(scaled, art);
   }
+}
+
+TEST_F(DensityTest, FindDialogStandsAtTheScaledPlace) {
+  const int dpi = AskedDpi();
+  window_->Form().EditReplaceExecute();
+  HWND dialog = WaitFor([] { return FindProcessWindow(GetCurrentProcessId(), "#32770"); });
+  ASSERT_NE(dialog, nullptr);
+  // A quarter of the editing area's width from the screen's left edge, as far down as the area.
+  const RECT edit = RectIn(window_->Editor().Handle(), main_);
+  const RECT placed = WindowRect(dialog);
+  EXPECT_EQ(placed.left, Width(edit) / 4);
+  EXPECT_EQ(placed.top, ScaleForDpi(30, dpi));
+  SendMessageA(dialog, WM_CLOSE, 0, 0);
+  window_.Pump();
+}
+
+TEST(DensityBoxes, AMessageBoxsTextAndLabelsStandInsideTheirControls) {
+  const int dpi = AskedDpi();
+  HWND app = CreateWindowExA(0, "STATIC", "Penlet", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  bool seen = false;
+  Win32MessageBoxes boxes(app, [&seen, dpi] {
+    HWND box = FindWindowA(kMessageBoxClassName, nullptr);
+    if (!box || seen || !IsWindowVisible(box)) return;
+    seen = true;
+    HWND text = nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      const std::string label = WindowText(child);
+      RECT rc;
+      GetClientRect(child, &rc);
+      const SIZE size = Extent(child, label);
+      char kind[16] = {};
+      GetClassNameA(child, kind, sizeof kind);
+      if (lstrcmpiA(kind, "STATIC") == 0) {
+        text = child;
+        EXPECT_LE(size.cx, rc.right) << label;
+        EXPECT_LE(size.cy, rc.bottom) << label;
+      } else {
+        EXPECT_LT(size.cx, rc.right) << label;  // the "&" is not drawn
+        EXPECT_LT(size.cy, rc.bottom) << label;
+      }
+    }
+    // The question-mark icon, 32 pixels at 96 dots per inch, stands left of the text.
+    ASSERT_NE(text, nullptr);
+    EXPECT_GE(RectIn(text, box).left, ScaleForDpi(32, dpi) + ScaleForDpi(8, dpi));
+    PostMessageA(box, WM_CLOSE, 0, 0);
+  });
+  // "OK を押すと C:\\文書\\メモ.txt を上書きします。"
+  boxes.ShowMessageDialog(
+      "OK \x82\xf0\x89\x9f\x82\xb7\x82\xc6 C:\\\x95\xb6\x8f\x91\\\x83\x81\x83\x82.txt "
+      "\x82\xf0\x8f\xe3\x8f\x91\x82\xab\x82\xb5\x82\xdc\x82\xb7\x81\x42",
+      MessageKind::Confirmation, kButtonYes | kButtonNo | kButtonCancel);
+  EXPECT_TRUE(seen);
+  DestroyWindow(app);
 }
 
 TEST(DensityAbout, TheAboutBoxIsLaidOutForItsScreenAndAgainWhenItMoves) {
