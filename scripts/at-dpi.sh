@@ -19,7 +19,11 @@ restore() {
   fi
 }
 trap restore EXIT
+# A time-out that ends this script ends it through the restore.
+trap 'exit 143' TERM INT
 set_prefix_dpi "$dpi"
 wineserver -p >/dev/null 2>&1 </dev/null &
 export PENLET_TEST_DPI=$dpi
-wine "$@"
+# Waited for in the background, so that a signal reaches the restore at once.
+wine "$@" &
+wait $!

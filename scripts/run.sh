@@ -43,6 +43,7 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 if [ -n "$dpi" ]; then
   current=$(prefix_dpi)
   if [ "$current" != "$dpi" ]; then

@@ -22,6 +22,7 @@ cleanup() {
   if [ -n "$cups_started" ]; then "$PENLET_ROOT/scripts/cups.sh" stop; fi
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 export CUPS_SERVER=$PENLET_BUILD/cups/cups.sock
 
 status=0
@@ -37,4 +38,6 @@ ensure_wineserver
 # leave the prefix at 96 dots per inch, which the other tests expect.
 log "Windows-side tests under Wine (display $DISPLAY)"
 ctest --test-dir "$PENLET_BUILD/windows" --output-on-failure || status=1
+# Should a density test have been ended before it could set the prefix back, it is set back here.
+if [ "$(prefix_dpi)" != 96 ]; then set_prefix_dpi 96; fi
 exit $status
