@@ -53,9 +53,11 @@ class FormView {
   virtual void SetStatusText(int panel, const std::string& cp932) = 0;
 
   // Window geometry: the size given at creation, and the rectangle to remember at the end
-  // (the restored one when minimised, the maximised one when maximised).
+  // (the restored one when minimised, the maximised one when maximised), in screen pixels; and
+  // the dots per inch of the screen the window is on.
   virtual void SetWindowSize(int width, int height) = 0;
   virtual WindowRect RememberedRect() const = 0;
+  virtual int Dpi() const = 0;
 
   // Documents.
   // Plays the system's question sound (MessageBeep with MB_ICONQUESTION).

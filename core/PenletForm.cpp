@@ -2,6 +2,7 @@
 #include "core/PenletForm.h"
 
 #include "core/Settings.h"
+#include "platform/Dpi.h"
 
 namespace penlet {
 
@@ -26,8 +27,11 @@ TPenletForm::~TPenletForm() {
 }
 
 void TPenletForm::FormCreate() {
+  // The file keeps the size in designed pixels (96 dots per inch), so that a size written on one
+  // screen opens a window of the same size to the eye on another.
   const WindowSize size = ReadWindowSize(profile_, leadBytes_);
-  view_.SetWindowSize(size.width, size.height);
+  const int dpi = view_.Dpi();
+  view_.SetWindowSize(ScaleForDpi(size.width, dpi), ScaleForDpi(size.height, dpi));
   documents_.Reset();
   counter_.Reset();
   counter_.SelectionChange();
@@ -38,7 +42,12 @@ void TPenletForm::FormShow(const std::vector<std::string>& paths) {
 }
 
 void TPenletForm::FormDestroy() {
-  WriteWindowRect(profile_, leadBytes_, view_.RememberedRect());
+  // The position stays in screen pixels: it says where on this screen, and nothing reads it.
+  WindowRect rect = view_.RememberedRect();
+  const int dpi = view_.Dpi();
+  rect.width = UnscaleForDpi(rect.width, dpi);
+  rect.height = UnscaleForDpi(rect.height, dpi);
+  WriteWindowRect(profile_, leadBytes_, rect);
 }
 
 void TPenletForm::RichEdit1Change() {

@@ -70,13 +70,11 @@ std::intptr_t ScintillaWindow::Call(unsigned message, std::uintptr_t wParam,
   return direct_(directPointer_, message, wParam, lParam);
 }
 
-void ScintillaWindow::SetFont(HFONT font) {
+void ScintillaWindow::SetFont(HFONT font, int dpi) {
   LOGFONTW face{};
   GetObjectW(font, sizeof face, &face);
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  // A height in pixels taken in whole points.
+  // A height in pixels taken in whole points; the component turns them into pixels for its own
+  // window's density, or for the printer's.
   const int height = face.lfHeight < 0 ? -face.lfHeight : face.lfHeight;
   const int points = MulDiv(height, 72, dpi > 0 ? dpi : 96);
   const std::string name = Utf8(face.lfFaceName);

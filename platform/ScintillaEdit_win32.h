@@ -37,8 +37,9 @@ class ScintillaWindow {
   T* CallForPointer(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const {
     return FromParam<T*>(Call(message, wParam, lParam));
   }
-  // The font of the whole text, in the default style: face, size and weight of `font`.
-  void SetFont(HFONT font);
+  // The font of the whole text, in the default style: face, size and weight of `font`, whose
+  // height is in pixels at `dpi` dots per inch.
+  void SetFont(HFONT font, int dpi = 96);
   // Makes `document` (from a loader) current and releases the caller's reference to it.
   void UseDocument(void* document);
   // Styles the text as far as `position` asks (SCN_STYLENEEDED): see the definition.
@@ -62,7 +63,7 @@ class ScintillaEdit : public EditArea {
   ScintillaEdit& operator=(const ScintillaEdit&) = delete;
 
   HWND Handle() const { return window_.Handle(); }
-  void SetFont(HFONT font) { window_.SetFont(font); }
+  void SetFont(HFONT font, int dpi = 96) { window_.SetFont(font, dpi); }
 
   // The parent's WM_COMMAND and WM_NOTIFY are passed here; true when they were the control's.
   bool HandleCommand(WPARAM wParam, LPARAM lParam) const;

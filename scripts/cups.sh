@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the tests' own print server: a CUPS daemon with everything under $PENLET_BUILD/cups and
 # one default queue whose cups-pdf backend turns each job into a PDF there. The user's own
-# printers, settings and server are left alone. `scripts/cups.sh stop` ends it.
+# printers, settings and server are left alone. `scripts/cups.sh stop` ends it; `status` tells
+# whether it runs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -25,6 +26,11 @@ stop() {
 if [ "${1:-start}" = stop ]; then
   stop
   exit 0
+fi
+# `scripts/cups.sh status`: zero when the server is running.
+if [ "${1:-start}" = status ]; then
+  running
+  exit
 fi
 
 if ! command -v cupsd >/dev/null || ! command -v lpadmin >/dev/null || ! command -v pdfinfo >/dev/null ||

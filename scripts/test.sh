@@ -11,9 +11,18 @@ log "formatting"
 export PENLET_WERROR=ON
 "$PENLET_ROOT/scripts/build.sh" all
 "$PENLET_ROOT/scripts/wine-prefix.sh"
-# The print tests print to a server of their own, ended again whatever the outcome.
+# The print tests print to a server of their own. What this script starts (print server,
+# display, Wine server) it ends again whatever the outcome; what ran before it keeps running.
+cups_started=""
+"$PENLET_ROOT/scripts/cups.sh" status || cups_started=1
 "$PENLET_ROOT/scripts/cups.sh"
-trap '"$PENLET_ROOT/scripts/cups.sh" stop' EXIT
+cleanup() {
+  stop_wineserver
+  stop_display
+  if [ -n "$cups_started" ]; then "$PENLET_ROOT/scripts/cups.sh" stop; fi
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT
 export CUPS_SERVER=$PENLET_BUILD/cups/cups.sock
 
 status=0
@@ -25,7 +34,10 @@ log "fuzz targets, a few seconds each"; "$PENLET_ROOT/scripts/fuzz.sh" 5 || stat
 
 ensure_display
 ensure_wineserver
+# The tests at other screen densities (scripts/at-dpi.sh) restart the server themselves and
+# leave the prefix at 96 dots per inch, which the other tests expect.
 log "Windows-side tests under Wine (display $DISPLAY)"
 ctest --test-dir "$PENLET_BUILD/windows" --output-on-failure || status=1
-wineserver -k >/dev/null 2>&1 || true
+# Should a density test have been ended before it could set the prefix back, it is set back here.
+if [ "$(prefix_dpi)" != 96 ]; then set_prefix_dpi 96; fi
 exit $status

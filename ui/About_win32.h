@@ -27,16 +27,19 @@ class TAboutBox : public AboutBox {
   HWND Handle() const { return window_.Get(); }
   int ShowModal() override;
 
-  // The Comments label's lines as its font wraps them.
+  // The Comments label's lines as its designed font wraps them.
   std::vector<std::string> CommentsLines() const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Fonts, picture, size and button for a screen of `dpi`.
+  void SetDpi(int dpi);
   void Paint(HDC dc) const;
   void Finish(int result);
 
   IdleStep idle_;
+  int dpi_ = 96;
   // The fonts outlive the window, whose button uses one.
   OwnedFont dialogFont_;
   OwnedFont productFont_;

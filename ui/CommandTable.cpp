@@ -1,6 +1,8 @@
 // The command list, the menus and the tool bar of the main window.
 #include "ui/CommandTable.h"
 
+#include "platform/Dpi.h"
+
 #include "core/Texts.h"
 
 namespace penlet {
@@ -139,9 +141,11 @@ const std::array<ToolBarChild, 19>& ToolBar1() {
   return kToolBar;
 }
 
-int ToolBarX(size_t index) {
-  int x = kToolBarIndent;
-  for (size_t i = 0; i < index && i < kToolBar.size(); ++i) x += kToolBar[i].width;
+int ToolBarX(size_t index, int dpi) {
+  // Each child is scaled on its own, as the bar sizes it.
+  int x = ScaleForDpi(kToolBarIndent, dpi);
+  for (size_t i = 0; i < index && i < kToolBar.size(); ++i)
+    x += ScaleForDpi(kToolBar[i].width, dpi);
   return x;
 }
 

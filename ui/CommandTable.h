@@ -60,9 +60,9 @@ struct ToolBarChild {
 };
 
 const std::array<ToolBarChild, 19>& ToolBar1();
-// The left edge of the tool bar's child `index`: the children follow each other from the
-// bar's indent, without gaps.
-int ToolBarX(size_t index);
+// The left edge of the tool bar's child `index` on a screen of `dpi`: the children follow each
+// other from the bar's indent, without gaps.
+int ToolBarX(size_t index, int dpi = 96);
 inline constexpr int kToolBarIndent = 5;
 
 }  // namespace penlet

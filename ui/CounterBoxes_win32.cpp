@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "core/Texts.h"
+#include "platform/Dpi.h"
 #include "ui/Controls_win32.h"
 
 namespace penlet {
@@ -12,8 +13,6 @@ namespace {
 constexpr int kPanelWidth = 147;
 constexpr int kPanelHeight = 22;
 constexpr int kMemo1Width = 93;
-constexpr int kMemo2Width = 50;
-constexpr int kMemoHeight = 18;
 constexpr char kPanelClass[] = "TPanel";
 
 // The counter panel only frames its boxes; what they report belongs to the main window.
@@ -34,7 +33,7 @@ void Notify(HWND box, WORD code) {
 
 }  // namespace
 
-CounterBoxes::CounterBoxes(HWND toolBar, int x, int y) {
+CounterBoxes::CounterBoxes(HWND toolBar, int x, int y, int dpi) {
   WindowClass panelClass;
   panelClass.name = kPanelClass;
   panelClass.procedure = PanelProc;
@@ -45,22 +44,39 @@ CounterBoxes::CounterBoxes(HWND toolBar, int x, int y) {
   panel1_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "",
                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, kPanelWidth,
                             kPanelHeight, toolBar, nullptr, GetModuleHandleA(nullptr), nullptr);
-  font_ = MakeFont(-15, FW_BOLD, texts::kGothicFace);
   black_ = OwnedBrush(CreateSolidBrush(RGB(0, 0, 0)));
   const DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY;
   text_[0] = Ansi(texts::kMemo1DesignText);
   text_[1] = Ansi(texts::kMemo2DesignText);
-  memo1_ =
-      CreateWindowExA(0, "EDIT", text_[0].c_str(), style | ES_RIGHT, 0, 0, kMemo1Width, kMemoHeight,
-                      panel1_, ControlId(kMemo1Id), GetModuleHandleA(nullptr), nullptr);
-  memo2_ = CreateWindowExA(0, "EDIT", text_[1].c_str(), style | ES_LEFT, kMemo1Width, 0,
-                           kMemo2Width, kMemoHeight, panel1_, ControlId(kMemo2Id),
-                           GetModuleHandleA(nullptr), nullptr);
+  memo1_ = CreateWindowExA(0, "EDIT", text_[0].c_str(), style | ES_RIGHT, 0, 0, 0, 0, panel1_,
+                           ControlId(kMemo1Id), GetModuleHandleA(nullptr), nullptr);
+  memo2_ = CreateWindowExA(0, "EDIT", text_[1].c_str(), style | ES_LEFT, 0, 0, 0, 0, panel1_,
+                           ControlId(kMemo2Id), GetModuleHandleA(nullptr), nullptr);
   for (HWND memo : {memo1_, memo2_}) {
-    SendMessageA(memo, WM_SETFONT, AsParam<WPARAM>(font_.Get()), FALSE);
-    SendMessageA(memo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     SetWindowSubclass(memo, &CounterBoxes::BoxProc, 1, AsParam<DWORD_PTR>(this));
   }
+  SetDpi(x, y, dpi);
+}
+
+void CounterBoxes::SetDpi(int x, int y, int dpi) {
+  // The frame is the system's two-pixel client edge at every density; the boxes fill the
+  // panel's inside.
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, 0, FALSE, WS_EX_CLIENTEDGE);
+  const int memoHeight = ScaleForDpi(kPanelHeight, dpi) - (frame.bottom - frame.top);
+  const int memo1Width = ScaleForDpi(kMemo1Width, dpi);
+  MoveWindow(panel1_, x, y, ScaleForDpi(kPanelWidth, dpi), ScaleForDpi(kPanelHeight, dpi), TRUE);
+  MoveWindow(memo1_, 0, 0, memo1Width, memoHeight, TRUE);
+  MoveWindow(memo2_, memo1Width, 0,
+             ScaleForDpi(kPanelWidth, dpi) - (frame.right - frame.left) - memo1Width, memoHeight,
+             TRUE);
+  // The boxes take the new font before the old one goes.
+  OwnedFont font = MakeFont(ScaleForDpi(-15, dpi), FW_BOLD, texts::kGothicFace);
+  for (HWND memo : {memo1_, memo2_}) {
+    SendMessageA(memo, WM_SETFONT, AsParam<WPARAM>(font.Get()), TRUE);
+    SendMessageA(memo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  }
+  font_ = std::move(font);
 }
 
 CounterBoxes::~CounterBoxes() {

@@ -20,12 +20,17 @@ inline constexpr WORD kCounterClicked = 0x7002;
 
 class CounterBoxes {
  public:
-  // The panel's left edge at `x`, its top at `y`, in the tool bar's client area.
-  CounterBoxes(HWND toolBar, int x, int y);
+  // The panel's left edge at `x`, its top at `y`, in the tool bar's client area, sized for a
+  // screen of `dpi`.
+  CounterBoxes(HWND toolBar, int x, int y, int dpi);
   ~CounterBoxes();
   CounterBoxes(const CounterBoxes&) = delete;
   CounterBoxes& operator=(const CounterBoxes&) = delete;
 
+  // Places and sizes the panel, its boxes and their font for a screen of `dpi`.
+  void SetDpi(int x, int y, int dpi);
+
+  HWND Panel1() const { return panel1_; }
   HWND Memo1() const { return memo1_; }
   HWND Memo2() const { return memo2_; }
 

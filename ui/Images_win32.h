@@ -5,9 +5,12 @@
 
 #include <commctrl.h>
 
+#include "ui/ImageArt.h"
+
 namespace penlet {
 
-// 19 masked 16 x 16 images in 32-bit colour, room for 24, growing by 4. The caller destroys it.
-HIMAGELIST CreateImageList1();
+// 19 masked images of `size` x `size` (16 at 96 dots per inch) in 32-bit colour, room for 24,
+// growing by 4, each drawn from the 16 x 16 art pixel for pixel. The caller destroys it.
+HIMAGELIST CreateImageList1(int size = kImageSize);
 
 }  // namespace penlet

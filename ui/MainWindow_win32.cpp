@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/Texts.h"
+#include "platform/Dpi_win32.h"
 #include "platform/Locale.h"
 #include "ui/CommandTable.h"
 #include "ui/Controls_win32.h"
@@ -19,6 +20,8 @@ constexpr int kRichEdit1Id = 101;
 constexpr int kRichEdit2Id = 102;
 constexpr int kToolBarHeight = 30;
 constexpr int kStatusBarHeight = 17;
+constexpr int kEditFontHeight = -16;
+constexpr int kPrintFontHeight = -19;
 
 HWND CreateMainWindow(HWND owner) {
   WindowClass windowClass;
@@ -28,9 +31,11 @@ HWND CreateMainWindow(HWND owner) {
   windowClass.cursor = ArrowCursor();
   windowClass.background = SystemColourBackground(COLOR_BTNFACE);
   RegisterWindowClass(windowClass);
+  const int dpi = SystemDpi();
   return CreateWindowExA(0, kMainWindowClass, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                         CW_USEDEFAULT, CW_USEDEFAULT, kDesignedWidth, kDesignedHeight, owner,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
+                         CW_USEDEFAULT, CW_USEDEFAULT, ScaleForDpi(kDesignedWidth, dpi),
+                         ScaleForDpi(kDesignedHeight, dpi), owner, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
 }
 
 bool IsEdit(HWND hwnd) {
@@ -43,23 +48,25 @@ bool IsEdit(HWND hwnd) {
 
 MainWindow::MainWindow(HWND owner)
     : hwnd_(CreateMainWindow(owner)),
-      imageList1_(CreateImageList1()),
-      toolBar1_(hwnd_, imageList1_.Get()),
-      counter_(toolBar1_.Handle(), ToolBarX(penlet::ToolBar1().size() - 1), toolBar1_.ButtonTop()),
+      dpi_(WindowDpi(hwnd_)),
+      imageList1_(CreateImageList1(Scaled(kImageSize))),
+      toolBar1_(hwnd_, imageList1_.Get(), dpi_),
+      counter_(toolBar1_.Handle(), ToolBarX(penlet::ToolBar1().size() - 1, dpi_),
+               toolBar1_.ButtonTop(), dpi_),
       // Lines wrap at the right edge; the vertical bar comes only when needed.
       richEdit1_(hwnd_, kRichEdit1Id, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE),
       // The print surface: never shown, in the printing font.
       richEdit2_(hwnd_, kRichEdit2Id),
-      editFont_(MakeFont(-16, FW_NORMAL, texts::kGothicFace)),
-      printFont_(MakeFont(-19, FW_NORMAL, texts::kMinchoFace)),
-      statusBar_(hwnd_),
-      menus_(hwnd_, imageList1_.Get()),
+      editFont_(MakeFont(Scaled(kEditFontHeight), FW_NORMAL, texts::kGothicFace)),
+      // Printed text keeps its size in points: the printer, not the screen, gives its pixels.
+      printFont_(MakeFont(kPrintFontHeight, FW_NORMAL, texts::kMinchoFace)),
+      statusBar_(hwnd_, dpi_),
+      menus_(hwnd_, imageList1_.Get(), Scaled(kImageSize)),
       tooltips_(hwnd_, toolBar1_, counter_) {
   std::fill(std::begin(commandEnabled_), std::end(commandEnabled_), true);
-  richEdit1_.SetFont(editFont_.Get());
+  SetEditFont();
   richEdit2_.SetFont(printFont_.Get());
-  SetWindowPos(richEdit2_.Handle(), nullptr, 0, kToolBarHeight, 662, 223,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  PlacePrintSurface();
   SetWindowData(hwnd_, this);
   SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, AsParam<LONG_PTR>(&MainWindow::WindowProc));
   Layout();
@@ -76,6 +83,10 @@ void MainWindow::Destroy() {
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowData<MainWindow*>(hwnd);
   LRESULT result = 0;
+  if (self && msg == WM_DPICHANGED) {
+    self->ChangeDpi(HIWORD(wParam), *FromParam<const RECT*>(lParam));
+    return 0;
+  }
   if (self && self->HandleFaceMessage(msg, wParam, lParam, result)) return result;
   if (self && self->messages_ && self->messages_->HandleMessage(msg, wParam, lParam, result)) {
     return result;
@@ -112,11 +123,43 @@ bool MainWindow::HandleFaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
 void MainWindow::Layout() {
   RECT rc;
   GetClientRect(hwnd_, &rc);
-  MoveWindow(toolBar1_.Handle(), 0, 0, rc.right, kToolBarHeight, TRUE);
-  MoveWindow(richEdit1_.Handle(), 0, kToolBarHeight, rc.right,
-             std::max(0L, rc.bottom - kToolBarHeight - kStatusBarHeight), TRUE);
-  MoveWindow(statusBar_.Handle(), 0, rc.bottom - kStatusBarHeight, rc.right, kStatusBarHeight,
-             TRUE);
+  const int toolBarHeight = Scaled(kToolBarHeight);
+  const int statusBarHeight = Scaled(kStatusBarHeight);
+  MoveWindow(toolBar1_.Handle(), 0, 0, rc.right, toolBarHeight, TRUE);
+  MoveWindow(richEdit1_.Handle(), 0, toolBarHeight, rc.right,
+             std::max(0L, rc.bottom - toolBarHeight - statusBarHeight), TRUE);
+  MoveWindow(statusBar_.Handle(), 0, rc.bottom - statusBarHeight, rc.right, statusBarHeight, TRUE);
+}
+
+void MainWindow::PlacePrintSurface() {
+  SetWindowPos(richEdit2_.Handle(), nullptr, 0, Scaled(kToolBarHeight), Scaled(662), Scaled(223),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetEditFont() {
+  // The component turns points into pixels at the density its own window has, which is the
+  // window's once the system has moved them both (and stays where it was under Wine).
+  richEdit1_.SetFont(editFont_.Get(), WindowDpi(richEdit1_.Handle()));
+}
+
+void MainWindow::ChangeDpi(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  OwnedImageList images(CreateImageList1(Scaled(kImageSize)));
+  toolBar1_.SetDpi(images.Get(), dpi_);
+  menus_.SetImages(images.Get(), Scaled(kImageSize));
+  // The old pictures go once nothing draws from them.
+  imageList1_ = std::move(images);
+  counter_.SetDpi(ToolBarX(penlet::ToolBar1().size() - 1, dpi_), toolBar1_.ButtonTop(), dpi_);
+  tooltips_.FollowButtons(toolBar1_);
+  statusBar_.SetDpi(dpi_);
+  // Children hear of the change after their parent; the editing area needs it before its font.
+  SendMessageA(richEdit1_.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi_, dpi_), 0);
+  editFont_ = MakeFont(Scaled(kEditFontHeight), FW_NORMAL, texts::kGothicFace);
+  SetEditFont();
+  PlacePrintSurface();
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
 }
 
 void MainWindow::Centre() {

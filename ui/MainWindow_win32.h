@@ -1,5 +1,6 @@
 // The main window "TPenletForm": its face (tool bar, counter boxes, editing area, status bar,
-// menus, tooltips) at their designed places, and the view of them that the logic uses. What
+// menus, tooltips) at their designed places scaled to the screen's density, and the view of
+// them that the logic uses. What
 // its messages mean belongs to the handler that attaches itself (FormEvents).
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "core/FormView.h"
+#include "platform/Dpi.h"
 #include "platform/Printer_win32.h"
 #include "platform/ScintillaEdit_win32.h"
 #include "platform/Win32Support_win32.h"
@@ -83,6 +85,7 @@ class MainWindow : public FormView {
   }
   void SetWindowSize(int width, int height) override;
   WindowRect RememberedRect() const override;
+  int Dpi() const override { return dpi_; }
   void BeepQuestion() override;
   void BringMainWindowToFront() override;
 
@@ -91,8 +94,15 @@ class MainWindow : public FormView {
   // The face's own messages; true when `result` answers the message.
   bool HandleFaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void Layout();
+  void PlacePrintSurface();
+  void SetEditFont();
+  // A designed figure on the window's screen.
+  int Scaled(int designed) const { return ScaleForDpi(designed, dpi_); }
+  // Lays the window out again for a screen of `dpi`, in the rectangle the system suggests.
+  void ChangeDpi(int dpi, const RECT& suggested);
 
   HWND hwnd_;
+  int dpi_;  // of the screen the window is on
   OwnedImageList imageList1_;
   ToolBar toolBar1_;
   CounterBoxes counter_;

@@ -30,10 +30,33 @@ void AppendItem(HMENU menu, const MenuItem& item) {
   }
 }
 
+// Gives every item with an image its image again, which drops the size the menu keeps for it.
+void RemeasureImages(HMENU menu) {
+  for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu, i, TRUE, &info)) continue;
+    if (info.hSubMenu) RemeasureImages(info.hSubMenu);
+    if (info.hbmpItem == HBMMENU_CALLBACK) {
+      info.fMask = MIIM_BITMAP;
+      SetMenuItemInfoA(menu, i, TRUE, &info);
+    }
+  }
+}
+
 }  // namespace
 
-Menus::Menus(HWND window, HIMAGELIST images)
-    : window_(window), images_(images), mainMenu1_(CreateMenu()) {
+void Menus::SetImages(HIMAGELIST images, int imageSize) {
+  images_ = images;
+  imageSize_ = imageSize;
+  RemeasureImages(mainMenu1_);
+  RemeasureImages(popupMenu1_.Get());
+  DrawMenuBar(window_);
+}
+
+Menus::Menus(HWND window, HIMAGELIST images, int imageSize)
+    : window_(window), images_(images), imageSize_(imageSize), mainMenu1_(CreateMenu()) {
   for (const MenuTitle& title : MainMenu1()) {
     HMENU sub = CreatePopupMenu();
     for (int i = 0; i < title.count; ++i) AppendItem(sub, title.items[i]);
@@ -73,8 +96,8 @@ std::string Menus::HintOf(UINT item, UINT flags, HMENU menu) const {
 
 bool Menus::Measure(MEASUREITEMSTRUCT& item) const {
   if (item.CtlType != ODT_MENU) return false;
-  item.itemWidth = 16;
-  item.itemHeight = 16;
+  item.itemWidth = imageSize_;
+  item.itemHeight = imageSize_;
   return true;
 }
 
@@ -82,10 +105,10 @@ bool Menus::DrawImage(const DRAWITEMSTRUCT& item) const {
   if (item.CtlType != ODT_MENU) return false;
   const Command* command = FindCommand(item.itemID);
   if (!command || command->image == kNoImage) return true;
-  const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - 16) / 2;
+  const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - imageSize_) / 2;
   const bool grey = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-  ImageList_DrawEx(images_, command->image, item.hDC, item.rcItem.left, top, 16, 16, CLR_NONE,
-                   grey ? GetSysColor(COLOR_MENU) : CLR_DEFAULT,
+  ImageList_DrawEx(images_, command->image, item.hDC, item.rcItem.left, top, imageSize_, imageSize_,
+                   CLR_NONE, grey ? GetSysColor(COLOR_MENU) : CLR_DEFAULT,
                    ILD_TRANSPARENT | (grey ? ILD_BLEND50 : 0));
   return true;
 }

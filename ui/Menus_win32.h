@@ -14,8 +14,10 @@ namespace penlet {
 
 class Menus {
  public:
-  // Puts MainMenu1 on `window`; the images come from `images`.
-  Menus(HWND window, HIMAGELIST images);
+  // Puts MainMenu1 on `window`; the images come from `images`, `imageSize` pixels square.
+  Menus(HWND window, HIMAGELIST images, int imageSize);
+  // The images for another screen density; the items are measured again.
+  void SetImages(HIMAGELIST images, int imageSize);
   Menus(const Menus&) = delete;
   Menus& operator=(const Menus&) = delete;
 
@@ -31,6 +33,7 @@ class Menus {
  private:
   HWND window_;
   HIMAGELIST images_;
+  int imageSize_;
   HMENU mainMenu1_;  // goes with its window
   OwnedMenu popupMenu1_;
 };

@@ -47,20 +47,24 @@ MessageLayout LayOutMessageBox(const MessageLayoutInput& in) {
   const int buttonGapY = Vertical(kButtonGapY, h);
   const int buttonGapX = Horizontal(kButtonGapX, w);
   const int buttonHeight = Vertical(kButtonHeight, h);
+  // The dialog units grow with the font; the icon and the padding are pixels of their own.
+  const int iconSize = ScaleForDpi(kMessageIconSize, in.dpi);
+  const int labelPadding = ScaleForDpi(kLabelPadding, in.dpi);
   int buttonWidth = Horizontal(kButtonWidth, w);
-  for (int label : in.labelWidths) buttonWidth = std::max(buttonWidth, label + kLabelPadding);
+  for (int label : in.labelWidths) buttonWidth = std::max(buttonWidth, label + labelPadding);
 
-  const int textLeft = marginX + (in.hasIcon ? kMessageIconSize + iconGap : 0);
+  const int textLeft = marginX + (in.hasIcon ? iconSize + iconGap : 0);
   const int blockWidth = textLeft - marginX + in.text.width;
-  const int blockHeight = in.hasIcon ? std::max(in.text.height, kMessageIconSize) : in.text.height;
+  const int blockHeight = in.hasIcon ? std::max(in.text.height, iconSize) : in.text.height;
   const int n = static_cast<int>(in.labelWidths.size());
   const int rowWidth = n > 0 ? n * buttonWidth + (n - 1) * buttonGapX : 0;
 
   MessageLayout out;
+  out.iconSize = iconSize;
   out.client.width = std::max(blockWidth, rowWidth) + 2 * marginX;
   out.client.height = blockHeight + buttonHeight + buttonGapY + 2 * marginY;
   if (in.hasIcon) {
-    out.icon = {marginX, marginY, marginX + kMessageIconSize, marginY + kMessageIconSize};
+    out.icon = {marginX, marginY, marginX + iconSize, marginY + iconSize};
   }
   out.text = {textLeft, marginY, textLeft + in.text.width, marginY + in.text.height};
   const int rowTop = marginY + blockHeight + buttonGapY;

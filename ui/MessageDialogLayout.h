@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Dpi.h"
 #include "platform/Mbcs.h"
 #include "core/MessageBoxes.h"
 
@@ -48,9 +49,11 @@ struct MessageLayoutInput {
   bool hasIcon = false;
   int averageLetterWidth = 0;  // from AverageLetterWidth
   int charHeight = 0;          // the font's character height
+  int dpi = 96;                // of the box's screen: the icon and the label padding follow it
 };
 
 struct MessageLayout {
+  int iconSize = kMessageIconSize;  // scaled to the box's screen
   PixelSize client;
   PixelRect icon;  // empty when the box has no icon
   PixelRect text;

@@ -11,6 +11,7 @@
 
 #include "core/Error.h"
 #include "platform/Locale.h"
+#include "platform/Dpi_win32.h"
 #include "ui/MessageDialogLayout.h"
 #include "core/Texts.h"
 
@@ -197,8 +198,8 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
       if (s->icon != nullptr) {
-        DrawIconEx(dc, s->iconRect.left, s->iconRect.top, s->icon, kMessageIconSize,
-                   kMessageIconSize, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, s->iconRect.left, s->iconRect.top, s->icon, s->iconRect.Width(),
+                   s->iconRect.Height(), 0, nullptr, DI_NORMAL);
       }
       EndPaint(hwnd, &ps);
       return 0;
@@ -216,35 +217,32 @@ void RegisterBoxClass() {
   RegisterWindowClass(box);
 }
 
-HFONT CreateMessageFont() {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-    return CreateFontIndirectA(&metrics.lfMessageFont);
-  }
-  // Older systems know the structure without its last member.
-  metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-    return CreateFontIndirectA(&metrics.lfMessageFont);
-  }
-  LOGFONTA font{};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
-  return CreateFontIndirectA(&font);
+// The system's message font, as it is on a screen of `dpi`.
+HFONT CreateMessageFont(int dpi) {
+  const NONCLIENTMETRICSA metrics = NonClientMetricsForDpi(dpi);
+  return CreateFontIndirectA(&metrics.lfMessageFont);
+}
+
+// The system's icon in the size a box on a screen of `dpi` draws it, picked, not stretched.
+HICON SystemIcon(const char* name, int dpi) {
+  const int size = ScaleForDpi(kMessageIconSize, dpi);
+  if (size == kMessageIconSize) return LoadIconA(nullptr, name);
+  return static_cast<HICON>(LoadImageA(nullptr, name, IMAGE_ICON, size, size, LR_SHARED));
 }
 
 // What a box of `kind` shows: caption, icon and the labels of `buttons`.
-void SetContent(BoxState& s, const std::string& text, MessageKind kind, unsigned buttons) {
+void SetContent(BoxState& s, const std::string& text, MessageKind kind, unsigned buttons, int dpi) {
   s.text = text;
   s.row = MakeButtonRow(buttons);
   for (MessageButton b : s.row.buttons) s.labels.push_back(LabelOf(b));
   switch (kind) {
     case MessageKind::Confirmation:
       s.caption = Ansi(texts::kConfirmCaption);
-      s.icon = LoadIconA(nullptr, IDI_QUESTION);
+      s.icon = SystemIcon(IDI_QUESTION, dpi);
       break;
     case MessageKind::Error:
       s.caption = Ansi(texts::kErrorCaption);
-      s.icon = LoadIconA(nullptr, IDI_HAND);
+      s.icon = SystemIcon(IDI_HAND, dpi);
       break;
     case MessageKind::Plain:
       s.caption = Ansi(texts::kAppTitle);
@@ -263,9 +261,9 @@ HWND CreateChild(HWND parent, const char* cls, const std::string& text, DWORD st
 
 // The box window with its text and buttons where `layout` puts them, hidden, centred on the
 // screen and owned by `owner`; null when it could not be made.
-OwnedWindow CreateBox(BoxState& s, const MessageLayout& layout, HFONT font, HWND owner) {
+OwnedWindow CreateBox(BoxState& s, const MessageLayout& layout, HFONT font, HWND owner, int dpi) {
   RECT frame{0, 0, layout.client.width, layout.client.height};
-  AdjustWindowRectEx(&frame, kBoxStyle, FALSE, kBoxExStyle);
+  AdjustWindowRectForDpi(frame, kBoxStyle, false, kBoxExStyle, dpi);
   OwnedWindow box(CreateWindowExA(kBoxExStyle, kMessageBoxClassName, s.caption.c_str(), kBoxStyle,
                                   0, 0, frame.right - frame.left, frame.bottom - frame.top, owner,
                                   nullptr, GetModuleHandleA(nullptr), &s));
@@ -313,12 +311,13 @@ void RunBox(BoxState& s, const IdleStep& idle,
 Win32MessageBoxes::Win32MessageBoxes(HWND appWindow, IdleStep idle, ErrorReporter reportError)
     : appWindow_(appWindow), idle_(std::move(idle)), reportError_(std::move(reportError)) {}
 
-int Win32MessageBoxes::LabelWidth(HDC dc, const std::string& label) {
-  const auto found = labelWidths_.find(label);
+int Win32MessageBoxes::LabelWidth(HDC dc, const std::string& label, int dpi) {
+  const std::string key = std::to_string(dpi) + " " + label;
+  const auto found = labelWidths_.find(key);
   if (found != labelWidths_.end()) return found->second;
   RECT r{0, 0, 0, 0};
   DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &r, DT_CALCRECT | DT_SINGLELINE);
-  labelWidths_[label] = r.right - r.left;
+  labelWidths_[key] = r.right - r.left;
   return r.right - r.left;
 }
 
@@ -332,9 +331,10 @@ void Win32MessageBoxes::ReportError(const std::string& cp932Message) {
 
 MessageLayoutInput Win32MessageBoxes::Measure(const std::string& text,
                                               const std::vector<std::string>& labels, bool hasIcon,
-                                              HFONT font) {
+                                              HFONT font, int dpi) {
   MessageLayoutInput in;
   in.hasIcon = hasIcon;
+  in.dpi = dpi;
   const WindowDc screen(nullptr, font);
   SIZE sample{};
   GetTextExtentPoint32A(screen.Get(), kAverageWidthSample.data(),
@@ -347,21 +347,26 @@ MessageLayoutInput Win32MessageBoxes::Measure(const std::string& text,
   DrawTextA(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r,
             kTextFormat | DT_CALCRECT);
   in.text = {r.right - r.left, r.bottom - r.top};
-  for (const std::string& label : labels) in.labelWidths.push_back(LabelWidth(screen.Get(), label));
+  for (const std::string& label : labels) {
+    in.labelWidths.push_back(LabelWidth(screen.Get(), label, dpi));
+  }
   return in;
 }
 
 DialogResult Win32MessageBoxes::ShowMessageDialog(const std::string& text, MessageKind kind,
                                                   unsigned buttons) {
   RegisterBoxClass();
+  // The box takes the density of the window the user works in.
+  HWND active = GetActiveWindow();
+  const int dpi = WindowDpi(active ? active : appWindow_);
   BoxState s;
-  SetContent(s, text, kind, buttons);
-  const OwnedFont font(CreateMessageFont());
+  SetContent(s, text, kind, buttons, dpi);
+  const OwnedFont font(CreateMessageFont(dpi));
   const MessageLayout layout =
-      LayOutMessageBox(Measure(s.text, s.labels, s.icon != nullptr, font.Get()));
+      LayOutMessageBox(Measure(s.text, s.labels, s.icon != nullptr, font.Get(), dpi));
 
   ModalScope modal;
-  OwnedWindow box = CreateBox(s, layout, font.Get(), appWindow_);
+  OwnedWindow box = CreateBox(s, layout, font.Get(), appWindow_, dpi);
   if (!box) return DialogResult::Cancel;
   RunBox(s, idle_, [this](const std::string& message) { ReportError(message); });
   // The owner is enabled and active again before the box goes, so that activation does not

@@ -38,14 +38,15 @@ class Win32MessageBoxes : public MessageBoxes {
  private:
   // What the layout needs to know of the text, the labels and the font.
   MessageLayoutInput Measure(const std::string& text, const std::vector<std::string>& labels,
-                             bool hasIcon, HFONT font);
-  int LabelWidth(HDC dc, const std::string& label);
+                             bool hasIcon, HFONT font, int dpi);
+  int LabelWidth(HDC dc, const std::string& label, int dpi);
   void ReportError(const std::string& cp932Message);
 
   HWND appWindow_;
   IdleStep idle_;
   ErrorReporter reportError_;
-  std::map<std::string, int> labelWidths_;  // measured once per run
+  // Measured once per run and screen density: the label behind the density's digits.
+  std::map<std::string, int> labelWidths_;
 };
 
 // The system's message box with the stop icon, caption "Penlet" and OK, owned by `appWindow`,

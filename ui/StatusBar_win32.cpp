@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "platform/Dpi_win32.h"
 #include "platform/Win32Support_win32.h"
 #include "ui/Controls_win32.h"
 
@@ -15,14 +16,26 @@ constexpr int kStatusPanel1 = 135;
 
 }  // namespace
 
-StatusBar::StatusBar(HWND parent) {
+StatusBar::StatusBar(HWND parent, int dpi) {
   // Placed by the window rather than by itself, so that it keeps its designed height.
   hwnd_ = CreateWindowExA(
       0, STATUSCLASSNAMEA, "",
       WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0,
       0, 0, 0, parent, ControlId(kStatusBarId), GetModuleHandleA(nullptr), nullptr);
-  int rightEdges[3] = {kStatusPanel0, kStatusPanel0 + kStatusPanel1, -1};
+  SetDpi(dpi);
+}
+
+void StatusBar::SetDpi(int dpi) {
+  const int panel0 = ScaleForDpi(kStatusPanel0, dpi);
+  int rightEdges[3] = {panel0, panel0 + ScaleForDpi(kStatusPanel1, dpi), -1};
   SendMessageA(hwnd_, SB_SETPARTS, 3, AsParam(rightEdges));
+  // The bar's own font is the system's status font at the system's density; on a screen of
+  // another density it takes the one the system gives for that, and keeps one of its own after.
+  if (dpi == SystemDpi() && !font_) return;
+  const NONCLIENTMETRICSA metrics = NonClientMetricsForDpi(dpi);
+  OwnedFont font(CreateFontIndirectA(&metrics.lfStatusFont));
+  SendMessageA(hwnd_, WM_SETFONT, AsParam<WPARAM>(font.Get()), TRUE);
+  font_ = std::move(font);
 }
 
 void StatusBar::SetText(int panel, const std::string& cp932) {

@@ -6,11 +6,16 @@
 
 #include <string>
 
+#include "platform/Win32Support_win32.h"
+
 namespace penlet {
 
 class StatusBar {
  public:
-  explicit StatusBar(HWND parent);
+  // Panels sized for a screen of `dpi`.
+  StatusBar(HWND parent, int dpi);
+  // Sizes the panels, and the font where the system's does not fit, for a screen of `dpi`.
+  void SetDpi(int dpi);
 
   HWND Handle() const { return hwnd_; }
   const std::string& Text(int panel) const { return text_[panel]; }
@@ -18,6 +23,7 @@ class StatusBar {
 
  private:
   HWND hwnd_;
+  OwnedFont font_;  // none until the bar first meets a density other than the system's
   std::string text_[3];
 };
 

@@ -1,47 +1,69 @@
 // ToolBar1.
 #include "ui/ToolBar_win32.h"
 
+#include "platform/Dpi.h"
 #include "platform/Win32Support_win32.h"
 #include "ui/CommandTable.h"
+#include "ui/ImageArt.h"
 
 namespace penlet {
 namespace {
 
 constexpr int kToolBar1Id = 100;
+constexpr int kToolButtonWidth = 23;
+constexpr int kToolButtonHeight = 22;
 
 }  // namespace
 
-ToolBar::ToolBar(HWND parent, HIMAGELIST images) {
+ToolBar::ToolBar(HWND parent, HIMAGELIST images, int dpi) {
   // Not wrapable, not flat; the divider is the etched line along the top edge. The window
   // places it.
-  hwnd_ = CreateWindowExA(
-      0, TOOLBARCLASSNAMEA, "",
-      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 662, 30,
-      parent, ControlId(kToolBar1Id), GetModuleHandleA(nullptr), nullptr);
+  hwnd_ =
+      CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+                      0, ScaleForDpi(662, dpi), ScaleForDpi(30, dpi), parent,
+                      ControlId(kToolBar1Id), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  for (const ToolBarChild& child : ToolBar1()) {
+    if (child.kind == ToolKind::Button) commands_.push_back(child.command);
+  }
+  SetDpi(images, dpi);
+}
+
+void ToolBar::SetDpi(HIMAGELIST images, int dpi) {
+  // The bar takes its sizes only with its buttons: they are built again, in the states they had.
+  std::vector<bool> enabled;
+  for (int command : commands_) {
+    const LRESULT state = SendMessageA(hwnd_, TB_GETSTATE, command, 0);
+    enabled.push_back(state == -1 || (state & TBSTATE_ENABLED) != 0);
+  }
+  while (SendMessageA(hwnd_, TB_DELETEBUTTON, 0, 0)) {
+  }
+  const int imageSize = ScaleForDpi(kImageSize, dpi);
   SendMessageA(hwnd_, TB_SETIMAGELIST, 0, AsParam(images));
-  SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 16));
-  SendMessageA(hwnd_, TB_SETINDENT, kToolBarIndent, 0);
+  SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELONG(imageSize, imageSize));
+  SendMessageA(hwnd_, TB_SETINDENT, ScaleForDpi(kToolBarIndent, dpi), 0);
 
   std::vector<TBBUTTON> buttons;
+  size_t next = 0;
   for (const ToolBarChild& child : ToolBar1()) {
     if (child.kind == ToolKind::Panel) continue;
     TBBUTTON button{};
     if (child.kind == ToolKind::Separator) {
-      button.iBitmap = child.width;  // a separator's bitmap index is its width
+      button.iBitmap = ScaleForDpi(child.width, dpi);  // a separator's bitmap index is its width
       button.fsStyle = BTNS_SEP;
     } else {
       button.iBitmap = child.image;
       button.idCommand = child.command;
-      button.fsState = TBSTATE_ENABLED;
+      button.fsState = enabled[next++] ? TBSTATE_ENABLED : 0;
       button.fsStyle = BTNS_BUTTON;
       button.iString = -1;
-      commands_.push_back(child.command);
     }
     buttons.push_back(button);
   }
   SendMessageA(hwnd_, TB_ADDBUTTONSA, buttons.size(), AsParam(buttons.data()));
-  SendMessageA(hwnd_, TB_SETBUTTONSIZE, 0, MAKELONG(23, 22));
+  SendMessageA(hwnd_, TB_SETBUTTONSIZE, 0,
+               MAKELONG(ScaleForDpi(kToolButtonWidth, dpi), ScaleForDpi(kToolButtonHeight, dpi)));
   SendMessageA(hwnd_, TB_AUTOSIZE, 0, 0);
 }
 

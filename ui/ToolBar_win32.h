@@ -1,5 +1,6 @@
 // ToolBar1: raised 23 x 22 buttons from the command table, separators of 8, never wrapping,
-// an etched line along its top, and room for the counter panel at its end.
+// an etched line along its top, and room for the counter panel at its end; every figure scaled
+// to the screen's density.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,10 @@ namespace penlet {
 
 class ToolBar {
  public:
-  ToolBar(HWND parent, HIMAGELIST images);
+  // `images` are the ones for `dpi`.
+  ToolBar(HWND parent, HIMAGELIST images, int dpi);
+  // Sizes the bar's buttons, separators and images for a screen of `dpi`.
+  void SetDpi(HIMAGELIST images, int dpi);
 
   HWND Handle() const { return hwnd_; }
   // The top of the buttons in the bar's client area.

@@ -58,6 +58,17 @@ Tooltips::Tooltips(HWND window, const ToolBar& toolBar1, const CounterBoxes& cou
           ShortHint(Ansi(texts::kMemo2Hint), AnsiLeadBytes()));
 }
 
+void Tooltips::FollowButtons(const ToolBar& toolBar1) {
+  for (int id : toolBar1.Commands()) {
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = toolBar1.Handle();
+    info.uId = id;
+    info.rect = toolBar1.ButtonRect(id);
+    SendMessageA(hwnd_, TTM_NEWTOOLRECTA, 0, AsParam(&info));
+  }
+}
+
 void Tooltips::Pop() {
   SendMessageA(hwnd_, TTM_POP, 0, 0);
 }

@@ -14,6 +14,8 @@ class Tooltips {
 
   // Takes away a tooltip that is showing.
   void Pop();
+  // The buttons' tips where the buttons now stand, after the bar was sized anew.
+  void FollowButtons(const ToolBar& toolBar1);
 
  private:
   HWND hwnd_;

@@ -39,6 +39,7 @@ class FakeFormView : public FormView {
     size = {rect.left, rect.top, width, height};
   }
   WindowRect RememberedRect() const override { return rect; }
+  int Dpi() const override { return dpi; }
   void BeepQuestion() override { ++questionBeeps; }
   void BringMainWindowToFront() override { ++broughtToFront; }
 
@@ -54,6 +55,7 @@ class FakeFormView : public FormView {
   std::string status[3];
   WindowRect size;  // what SetWindowSize gave
   WindowRect rect;  // what RememberedRect answers
+  int dpi = 96;
   int questionBeeps = 0;
   int broughtToFront = 0;
 };

@@ -123,6 +123,11 @@ TEST(CommandTable, ToolBarChildrenFollowEachOtherWithoutGaps) {
   }
   // The counter panel stands where the window was designed to show it.
   EXPECT_EQ(ToolBarX(bar.size() - 1), 314);
+  // On denser screens it follows the scaled buttons (35 wide at 144 dots per inch) and
+  // separators, not the scaled sum.
+  EXPECT_EQ(ToolBarX(bar.size() - 1, 120), 6 + 11 * 29 + 7 * 10);
+  EXPECT_EQ(ToolBarX(bar.size() - 1, 144), 8 + 11 * 35 + 7 * 12);
+  EXPECT_EQ(ToolBarX(bar.size() - 1, 192), 628);
   EXPECT_EQ(bar.back().width, 147);
   EXPECT_EQ(bar.back().kind, ToolKind::Panel);
   EXPECT_EQ(layout,

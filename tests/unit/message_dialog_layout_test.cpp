@@ -46,6 +46,31 @@ TEST(MessageBoxLayout, ShortTextTakesIconHeightAndHalvesRoundUp) {
   EXPECT_EQ(out.buttons[0], (PixelRect{25, 66, 113, 92}));
 }
 
+TEST(MessageBoxLayout, AtOneAndAHalfTheIconAndLabelPaddingGrowWithTheFont) {
+  // The same box as ConfirmationWithIconInSmallFont on a screen of 144 dots per inch, its font
+  // half as large again (w = 9, h = 19): margins 18 x 19, icon 48, icon gap 23 (22.5), text-button
+  // gap 24 (24.25), button 113 (112.5) x 33 (33.25), button gap 9.
+  MessageLayoutInput in;
+  in.text = {300, 68};
+  in.labelWidths = {60, 101, 72};
+  in.hasIcon = true;
+  in.averageLetterWidth = 9;
+  in.charHeight = 19;
+  in.dpi = 144;
+  MessageLayout out = LayOutMessageBox(in);
+  EXPECT_EQ(out.iconSize, 48);
+  EXPECT_EQ(out.icon, (PixelRect{18, 19, 66, 67}));
+  EXPECT_EQ(out.text, (PixelRect{89, 19, 389, 87}));
+  ASSERT_EQ(out.buttons.size(), 3u);
+  EXPECT_EQ(out.buttons[0].Width(), 113);
+  EXPECT_EQ(out.buttons[0].Height(), 33);
+  EXPECT_EQ(out.client, (PixelSize{407, 163}));
+  // The padding is scaled too: a label of 102 takes 114, where 102 + 8 would stay inside 113.
+  in.labelWidths = {60, 102, 72};
+  out = LayOutMessageBox(in);
+  EXPECT_EQ(out.buttons[0].Width(), 114);
+}
+
 TEST(MessageBoxLayout, WidestLabelSetsEveryButtonAndRowCanSetWidth) {
   MessageLayoutInput in;
   in.text = {100, 13};

@@ -1,6 +1,8 @@
 // The settings file: its path, the conversion of its values, and what is read and written.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/fakes/FormOnFakes.h"
 
 #include "core/Error.h"
@@ -122,6 +124,36 @@ TEST_F(SettingsTest, DestroyWritesTheFourKeysInOrderThenFlushes) {
   form.FormCreate();
   EXPECT_EQ(view.size.width, 1300);
   EXPECT_EQ(view.size.height, 0);
+}
+
+TEST_F(SettingsTest, SizeIsKeptInDesignedPixelsWhateverTheScreensDensity) {
+  // Closed at 150 %: the file holds the size at 96 dots per inch, the position as it was.
+  view.dpi = 144;
+  view.rect = {-12, 30, 1005, 486};
+  form.FormDestroy();
+  EXPECT_EQ(WrittenKeys(), (std::vector<std::string>{"Form/Top=30", "Form/Left=-12",
+                                                     "Form/Width=670", "Form/Height=324"}));
+  const struct {
+    int dpi, width, height;
+  } opens[] = {{96, 670, 324}, {120, 838, 405}, {144, 1005, 486}, {192, 1340, 648}};
+  for (const auto& open : opens) {
+    view.dpi = open.dpi;
+    form.FormCreate();
+    EXPECT_EQ(view.size.width, open.width) << open.dpi;
+    EXPECT_EQ(view.size.height, open.height) << open.dpi;
+  }
+
+  // Any size the user dragged to comes back within a pixel on the screen it was left on.
+  for (int dpi : {120, 144, 192}) {
+    view.dpi = dpi;
+    for (int width = 300; width <= 1400; width += 7) {
+      view.rect = {0, 0, width, width / 2};
+      form.FormDestroy();
+      form.FormCreate();
+      ASSERT_LE(std::abs(view.size.width - width), 1) << dpi << " " << width;
+      ASSERT_LE(std::abs(view.size.height - width / 2), 1) << dpi << " " << width;
+    }
+  }
 }
 
 TEST_F(SettingsTest, RefusedWriteStopsTheKeysFlushesAndNamesTheFile) {
