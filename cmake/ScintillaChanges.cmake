@@ -1,23 +1,49 @@
-# One change to Scintilla 5.3.3, made to a copy of its source in the build folder (the unpacked
-# release stays as it is): a caret moved to a paragraph that the background layout has not
-# reached yet lays out the paragraphs around the caret, where the release lays out every one
-# still waiting. Ctrl+End in a freshly opened 50 MB text would otherwise hold the window for
-# seconds. Both sides stay exact: positions count the paragraphs before as laid out so far, and
-# the background layout keeps the paragraph at the top where it is as it goes on.
+# Two changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
+# release stays as it is):
+# - Editor.cxx: a caret moved to a paragraph that the background layout has not reached yet lays
+#   out the paragraphs around the caret, where the release lays out every one still waiting.
+#   Ctrl+End in a freshly opened 50 MB text would otherwise hold the window for seconds. Both
+#   sides stay exact: positions count the paragraphs before as laid out so far, and the
+#   background layout keeps the paragraph at the top where it is as it goes on.
+# - PositionCache.cxx: word wrap may break between any two characters of which one is
+#   double-byte, as Japanese text wraps, while Latin words still wrap at spaces. The release
+#   breaks only at spaces and style changes, which would take a style byte for every byte of
+#   the text and the time to set them.
 #
-# penlet_changed_scintilla_source(<scintilla dir> <out variable>) sets the variable to the
-# changed Editor.cxx.
-function(penlet_changed_scintilla_source dir out)
-  file(READ "${dir}/src/Editor.cxx" source)
-  set(release [=[
+# penlet_changed_scintilla_sources(<scintilla dir> <sources variable>) puts the changed copies in
+# place of the originals in the list of sources.
+
+# Replaces `release` by `changed` in `file` of `dir`'s src folder and writes the result to the
+# build folder; sets `out` to the copy.
+function(penlet_change_scintilla_file dir file release changed out)
+  file(READ "${dir}/src/${file}" source)
+  string(FIND "${source}" "${release}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "${dir}/src/${file} is not the Scintilla 5.3.3 that Penlet changes")
+  endif()
+  string(REPLACE "${release}" "${changed}" source "${source}")
+  set(target "${CMAKE_BINARY_DIR}/scintilla-changed/${file}")
+  # Written only when it differs, so that a new configure does not rebuild it.
+  set(old "")
+  if(EXISTS "${target}")
+    file(READ "${target}" old)
+  endif()
+  if(NOT old STREQUAL source)
+    file(WRITE "${target}" "${source}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${dir}/src/${file}")
+  set(${out} "${target}" PARENT_SCOPE)
+endfunction()
+
+function(penlet_changed_scintilla_sources dir sources)
+  penlet_change_scintilla_file("${dir}" Editor.cxx [=[
 		// In case in need of wrapping to ensure DisplayFromDoc works.
 		if (currentLine >= wrapPending.start) {
 			if (WrapLines(WrapScope::wsAll)) {
 				Redraw();
 			}
 		}
-		const XYScrollPosition newXY = XYScrollToMakeVisible(]=])
-  set(changed [=[
+		const XYScrollPosition newXY = XYScrollToMakeVisible(]=] [=[
 		// Only the paragraphs around the caret are laid out now; the rest follows in the
 		// background (a change of Penlet's).
 		if (currentLine >= wrapPending.start && Wrapping()) {
@@ -38,21 +64,23 @@ function(penlet_changed_scintilla_source dir out)
 				Redraw();
 			}
 		}
-		const XYScrollPosition newXY = XYScrollToMakeVisible(]=])
-  string(FIND "${source}" "${release}" at)
-  if(at LESS 0)
-    message(FATAL_ERROR "${dir}/src/Editor.cxx is not the Scintilla 5.3.3 that Penlet changes")
-  endif()
-  string(REPLACE "${release}" "${changed}" source "${source}")
-  set(target "${CMAKE_BINARY_DIR}/scintilla-changed/Editor.cxx")
-  # Written only when it differs, so that a new configure does not rebuild it.
-  set(old "")
-  if(EXISTS "${target}")
-    file(READ "${target}" old)
-  endif()
-  if(NOT old STREQUAL source)
-    file(WRITE "${target}" "${source}")
-  endif()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${dir}/src/Editor.cxx")
-  set(${out} "${target}" PARENT_SCOPE)
+		const XYScrollPosition newXY = XYScrollToMakeVisible(]=] editor)
+  penlet_change_scintilla_file("${dir}" PositionCache.cxx [=[
+					if (wrapState != Wrap::WhiteSpace && (styles[pos - 1] != styles[pos])) {
+						break;
+					}]=] [=[
+					if (wrapState != Wrap::WhiteSpace && (styles[pos - 1] != styles[pos])) {
+						break;
+					}
+					// Before or after a double-byte character (a change of Penlet's).
+					if (wrapState != Wrap::WhiteSpace && pdoc->dbcsCodePage != 0 &&
+						pdoc->dbcsCodePage != 65001 &&
+						(pdoc->IsDBCSLeadByteNoExcept(chars[pos]) ||
+						 pos - CharacterBoundary(pos - 1, -1) == 2)) {
+						break;
+					}]=] position_cache)
+  set(list ${${sources}})
+  list(FILTER list EXCLUDE REGEX "/(Editor|PositionCache)\\.cxx$")
+  list(APPEND list "${editor}" "${position_cache}")
+  set(${sources} "${list}" PARENT_SCOPE)
 endfunction()

@@ -18,6 +18,8 @@ namespace {
 // another program): the report follows as soon as the loop gets to it.
 constexpr UINT kReportMessage = WM_APP + 0x51;
 constexpr UINT_PTR kSubclassId = 1;
+// The editing area's documents: text without style bytes.
+constexpr std::intptr_t kDocumentOptions = SC_DOCUMENTOPTION_STYLES_NONE;
 
 // A face name as Scintilla wants it: UTF-8.
 std::string Utf8(const wchar_t* text) {
@@ -30,8 +32,7 @@ std::string Utf8(const wchar_t* text) {
 
 }  // namespace
 
-ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle)
-    : leadBytes_(AnsiLeadBytes()) {
+ScintillaWindow::ScintillaWindow(HWND parent, int id, DWORD style, DWORD exStyle) {
   static const bool registered = [] {
     Scintilla_RegisterClasses(GetModuleHandleW(nullptr));
     return true;
@@ -92,29 +93,9 @@ void ScintillaWindow::SetUpDocument() {
 }
 
 void ScintillaWindow::StyleTo(std::intptr_t position) {
-  // Double-byte characters take styles 1 and 2 in turn, everything else style 0. The styles look
-  // alike, but the component may break a wrapped line wherever the style changes: Japanese then
-  // wraps between any two characters while Latin words still wrap at spaces.
-  const std::intptr_t start =
-      Call(SCI_POSITIONFROMLINE, Call(SCI_LINEFROMPOSITION, Call(SCI_GETENDSTYLED)));
-  const std::intptr_t length = Call(SCI_GETLENGTH);
-  const std::intptr_t end =
-      std::min(length, Call(SCI_POSITIONFROMLINE, Call(SCI_LINEFROMPOSITION, position) + 1));
-  if (end <= start) return;
-  const std::string_view text(CallForPointer<const char>(SCI_GETRANGEPOINTER, start, end - start),
-                              static_cast<size_t>(end - start));
-  std::string styles(text.size(), '\0');
-  char style = 1;
-  for (size_t p = 0; p < text.size();) {
-    const size_t next = leadBytes_.Next(text, p);
-    if (next - p == 2) {
-      styles[p] = styles[p + 1] = style;
-      style = static_cast<char>(3 - style);
-    }
-    p = next;
-  }
-  Call(SCI_STARTSTYLING, start);
-  CallWithPointer(SCI_SETSTYLINGEX, styles.size(), styles.data());
+  // Every byte keeps style 0, as plain text has one look; the layout breaks Japanese between any
+  // two characters without styles to tell it where (cmake/ScintillaChanges.cmake).
+  Call(SCI_STARTSTYLING, position);
 }
 
 void ScintillaWindow::UseDocument(void* document) {
@@ -131,6 +112,8 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
     : window_(parent, id, style, exStyle), leadBytes_(AnsiLeadBytes()) {
   Call(SCI_SETMODEVENTMASK,
        SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
+  // The document keeps no style bytes: a byte of memory saved for every byte of text.
+  window_.UseDocument(window_.CallForPointer<void>(SCI_CREATEDOCUMENT, 0, kDocumentOptions));
   UseSystemColours(window_);
   UseNotepadKeys(window_);
   SetWindowSubclass(Handle(), SubclassProc, kSubclassId, AsParam<DWORD_PTR>(this));
@@ -459,7 +442,7 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
   const auto room =
       static_cast<std::uintptr_t>(std::clamp<std::int64_t>(expectedBytes, 0, INT_MAX));
   auto* loader =
-      window_.CallForPointer<Scintilla::ILoader>(SCI_CREATELOADER, room, SC_DOCUMENTOPTION_DEFAULT);
+      window_.CallForPointer<Scintilla::ILoader>(SCI_CREATELOADER, room, kDocumentOptions);
   if (!loader) return false;
   std::string block(1 << 20, '\0');
   ByteOffset loaded = 0;

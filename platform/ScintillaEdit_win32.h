@@ -40,16 +40,16 @@ class ScintillaWindow {
   // The font of the whole text, in the default style: face, size and weight of `font`, whose
   // height is in pixels at `dpi` dots per inch.
   void SetFont(HFONT font, int dpi = 96);
-  // Makes `document` (from a loader) current and releases the caller's reference to it.
+  // Makes `document` (from a loader or SCI_CREATEDOCUMENT) current and releases the caller's
+  // reference to it.
   void UseDocument(void* document);
-  // Styles the text as far as `position` asks (SCN_STYLENEEDED): see the definition.
+  // Takes the text as styled as far as `position` asks (SCN_STYLENEEDED).
   void StyleTo(std::intptr_t position);
 
  private:
   void SetUpDocument();
 
   HWND hwnd_ = nullptr;
-  LeadByteSet leadBytes_;
   using DirectFunction = std::intptr_t(__cdecl*)(void*, unsigned, std::uintptr_t, std::intptr_t);
   DirectFunction direct_ = nullptr;
   void* directPointer_ = nullptr;
