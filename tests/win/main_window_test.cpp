@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Scintilla.h"
+#include "core/CharacterCount.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
 #include "ui/MainWindow_win32.h"
@@ -213,6 +214,42 @@ TEST_F(MainWindowTest, TheEditingAreaFollowsTheSystemColours) {
   SetSysColors(4, elements, before);
   Run(3);
   EXPECT_EQ(shown(), expected(before));
+}
+
+// Ctrl+End in a long text whose lines are still being laid out: the caret is at the end at once,
+// and the line panel is right once the layout is done, without anyone asking for it again.
+TEST_F(MainWindowTest, CtrlEndInATextStillBeingLaidOutEndsRight) {
+  std::string paragraph;
+  for (int i = 0; i < 70; ++i) paragraph += "\x93\xFA";  // 日, two rows or more
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += paragraph + "\r\n";
+  text += "end";
+  TempDir dir;
+  window_->Form().OpenDocument(dir.Write("long.txt", text));
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(edit_, WM_KEYDOWN, VK_END, 1);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  ScintillaEdit& edit = window_->Editor();
+  const auto length = static_cast<ByteOffset>(text.size());
+  EXPECT_EQ(edit.GetSelection(), (Selection{length, length}));
+  // The layout goes on in the loop's idle moments until the display lines stop changing.
+  LRESULT lines = -1;
+  int unchanged = 0;
+  Run(500, [&] {
+    const LRESULT now = SendMessageW(edit_, SCI_VISIBLEFROMDOCLINE, INT_MAX, 0);
+    unchanged = now == lines ? unchanged + 1 : 0;
+    lines = now;
+    return unchanged >= 3;
+  });
+  const std::int32_t last = edit.LineCount() - 1;
+  EXPECT_GE(last, 40000);
+  EXPECT_EQ(edit.LineFromOffset(length), last);
+  EXPECT_EQ(Panel(2), "\t\t" + LinePanelText(last + 1, length - edit.LineIndex(last)));
+  EXPECT_EQ(edit.GetSelection(), (Selection{length, length}));
 }
 
 TEST_F(MainWindowTest, NarrowWindowCutsTheToolBarAndWideKeepsThePanels) {
