@@ -11,6 +11,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -156,6 +157,14 @@ inline Clock::time_point WaitForWrap(HWND edit, double quietMs = 200, double tim
     lines = now;
   }
   return last;
+}
+
+// The document sizes in MB given on the command line; 1, 10 and 50 when none are.
+inline std::vector<int> SizesInMb(int argc, char** argv) {
+  std::vector<int> sizes;
+  for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+  if (sizes.empty()) sizes = {1, 10, 50};
+  return sizes;
 }
 
 // Answers every question No and keeps the last plain message.

@@ -53,9 +53,6 @@ void Run(int mb) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<int> sizes;
-  for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-  if (sizes.empty()) sizes = {1, 10, 50};
-  for (int mb : sizes) Run(mb);
+  for (int mb : bench::SizesInMb(argc, argv)) Run(mb);
   return 0;
 }
