@@ -446,7 +446,13 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
   if (!loader) return false;
   std::string block(1 << 20, '\0');
   ByteOffset loaded = 0;
+  // A long text takes seconds to read: the window keeps repainting and answering meanwhile.
+  DWORD answered = GetTickCount();
   for (;;) {
+    if (GetTickCount() - answered >= 50) {
+      AnswerHoldingInput();
+      answered = GetTickCount();
+    }
     std::int32_t got = 0;
     if (!read(block.data(), static_cast<std::int32_t>(block.size()), got) ||
         (got > 0 && loader->AddData(block.data(), got) != SC_STATUS_OK)) {

@@ -91,6 +91,14 @@ void RunModalLoop(const std::function<bool()>& done, const MessageFilter& filter
   }
 }
 
+void AnswerHoldingInput() {
+  // Sent messages are handled inside PeekMessage itself; paints come back to be dispatched.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+    DispatchMessageA(&msg);
+  }
+}
+
 std::string SystemErrorText(DWORD code) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(

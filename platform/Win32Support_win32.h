@@ -229,6 +229,11 @@ using MessageFilter = std::function<bool(MSG& message)>;
 void RunModalLoop(const std::function<bool()>& done, const MessageFilter& filter,
                   const IdleStep& idle);
 
+// In the middle of a long piece of work: the windows repaint and answer what is sent to them
+// (other programs asking), while keyboard, mouse and posted messages wait in the queue for the
+// work to end, so that nothing the user does can start inside it.
+void AnswerHoldingInput();
+
 // ---- The system's texts ----
 
 // The system's description of an error code, as FormatMessage gives it (with its line break);
