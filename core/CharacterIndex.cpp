@@ -13,7 +13,9 @@ constexpr ByteOffset kScanBlock = 16;
 }  // namespace
 
 CharacterIndex::CharacterIndex(LeadByteSet leadBytes, ByteOffset spacing)
-    : leadBytes_(leadBytes), spacing_(std::max<ByteOffset>(1, spacing)) {}
+    : leadBytes_(leadBytes), spacing_(std::max<ByteOffset>(1, spacing)) {
+  for (int byte = 0; byte < 256; ++byte) lead_[byte] = leadBytes_.Contains(byte) ? 1 : 0;
+}
 
 void CharacterIndex::Reset(const TextReader& text) {
   pending_ = {};
@@ -166,8 +168,22 @@ ByteOffset CharacterIndex::Walk(const TextReader& text, ByteOffset from, ByteOff
     // A lead byte at the block's end takes the byte after it, which lies beyond the block:
     // whether there is one is a question of the text's length, not the block's.
     const ByteOffset lastWithTrail = length - 1 - p;
-    ByteOffset i = 0;
     const ByteOffset size = static_cast<ByteOffset>(bytes.size());
+    // Up to the block's last byte that is not a lead byte, whose end is a boundary, the walk
+    // needs no steps: every such byte ends a character, taking with it half the lead bytes
+    // right before it (they pair up, the odd one pairing with it). Counted without a branch,
+    // this is several times faster on Japanese text than stepping.
+    ByteOffset settled = size;
+    while (settled > 0 && lead_[static_cast<unsigned char>(bytes[settled - 1])]) --settled;
+    CharacterCount run = 0, fast = 0;
+    for (ByteOffset j = 0; j < settled; ++j) {
+      const CharacterCount lead = lead_[static_cast<unsigned char>(bytes[j])];
+      fast += (1 - lead) * (1 + run / 2);
+      run = (run + 1) * lead;
+    }
+    count += fast;
+    // The lead bytes after it, stepped over one character at a time.
+    ByteOffset i = settled;
     while (i < size) {
       i += (IsLead(bytes[i]) && i < lastWithTrail) ? 2 : 1;
       ++count;

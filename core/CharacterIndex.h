@@ -2,6 +2,7 @@
 // edit, so that a keystroke costs the same in a long text as in a short one.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "core/CharacterCount.h"
@@ -64,6 +65,7 @@ class CharacterIndex {
   std::vector<Checkpoint>::iterator CheckpointAtOrBefore(ByteOffset offset);
 
   LeadByteSet leadBytes_;
+  std::array<unsigned char, 256> lead_{};  // 1 for a lead byte: the walk's table
   ByteOffset spacing_;
   ByteOffset length_ = 0;
   CharacterCount total_ = 0;
