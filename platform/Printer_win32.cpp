@@ -213,7 +213,8 @@ bool Win32Printer::RunPrintDialog() {
 }
 
 DeviceContext Win32Printer::StartJob(const std::string& title) {
-  if (printing_) throw PrinterError(PrinterFailure::kPrintingNow);
+  // A job of this program is running; a job reserved a moment ago is the one starting now.
+  if (dc_) throw PrinterError(PrinterFailure::kPrintingNow);
   dc_ = CreateDCA(driver_.c_str(), device_.c_str(), port_.empty() ? nullptr : port_.c_str(),
                   devMode_.empty() ? nullptr : reinterpret_cast<DEVMODEA*>(devMode_.data()));
   if (!dc_) throw PrinterError(PrinterFailure::kNotValid);
@@ -258,6 +259,10 @@ void Win32Printer::CloseJob() {
   if (dc_) DeleteDC(dc_);
   dc_ = nullptr;
   printing_ = false;
+}
+
+void Win32Printer::KeepAnswering() {
+  KeepPrinting(dc_, 0);
 }
 
 Win32PrintSurface::Win32PrintSurface(HWND parent, int id) : window_(parent, id, WS_CHILD, 0) {
@@ -311,25 +316,41 @@ std::int32_t Win32PrintSurface::TextLength() const {
   return static_cast<std::int32_t>(window_.Call(SCI_GETLENGTH));
 }
 
-void Win32PrintSurface::ClearFormatting() {}
+void Win32PrintSurface::ClearFormatting() {
+  pages_.reset();
+}
 
-std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
-                                           std::int32_t first) {
+std::int32_t Win32PrintSurface::FormatRange(HDC draw, HDC measure, const TwipsRect& rect,
+                                            std::int32_t first) {
   // The component measures the page in the device's pixels, not in twips.
-  HDC hdc = FromParam<HDC>(dc);
-  const int dpiX = GetDeviceCaps(hdc, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(hdc, LOGPIXELSY);
+  const int dpiX = GetDeviceCaps(measure, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(measure, LOGPIXELSY);
   if (dpiX <= 0 || dpiY <= 0) return first;
   const Sci_Rectangle page{MulDiv(rect.left, dpiX, 1440), MulDiv(rect.top, dpiY, 1440),
                            MulDiv(rect.right, dpiX, 1440), MulDiv(rect.bottom, dpiY, 1440)};
   Sci_RangeToFormat range{};
-  range.hdc = hdc;
-  range.hdcTarget = hdc;
+  range.hdc = draw;
+  range.hdcTarget = measure;
   range.rc = page;
   range.rcPage = page;
   range.chrg.cpMin = first;
   range.chrg.cpMax = TextLength();
   return static_cast<std::int32_t>(window_.CallWithPointer(SCI_FORMATRANGE, TRUE, &range));
+}
+
+std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
+                                           std::int32_t first,
+                                           const std::function<void()>& between) {
+  HDC printer = FromParam<HDC>(dc);
+  if (!pages_ || pages_->Printer() != printer) pages_ = std::make_unique<PagePrinter>(printer);
+  // Laid out and measured on the printer, drawn into the recording.
+  if (HDC recording = pages_->StartRecording()) {
+    const std::int32_t next = FormatRange(recording, printer, rect, first);
+    between();
+    if (pages_->DrawRecording(between)) return next;
+  }
+  // A page with more than plain text on it goes to the printer as the component draws it.
+  return FormatRange(printer, printer, rect, first);
 }
 
 }  // namespace penlet

@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Mbcs.h"
+#include "platform/PrintPage_win32.h"
 #include "platform/Printer.h"
 #include "platform/ScintillaEdit_win32.h"
 #include "platform/Win32Support_win32.h"
@@ -30,6 +32,8 @@ class Win32Printer : public Printer {
   void NewPage() override;
   void EndJob() override;
   void CloseJob() override;
+  void KeepAnswering() override;
+  void Reserve() override { printing_ = true; }
 
  private:
   void SelectDefaultPrinter();
@@ -66,10 +70,14 @@ class Win32PrintSurface : public PrintSurface {
   std::int32_t LengthOf(const std::string& text) const override;
   std::int32_t TextLength() const override;
   void ClearFormatting() override;
-  std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) override;
+  std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
+                          const std::function<void()>& between) override;
 
  private:
+  std::int32_t FormatRange(HDC draw, HDC measure, const TwipsRect& rect, std::int32_t first);
+
   ScintillaWindow window_;
+  std::unique_ptr<PagePrinter> pages_;  // for the running job
 };
 
 }  // namespace penlet

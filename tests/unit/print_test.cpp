@@ -103,7 +103,7 @@ TEST_F(PrintCopyTest, ALineThatDoesNotGoInWholeStopsTheCopy) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += std::string(699, 'y') + "\r\n";
   edit.SetText(text);
-  EXPECT_FALSE(CopyLineText(edit, surface));
+  EXPECT_EQ(CopyLineText(edit, surface), CopyOutcome::kLineNotTaken);
   EXPECT_LE(surface.TextLength(), 0x10000);
 }
 
