@@ -212,11 +212,12 @@ void PrintWith(const char* label, const std::string& commandLine, const char* ma
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 
   // One question after another until the server holds the job.
-  std::vector<double> waits;
+  std::vector<double> waits, asks;
   double spooledMs = -1;
   std::string job;
   while (MsSince(ok) < kJobTimeoutMs) {
     const auto asked = Clock::now();
+    asks.push_back(MsSince(ok));
     SendMessageTimeoutA(program.main, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
     waits.push_back(MsSince(asked));
     job = NewestJob(spool);
@@ -227,12 +228,27 @@ void PrintWith(const char* label, const std::string& commandLine, const char* ma
     Sleep(10);
   }
   int late = 0;
-  for (double w : waits) late += w > 100 ? 1 : 0;
-  const PostScript ps = ReadPostScript(spool + "d" + job.substr(1) + "-001");
+  std::string lateAt;
+  for (size_t i = 0; i < waits.size(); ++i) {
+    if (waits[i] <= 100) continue;
+    if (++late <= 8)
+      lateAt += " " + std::to_string(static_cast<int>(waits[i])) + " ms at " +
+                std::to_string(static_cast<int>(asks[i] / 1000)) + " s;";
+  }
+  // The server writes the job's file before its control file; a moment later it is whole.
+  const std::string data = spool + "d" + job.substr(1) + "-001";
+  PostScript ps;
+  for (int tries = 0; tries < 50; ++tries) {
+    Sleep(200);
+    const PostScript now = ReadPostScript(data);
+    if (now.bytes > 0 && now.bytes == ps.bytes) break;
+    ps = now;
+  }
   std::printf(
       "  %s: spooled %8.1f s; window answered %zu questions, longest %.0f ms, median "
       "%.1f ms, %d over 100 ms\n",
       label, spooledMs / 1000, waits.size(), Max(waits), Median(waits), late);
+  if (late) std::printf("  %s: waits over 100 ms, the first eight:%s\n", label, lateAt.c_str());
   std::printf("  %s: %d pages, PostScript %.1f MB, %.0f KB a page, %.0f ms a page\n", label,
               ps.pages, ps.bytes / 1048576.0, ps.pages ? ps.bytes / 1024.0 / ps.pages : 0,
               ps.pages ? spooledMs / ps.pages : 0);

@@ -51,12 +51,13 @@ void PrintCommand::Execute() {
       ~Release() { printer.CloseJob(); }
     } release{printer_};
     printer_.Reserve();
-    // An edit while the lines are copied would leave the surface with some lines of each text:
-    // the copy begins again, and the job prints the document as it is when a copy completes.
+    // The job prints the document as it was at OK: while its lines are copied, input waits. An
+    // edit that comes all the same (a message from another program) would leave the surface with
+    // lines of both texts: the copy begins again.
     for (;;) {
       const unsigned seen = changes_;
       const CopyOutcome copy = CopyLineText(richEdit1_, richEdit2_, [this, seen] {
-        printer_.KeepAnswering();
+        printer_.KeepAnsweringHoldingInput();
         return changes_ == seen;
       });
       if (copy == CopyOutcome::kLineNotTaken) throw Error(Ansi(texts::kPrintLineInsertError));

@@ -91,6 +91,10 @@ class Printer {
   // Lets the window messages through, as the job's abort procedure does. The job calls it between
   // its pieces, so that the window answers whether or not the printer driver calls the procedure.
   virtual void KeepAnswering() = 0;
+  // The same while the document is being read for the job: the window repaints and answers what
+  // other programs ask of it, but input and posted commands wait until the job runs, as they
+  // could change what is being read.
+  virtual void KeepAnsweringHoldingInput() = 0;
   // Releases the device context and the printer; it is idle again. Safe to call more than once.
   virtual void CloseJob() = 0;
 };

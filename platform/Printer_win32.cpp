@@ -265,6 +265,14 @@ void Win32Printer::KeepAnswering() {
   KeepPrinting(dc_, 0);
 }
 
+void Win32Printer::KeepAnsweringHoldingInput() {
+  // Messages sent from elsewhere are handled inside the call; paints come back to be dispatched.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+    DispatchMessageA(&msg);
+  }
+}
+
 Win32PrintSurface::Win32PrintSurface(HWND parent, int id) : window_(parent, id, WS_CHILD, 0) {
   // Its lines are the lines of its text; pages wrap them at the page's width as they are drawn,
   // black on white whatever the screen's colours.

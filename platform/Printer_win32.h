@@ -33,6 +33,7 @@ class Win32Printer : public Printer {
   void EndJob() override;
   void CloseJob() override;
   void KeepAnswering() override;
+  void KeepAnsweringHoldingInput() override;
   void Reserve() override { printing_ = true; }
 
  private:

@@ -14,6 +14,7 @@ class FakePrinter : public Printer {
  public:
   bool RunPrintDialog() override {
     log.push_back("dialog");
+    if (dialogAnswer && printing) throw PrinterError(PrinterFailure::kPrintingNow);
     return dialogAnswer;
   }
   void Reserve() override {
@@ -37,8 +38,10 @@ class FakePrinter : public Printer {
   void NewPage() override { log.push_back("page"); }
   void EndJob() override { log.push_back("end"); }
   void KeepAnswering() override {
-    ++answered;
     if (whileAnswering) whileAnswering();
+  }
+  void KeepAnsweringHoldingInput() override {
+    if (whileAnsweringHoldingInput) whileAnsweringHoldingInput();
   }
   void CloseJob() override {
     log.push_back("close");
@@ -50,7 +53,7 @@ class FakePrinter : public Printer {
   bool dialogAnswer = true;
   std::function<void()> startError;      // raises, when set
   std::function<void()> whileAnswering;  // what the window does while the job lets it
-  int answered = 0;
+  std::function<void()> whileAnsweringHoldingInput;
   DeviceCaps caps{4760, 6812, 600, 600};
   bool printing = false;
   std::vector<std::string> log;
