@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Win32Support_win32.h"
@@ -328,37 +329,74 @@ void Win32PrintSurface::ClearFormatting() {
   pages_.reset();
 }
 
-std::int32_t Win32PrintSurface::FormatRange(HDC draw, HDC measure, const TwipsRect& rect,
-                                            std::int32_t first) {
-  // The component measures the page in the device's pixels, not in twips.
-  const int dpiX = GetDeviceCaps(measure, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(measure, LOGPIXELSY);
-  if (dpiX <= 0 || dpiY <= 0) return first;
-  const Sci_Rectangle page{MulDiv(rect.left, dpiX, 1440), MulDiv(rect.top, dpiY, 1440),
-                           MulDiv(rect.right, dpiX, 1440), MulDiv(rect.bottom, dpiY, 1440)};
+std::int32_t Win32PrintSurface::FormatRange(HDC draw, HDC measure, const RECT& area,
+                                            std::int32_t first, bool render) {
   Sci_RangeToFormat range{};
   range.hdc = draw;
   range.hdcTarget = measure;
-  range.rc = page;
-  range.rcPage = page;
+  range.rc = {area.left, area.top, area.right, area.bottom};
+  range.rcPage = range.rc;
   range.chrg.cpMin = first;
   range.chrg.cpMax = TextLength();
-  return static_cast<std::int32_t>(window_.CallWithPointer(SCI_FORMATRANGE, TRUE, &range));
+  return static_cast<std::int32_t>(window_.CallWithPointer(SCI_FORMATRANGE, render, &range));
+}
+
+int Win32PrintSurface::LineHeight(HDC printer, const RECT& page) {
+  // The component keeps the height of a printed line to itself: it is the least height that
+  // takes the first line of the text.
+  auto takesALine = [&](int height) {
+    const RECT top{page.left, page.top, page.right, page.top + height};
+    return FormatRange(printer, printer, top, 0, false) > 0;
+  };
+  int low = 1, high = page.bottom - page.top;
+  if (TextLength() == 0 || high <= 0 || !takesALine(high)) return 0;
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (takesALine(middle)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
 }
 
 std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
                                            std::int32_t first,
                                            const std::function<void()>& between) {
   HDC printer = FromParam<HDC>(dc);
-  if (!pages_ || pages_->Printer() != printer) pages_ = std::make_unique<PagePrinter>(printer);
-  // Laid out and measured on the printer, drawn into the recording.
-  if (HDC recording = pages_->StartRecording()) {
-    const std::int32_t next = FormatRange(recording, printer, rect, first);
-    between();
-    if (pages_->DrawRecording(between)) return next;
+  // The component measures the page in the device's pixels, not in twips.
+  const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+  if (dpiX <= 0 || dpiY <= 0) return first;
+  const RECT page{MulDiv(rect.left, dpiX, 1440), MulDiv(rect.top, dpiY, 1440),
+                  MulDiv(rect.right, dpiX, 1440), MulDiv(rect.bottom, dpiY, 1440)};
+  if (!pages_ || pages_->Printer() != printer) {
+    pages_ = std::make_unique<PagePrinter>(printer);
+    lineHeight_ = LineHeight(printer, page);
   }
-  // A page with more than plain text on it goes to the printer as the component draws it.
-  return FormatRange(printer, printer, rect, first);
+  // A page is laid out a few lines at a time, each piece as high as its lines, so that the
+  // window answers between them; the pieces take the lines that the whole page would.
+  constexpr int kLinesAPiece = 8;
+  const LONG pieceHeight = lineHeight_ > 0 ? kLinesAPiece * lineHeight_ : page.bottom - page.top;
+  const std::int32_t length = TextLength();
+  std::int32_t next = first;
+  for (LONG top = page.top; top < page.bottom && (next < length || top == page.top);) {
+    const RECT piece{page.left, top, page.right, std::min<LONG>(page.bottom, top + pieceHeight)};
+    // Laid out and measured on the printer, drawn into the recording.
+    HDC recording = pages_->StartRecording();
+    const std::int32_t after =
+        FormatRange(recording ? recording : printer, printer, piece, next, true);
+    between();
+    // A piece with more than plain text on it goes to the printer as the component draws it.
+    if (recording && !pages_->DrawRecording(between)) {
+      FormatRange(printer, printer, piece, next, true);
+    }
+    if (after <= next) break;
+    next = after;
+    top = piece.bottom;
+  }
+  return next;
 }
 
 }  // namespace penlet
