@@ -3,7 +3,8 @@
 // from OK in its print dialog until the server holds the job and until cups-pdf has written its
 // PDF; meanwhile its main window is asked one question after another, and the longest wait for an
 // answer is given. Then the pages and the PostScript the job sent. The sizes in MB on the command
-// line (1 unless given); "--penlet" or "--notepad" first runs only that program.
+// line (1 unless given); "--penlet" or "--notepad" runs only that program, "--no-pdf" leaves
+// the PDF unwaited for.
 #include <cstdlib>
 #include <cstring>
 
@@ -176,7 +177,8 @@ constexpr double kJobTimeoutMs = 3600 * 1000.0;
 // Opens `path` in the program of `commandLine` (main window class `mainClass`), waits until the
 // whole text is in, starts Print with `command`, presses OK and times the job.
 void PrintWith(const char* label, const std::string& commandLine, const char* mainClass,
-               const std::string& path, const std::string& folder, bool notepadPrint) {
+               const std::string& path, const std::string& folder, bool notepadPrint,
+               bool waitForPdf) {
   const std::string spool = folder + "spool\\";
   const std::string pdfFolder = folder + "pdf\\";
   RemovePdfs(pdfFolder);
@@ -227,13 +229,16 @@ void PrintWith(const char* label, const std::string& commandLine, const char* ma
     }
     Sleep(10);
   }
+  // The longest waits, and when in the job they came.
+  std::vector<size_t> order(waits.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return waits[a] > waits[b]; });
   int late = 0;
+  for (double w : waits) late += w > 100 ? 1 : 0;
   std::string lateAt;
-  for (size_t i = 0; i < waits.size(); ++i) {
-    if (waits[i] <= 100) continue;
-    if (++late <= 8)
-      lateAt += " " + std::to_string(static_cast<int>(waits[i])) + " ms at " +
-                std::to_string(static_cast<int>(asks[i] / 1000)) + " s;";
+  for (size_t i = 0; i < order.size() && i < 5 && waits[order[i]] > 100; ++i) {
+    lateAt += " " + std::to_string(static_cast<int>(waits[order[i]])) + " ms at " +
+              std::to_string(static_cast<int>(asks[order[i]] / 1000)) + " s;";
   }
   // The server writes the job's file before its control file; a moment later it is whole.
   const std::string data = spool + "d" + job.substr(1) + "-001";
@@ -248,12 +253,12 @@ void PrintWith(const char* label, const std::string& commandLine, const char* ma
       "  %s: spooled %8.1f s; window answered %zu questions, longest %.0f ms, median "
       "%.1f ms, %d over 100 ms\n",
       label, spooledMs / 1000, waits.size(), Max(waits), Median(waits), late);
-  if (late) std::printf("  %s: waits over 100 ms, the first eight:%s\n", label, lateAt.c_str());
+  if (late) std::printf("  %s: the longest waits:%s\n", label, lateAt.c_str());
   std::printf("  %s: %d pages, PostScript %.1f MB, %.0f KB a page, %.0f ms a page\n", label,
               ps.pages, ps.bytes / 1048576.0, ps.pages ? ps.bytes / 1024.0 / ps.pages : 0,
               ps.pages ? spooledMs / ps.pages : 0);
   std::fflush(stdout);
-  if (WaitFor([&] { return PdfDone(pdfFolder); }, kJobTimeoutMs)) {
+  if (waitForPdf && WaitFor([&] { return PdfDone(pdfFolder); }, kJobTimeoutMs)) {
     std::printf("  %s: PDF written %8.1f s after OK\n", label, MsSince(ok) / 1000);
   }
   std::fflush(stdout);
@@ -267,13 +272,15 @@ int main(int argc, char** argv) {
     std::printf("no print server of the project's own (CUPS_SERVER, scripts/cups.sh)\n");
     return 0;
   }
-  bool penletToo = true, notepadToo = true;
+  bool penletToo = true, notepadToo = true, waitForPdf = true;
   std::vector<int> sizes;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--penlet") == 0) {
       notepadToo = false;
     } else if (std::strcmp(argv[i], "--notepad") == 0) {
       penletToo = false;
+    } else if (std::strcmp(argv[i], "--no-pdf") == 0) {
+      waitForPdf = false;
     } else {
       sizes.push_back(std::atoi(argv[i]));
     }
@@ -287,9 +294,10 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     if (penletToo) {
       PrintWith("penlet.exe ", "\"" + ExeDir() + "penlet.exe\"", penlet::kMainWindowClass, path,
-                folder, false);
+                folder, false, waitForPdf);
     }
-    if (notepadToo) PrintWith("notepad.exe", "notepad.exe", "Notepad", path, folder, true);
+    if (notepadToo)
+      PrintWith("notepad.exe", "notepad.exe", "Notepad", path, folder, true, waitForPdf);
     DeleteFileA(path.c_str());
   }
   return 0;
