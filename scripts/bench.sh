@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds penlet.exe with the benchmark programs of bench/ and runs them
 # under Wine, printing their figures: opening 1, 10 and 50 MB, keystrokes, Replace All, Save,
-# working set, and opening 10 MB against Wine's notepad.exe. Figures only: nothing fails.
+# working set, opening 10 MB against Wine's notepad.exe, and printing 1 and 10 MB to the print
+# server's queue against Wine's notepad.exe. Figures only: nothing fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -35,4 +36,13 @@ log "save"
 run save save_bench_win32.exe 10
 log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"
 run compare open_compare_win32.exe 10
+# Printing goes to the project's own print server, ended again whatever the outcome.
+"$PENLET_ROOT/scripts/cups.sh"
+trap '"$PENLET_ROOT/scripts/cups.sh" stop' EXIT
+export CUPS_SERVER=$PENLET_BUILD/cups/cups.sock
+log "the steps of printing 1 MB"
+run print_steps print_steps_win32.exe 1
+log "printing 1 MB, then 10 MB (some 20 minutes), with penlet.exe and Wine's notepad.exe"
+run print_1 print_compare_win32.exe 1
+run print_10 print_compare_win32.exe --no-pdf 10
 wineserver -k >/dev/null 2>&1 || true
