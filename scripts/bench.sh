@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds penlet.exe with the benchmark programs of bench/ and runs them
 # under Wine, printing their figures: opening 1, 10 and 50 MB, keystrokes, Replace All, Save,
-# working set, opening 10 MB against Wine's notepad.exe, and printing 1 and 10 MB to the print
-# server's queue against Wine's notepad.exe. Figures only: nothing fails.
+# working set, and opening 10 MB against Wine's notepad.exe. Figures only: nothing fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -36,7 +35,8 @@ log "save"
 run save save_bench_win32.exe 10
 log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"
 run compare open_compare_win32.exe 10
-# Printing goes to the project's own print server, ended again whatever the outcome.
+# Printing 1 and 10 MB against Wine's notepad.exe goes to the project's own print server, ended
+# again whatever the outcome.
 "$PENLET_ROOT/scripts/cups.sh"
 trap '"$PENLET_ROOT/scripts/cups.sh" stop' EXIT
 export CUPS_SERVER=$PENLET_BUILD/cups/cups.sock
