@@ -115,7 +115,8 @@ KeptJob WaitForJob(const std::string& spool, const std::string& title, const std
     if (attributes["job-name"] != title) return false;
     job.attributes = attributes;
     job.postScript = ReadFileBytes(spool + "d" + name.substr(1) + "-001");
-    return true;
+    // The control file may come before the whole document has: it ends in %%EOF.
+    return job.postScript.find("%%EOF") != std::string::npos;
   });
   return job;
 }
