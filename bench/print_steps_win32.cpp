@@ -2,9 +2,9 @@
 // server's queue of scripts/cups.sh): the copy of the line text into the print surface, then for
 // each page its layout and recording, its drawing on the printer, and the end of the page; the
 // same pages as the print surface draws them in a job, in pieces, with the longest stretch
-// between two pauses; and drawn by the component straight into the printer's device context, as
-// before pages were recorded.
-// The size in MB on the command line (1 unless given), then the number of pages (20).
+// between two pauses (any page whose pieces end elsewhere than the whole page is named); and drawn
+// by the component straight into the printer's device context, as before pages were recorded. The
+// size in MB on the command line (1 unless given), then the number of pages (20).
 #include <cstdlib>
 
 #include "bench/Bench_win32.h"
@@ -21,7 +21,7 @@ struct PageTimes {
 };
 
 // One page of the surface from `first` drawn into `draw`, measured on `measure`.
-long FormatRange(HWND surface, HDC draw, HDC measure, long first) {
+long FormatRange(HWND surface, HDC draw, HDC measure, long first, BOOL render = TRUE) {
   const int dpiX = GetDeviceCaps(measure, LOGPIXELSX);
   const int dpiY = GetDeviceCaps(measure, LOGPIXELSY);
   const penlet::TwipsRect rect = penlet::PageRect(
@@ -34,7 +34,7 @@ long FormatRange(HWND surface, HDC draw, HDC measure, long first) {
   range.chrg.cpMin = first;
   range.chrg.cpMax = static_cast<long>(SendMessageW(surface, SCI_GETLENGTH, 0, 0));
   return static_cast<long>(
-      SendMessageW(surface, SCI_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
+      SendMessageW(surface, SCI_FORMATRANGE, render, reinterpret_cast<LPARAM>(&range)));
 }
 
 }  // namespace
@@ -100,10 +100,14 @@ int main(int argc, char** argv) {
     for (int page = 0; page < pages; ++page) {
       start = Clock::now();
       auto paused = start;
+      // The pieces take the lines the whole page would.
+      const long whole = FormatRange(surface.Handle(), dc, dc, at, FALSE);
       at = surface.RenderPage(handle, rect, at, [&] {
         times.stretch.push_back(MsSince(paused));
         paused = Clock::now();
       });
+      if (at != whole)
+        std::printf("page %d: pieces end at %d, the whole page at %ld\n", page + 1, at, whole);
       times.surface.push_back(MsSince(start));
       EndPage(dc);
       StartPage(dc);

@@ -10,9 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "Scintilla.h"
-#include "app/Program_win32.h"
-#include "output/Print.h"
 #include "platform/Locale.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/Hints.h"
@@ -270,61 +267,6 @@ TEST_F(PrintTest, WithoutAnyPrinterTheErrorBoxSaysSo) {
   const std::string expected = Ansi(texts::kNoDefaultPrinter);
   EXPECT_EQ(message.substr(0, expected.size()), expected) << message;
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
-
-// A page is drawn a few printed lines at a time; the pieces must take the lines a whole page
-// would, also where a line wider than the page goes on in the next piece.
-TEST_F(PrintTest, APageDrawnInPiecesEndsWhereTheWholePageEnds) {
-  InProcessPenlet penlet;
-  Win32PrintSurface& surface = penlet->Window().PrintSurface();
-  // Lines of every length up to three times the page's width, and empty ones.
-  const std::string word = "\x93\xFA\x96\x7B\x8C\xEA ";  // 日本語
-  surface.Clear();
-  std::string text;
-  for (int i = 0; i < 400; ++i)
-    text += (i % 7 ? std::string() : "x") + [&] {
-      std::string line;
-      for (int w = 0; w < i % 53; ++w) line += word;
-      return line;
-    }() + "\r\n";
-  surface.SetCaret(0);
-  surface.ReplaceSelection(text);
-
-  char name[256] = "";
-  DWORD size = sizeof name;
-  ASSERT_TRUE(GetDefaultPrinterA(name, &size));
-  HDC dc = CreateDCA("WINSPOOL", name, nullptr, nullptr);
-  ASSERT_TRUE(dc);
-  DOCINFOA info{sizeof info, "pieces", nullptr, nullptr, 0};
-  StartDocA(dc, &info);
-  StartPage(dc);
-  const TwipsRect page = PageRect({GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
-                                   GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)});
-  Sci_RangeToFormat whole{};
-  whole.hdc = whole.hdcTarget = dc;
-  whole.rc = {0, 0, MulDiv(page.right, GetDeviceCaps(dc, LOGPIXELSX), 1440),
-              MulDiv(page.bottom, GetDeviceCaps(dc, LOGPIXELSY), 1440)};
-  whole.rcPage = whole.rc;
-  whole.chrg.cpMax = surface.TextLength();
-  int pauses = 0, pages = 0;
-  for (std::int32_t at = 0; at < surface.TextLength(); ++pages) {
-    whole.chrg.cpMin = at;
-    const auto expected = static_cast<std::int32_t>(
-        SendMessageW(surface.Handle(), SCI_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&whole)));
-    const std::int32_t next =
-        surface.RenderPage(reinterpret_cast<DeviceContext>(dc), page, at, [&] { ++pauses; });
-    ASSERT_EQ(next, expected) << "page " << pages + 1;
-    ASSERT_GT(next, at);
-    at = next;
-    EndPage(dc);
-    StartPage(dc);
-  }
-  surface.ClearFormatting();
-  EndPage(dc);
-  EndDoc(dc);
-  DeleteDC(dc);
-  EXPECT_GT(pages, 3);
-  EXPECT_GT(pauses, pages * 8) << "the pages were not drawn in pieces";
 }
 
 // While the job is produced the window answers, and what it is asked meanwhile leaves the job
