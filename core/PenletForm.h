@@ -86,7 +86,10 @@ class TPenletForm : public EditAreaListener {
   void EditAreaSelectionChanged() override { RichEdit1SelectionChange(); }
   // The lines were laid out anew (a new width, or the background layout of a long text): the
   // caret's line and column may have moved.
-  void EditAreaLinesChanged() override { UpdateCaretPosition(); }
+  void EditAreaLinesChanged() override {
+    print_.LinesChanged();
+    UpdateCaretPosition();
+  }
 
  private:
   EditArea& richEdit1_;

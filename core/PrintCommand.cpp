@@ -45,7 +45,24 @@ void PrintCommand::Execute() {
   try {
     if (!printer_.RunPrintDialog()) return;
     const std::string title = JobTitle(documents_.Path(), leadBytes_);
-    if (!CopyLineText(richEdit1_, richEdit2_)) throw Error(Ansi(texts::kPrintLineInsertError));
+    // From OK on, a Print started while the window answers finds the printer taken.
+    struct Release {
+      Printer& printer;
+      ~Release() { printer.CloseJob(); }
+    } release{printer_};
+    printer_.Reserve();
+    // The job prints the document as it was at OK: while its lines are copied, input waits. An
+    // edit that comes all the same (a message from another program) would leave the surface with
+    // lines of both texts: the copy begins again.
+    for (;;) {
+      const unsigned seen = changes_;
+      const CopyOutcome copy = CopyLineText(richEdit1_, richEdit2_, [this, seen] {
+        printer_.KeepAnsweringHoldingInput();
+        return changes_ == seen;
+      });
+      if (copy == CopyOutcome::kLineNotTaken) throw Error(Ansi(texts::kPrintLineInsertError));
+      if (copy == CopyOutcome::kCopied) break;
+    }
     PrintSurfacePages(richEdit2_, printer_, title);
   } catch (const PrinterError& error) {
     throw Error(PrinterErrorText(error));

@@ -21,8 +21,11 @@ class PrintCommand {
   PrintCommand(EditArea& richEdit1, PrintSurface& richEdit2, Printer& printer,
                const DocumentCommands& documents, LeadByteSet leadBytes);
 
-  // Failures are raised as Error.
+  // Failures are raised as Error. The window answers while the document is copied and printed:
+  // commands may run meanwhile, another Print among them.
   void Execute();
+  // The editing area's lines changed: a copy under way begins again.
+  void LinesChanged() { ++changes_; }
 
  private:
   EditArea& richEdit1_;
@@ -30,6 +33,7 @@ class PrintCommand {
   Printer& printer_;
   const DocumentCommands& documents_;
   LeadByteSet leadBytes_;
+  unsigned changes_ = 0;
 };
 
 }  // namespace penlet

@@ -1,6 +1,8 @@
 // Printing the document: the page rectangle, the copy into the print surface and the page loop.
 #include "output/Print.h"
 
+#include <functional>
+
 namespace penlet {
 
 TwipsRect PageRect(const DeviceCaps& caps) {
@@ -14,19 +16,43 @@ TwipsRect PageRect(const DeviceCaps& caps) {
   return rect;
 }
 
-bool CopyLineText(const EditArea& lines, PrintSurface& surface) {
+CopyOutcome CopyLineText(const EditArea& lines, PrintSurface& surface,
+                         const std::function<bool()>& between) {
   surface.Clear();
-  const std::int32_t count = lines.LineCount();
-  for (std::int32_t i = 0; i < count; ++i) {
-    std::string line = lines.Line(i);
-    if (i == count - 1 && line.empty()) break;
-    line += "\r\n";
+  // The lines go in a block of many at a time: each insertion costs the surface about as much,
+  // however long it is.
+  constexpr size_t kBlock = 1 << 16;
+  constexpr std::int32_t kLinesBetween = 32;
+  std::string block;
+  auto insert = [&] {
     const std::int32_t start = surface.LineIndex(surface.LineCount() - 1);
     surface.SetCaret(start);
-    surface.ReplaceSelection(line);
-    if (surface.Caret() != start + surface.LengthOf(line)) return false;
+    surface.ReplaceSelection(block);
+    const bool whole = surface.Caret() == start + surface.LengthOf(block);
+    block.clear();
+    return whole;
+  };
+  const std::int32_t count = lines.LineCount();
+  const ByteOffset length = lines.TextLength();
+  ByteOffset next = lines.LineIndex(0);
+  for (std::int32_t i = 0; i < count; ++i) {
+    // Each display line once: where it starts, the next begins its text.
+    const ByteOffset start = next;
+    next = i + 1 < count ? lines.LineIndex(i + 1) : length;
+    if (start < 0) break;
+    if (next < start) next = length;
+    std::string_view line = lines.TextRange(start, next);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (i == count - 1 && line.empty()) break;
+    block.append(line);
+    block += "\r\n";
+    if (block.size() >= kBlock && !insert()) return CopyOutcome::kLineNotTaken;
+    if (between && i % kLinesBetween == kLinesBetween - 1 && !between()) {
+      return CopyOutcome::kLinesChanged;
+    }
   }
-  return true;
+  if (!block.empty() && !insert()) return CopyOutcome::kLineNotTaken;
+  return CopyOutcome::kCopied;
 }
 
 void PrintSurfacePages(PrintSurface& surface, Printer& printer, const std::string& title) {
@@ -41,12 +67,14 @@ void PrintSurfacePages(PrintSurface& surface, Printer& printer, const std::strin
   surface.ClearFormatting();
   try {
     std::int32_t n = 0;
+    const std::function<void()> keepAnswering = [&printer] { printer.KeepAnswering(); };
     for (;;) {
-      const std::int32_t next = surface.RenderPage(dc, page, n);
+      const std::int32_t next = surface.RenderPage(dc, page, n, keepAnswering);
       // A page that takes not one character would be followed by the same page for ever.
       if (next == -1 || next >= length || next <= n) break;
       n = next;
       printer.NewPage();
+      printer.KeepAnswering();
     }
     printer.EndJob();
   } catch (...) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -76,6 +77,9 @@ class Printer {
   // false when the dialog was cancelled or failed.
   virtual bool RunPrintDialog() = 0;
 
+  // Takes the printer for a job about to start: from now until CloseJob, OK in the print dialog
+  // fails with kPrintingNow, as it does while the job runs.
+  virtual void Reserve() = 0;
   // Creates the device context, then starts the job under `title` and its first page.
   virtual DeviceContext StartJob(const std::string& title) = 0;
   virtual DeviceCaps Caps() const = 0;
@@ -84,7 +88,14 @@ class Printer {
   virtual void RestoreMapping(int previous) = 0;
   virtual void NewPage() = 0;  // ends the page and starts the next
   virtual void EndJob() = 0;   // ends the last page and the job
-  // Releases the device context; the printer is idle again. Safe to call more than once.
+  // Lets the window messages through, as the job's abort procedure does. The job calls it between
+  // its pieces, so that the window answers whether or not the printer driver calls the procedure.
+  virtual void KeepAnswering() = 0;
+  // The same while the document is being read for the job: the window repaints and answers what
+  // other programs ask of it, but input and posted commands wait until the job runs, as they
+  // could change what is being read.
+  virtual void KeepAnsweringHoldingInput() = 0;
+  // Releases the device context and the printer; it is idle again. Safe to call more than once.
   virtual void CloseJob() = 0;
 };
 
@@ -108,8 +119,9 @@ class PrintSurface {
   // Drops what the control keeps of the last page's layout.
   virtual void ClearFormatting() = 0;
   // Draws the text from `first` into `rect` of `dc` and returns the position of the first
-  // character that did not fit.
-  virtual std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) = 0;
+  // character that did not fit. `between` is called between the pieces of the drawing.
+  virtual std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
+                                  const std::function<void()>& between) = 0;
 };
 
 }  // namespace penlet

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Win32Support_win32.h"
@@ -198,7 +199,8 @@ bool Win32Printer::RunPrintDialog() {
 }
 
 DeviceContext Win32Printer::StartJob(const std::string& title) {
-  if (printing_) throw PrinterError(PrinterFailure::kPrintingNow);
+  // A job of this program is running; a job reserved a moment ago is the one starting now.
+  if (dc_) throw PrinterError(PrinterFailure::kPrintingNow);
   dc_ = CreateDCA(driver_.c_str(), device_.c_str(), port_.empty() ? nullptr : port_.c_str(),
                   devMode_.empty() ? nullptr : reinterpret_cast<DEVMODEA*>(devMode_.data()));
   if (!dc_) throw PrinterError(PrinterFailure::kNotValid);
@@ -243,6 +245,18 @@ void Win32Printer::CloseJob() {
   if (dc_) DeleteDC(dc_);
   dc_ = nullptr;
   printing_ = false;
+}
+
+void Win32Printer::KeepAnswering() {
+  KeepPrinting(dc_, 0);
+}
+
+void Win32Printer::KeepAnsweringHoldingInput() {
+  // Messages sent from elsewhere are handled inside the call; paints come back to be dispatched.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
+    DispatchMessageA(&msg);
+  }
 }
 
 Win32PrintSurface::Win32PrintSurface(HWND parent, int id) : window_(parent, id, WS_CHILD, 0) {
@@ -296,25 +310,78 @@ std::int32_t Win32PrintSurface::TextLength() const {
   return static_cast<std::int32_t>(window_.Call(SCI_GETLENGTH));
 }
 
-void Win32PrintSurface::ClearFormatting() {}
+void Win32PrintSurface::ClearFormatting() {
+  pages_.reset();
+}
 
-std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
-                                           std::int32_t first) {
-  // The component measures the page in the device's pixels, not in twips.
-  HDC hdc = FromParam<HDC>(dc);
-  const int dpiX = GetDeviceCaps(hdc, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(hdc, LOGPIXELSY);
-  if (dpiX <= 0 || dpiY <= 0) return first;
-  const Sci_Rectangle page{MulDiv(rect.left, dpiX, 1440), MulDiv(rect.top, dpiY, 1440),
-                           MulDiv(rect.right, dpiX, 1440), MulDiv(rect.bottom, dpiY, 1440)};
+std::int32_t Win32PrintSurface::FormatRange(HDC draw, HDC measure, const RECT& area,
+                                            std::int32_t first, bool render) {
   Sci_RangeToFormat range{};
-  range.hdc = hdc;
-  range.hdcTarget = hdc;
-  range.rc = page;
-  range.rcPage = page;
+  range.hdc = draw;
+  range.hdcTarget = measure;
+  range.rc = {area.left, area.top, area.right, area.bottom};
+  range.rcPage = range.rc;
   range.chrg.cpMin = first;
   range.chrg.cpMax = TextLength();
-  return static_cast<std::int32_t>(window_.CallWithPointer(SCI_FORMATRANGE, TRUE, &range));
+  return static_cast<std::int32_t>(window_.CallWithPointer(SCI_FORMATRANGE, render, &range));
+}
+
+int Win32PrintSurface::LineHeight(HDC printer, const RECT& page) {
+  // The component keeps the height of a printed line to itself: it is the least height that
+  // takes the first line of the text.
+  auto takesALine = [&](int height) {
+    const RECT top{page.left, page.top, page.right, page.top + height};
+    return FormatRange(printer, printer, top, 0, false) > 0;
+  };
+  int low = 1, high = page.bottom - page.top;
+  if (TextLength() == 0 || high <= 0 || !takesALine(high)) return 0;
+  while (low < high) {
+    const int middle = low + (high - low) / 2;
+    if (takesALine(middle)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
+}
+
+std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
+                                           std::int32_t first,
+                                           const std::function<void()>& between) {
+  HDC printer = FromParam<HDC>(dc);
+  // The component measures the page in the device's pixels, not in twips.
+  const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+  if (dpiX <= 0 || dpiY <= 0) return first;
+  const RECT page{MulDiv(rect.left, dpiX, 1440), MulDiv(rect.top, dpiY, 1440),
+                  MulDiv(rect.right, dpiX, 1440), MulDiv(rect.bottom, dpiY, 1440)};
+  if (!pages_ || pages_->Printer() != printer) {
+    pages_ = std::make_unique<PagePrinter>(printer);
+    lineHeight_ = LineHeight(printer, page);
+  }
+  // A page is laid out a few lines at a time, each piece as high as its lines, so that the
+  // window answers between them; the pieces take the lines that the whole page would.
+  constexpr int kLinesAPiece = 8;
+  const LONG pieceHeight = lineHeight_ > 0 ? kLinesAPiece * lineHeight_ : page.bottom - page.top;
+  const std::int32_t length = TextLength();
+  std::int32_t next = first;
+  for (LONG top = page.top; top < page.bottom && (next < length || top == page.top);) {
+    const RECT piece{page.left, top, page.right, std::min<LONG>(page.bottom, top + pieceHeight)};
+    // Laid out and measured on the printer, drawn into the recording.
+    HDC recording = pages_->StartRecording();
+    const std::int32_t after =
+        FormatRange(recording ? recording : printer, printer, piece, next, true);
+    between();
+    // A piece with more than plain text on it goes to the printer as the component draws it.
+    if (recording && !pages_->DrawRecording(between)) {
+      FormatRange(printer, printer, piece, next, true);
+    }
+    if (after <= next) break;
+    next = after;
+    top = piece.bottom;
+  }
+  return next;
 }
 
 }  // namespace penlet

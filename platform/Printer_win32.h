@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Mbcs.h"
+#include "platform/PrintPage_win32.h"
 #include "platform/Printer.h"
 #include "platform/ScintillaEdit_win32.h"
 
@@ -28,6 +30,9 @@ class Win32Printer : public Printer {
   void NewPage() override;
   void EndJob() override;
   void CloseJob() override;
+  void KeepAnswering() override;
+  void KeepAnsweringHoldingInput() override;
+  void Reserve() override { printing_ = true; }
 
  private:
   void SelectDefaultPrinter();
@@ -61,10 +66,19 @@ class Win32PrintSurface : public PrintSurface {
   std::int32_t LengthOf(const std::string& text) const override;
   std::int32_t TextLength() const override;
   void ClearFormatting() override;
-  std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) override;
+  std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
+                          const std::function<void()>& between) override;
 
  private:
+  // Lays out the text from `first` in `area` of the page, in device pixels; draws it when
+  // `render`. Returns the position of the first character that did not fit.
+  std::int32_t FormatRange(HDC draw, HDC measure, const RECT& area, std::int32_t first,
+                           bool render);
+  int LineHeight(HDC printer, const RECT& page);
+
   ScintillaWindow window_;
+  std::unique_ptr<PagePrinter> pages_;  // for the running job
+  int lineHeight_ = 0;                  // of a printed line, in device pixels; 0 when unknown
 };
 
 }  // namespace penlet

@@ -39,4 +39,14 @@ log "save"
 run save save_bench_win32.exe 10
 log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"
 run compare open_compare_win32.exe 10
+# Printing 1 and 10 MB against Wine's notepad.exe goes to the project's own print server, ended
+# again whatever the outcome.
+"$PENLET_ROOT/scripts/cups.sh"
+trap '"$PENLET_ROOT/scripts/cups.sh" stop' EXIT
+export CUPS_SERVER=$PENLET_BUILD/cups/cups.sock
+log "the steps of printing 1 MB"
+run print_steps print_steps_win32.exe 1
+log "printing 1 MB, then 10 MB (some 20 minutes), with penlet.exe and Wine's notepad.exe"
+run print_1 print_compare_win32.exe 1
+run print_10 print_compare_win32.exe --no-pdf 10
 wineserver -k >/dev/null 2>&1 || true

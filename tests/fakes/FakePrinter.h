@@ -14,7 +14,12 @@ class FakePrinter : public Printer {
  public:
   bool RunPrintDialog() override {
     log.push_back("dialog");
+    if (dialogAnswer && printing) throw PrinterError(PrinterFailure::kPrintingNow);
     return dialogAnswer;
+  }
+  void Reserve() override {
+    log.push_back("reserve");
+    printing = true;
   }
   DeviceContext StartJob(const std::string& title) override {
     log.push_back("start:" + title);
@@ -32,6 +37,12 @@ class FakePrinter : public Printer {
   }
   void NewPage() override { log.push_back("page"); }
   void EndJob() override { log.push_back("end"); }
+  void KeepAnswering() override {
+    if (whileAnswering) whileAnswering();
+  }
+  void KeepAnsweringHoldingInput() override {
+    if (whileAnsweringHoldingInput) whileAnsweringHoldingInput();
+  }
   void CloseJob() override {
     log.push_back("close");
     printing = false;
@@ -40,7 +51,9 @@ class FakePrinter : public Printer {
   static constexpr DeviceContext kDc = 0x1234;
   static constexpr int kPreviousMapping = 7;
   bool dialogAnswer = true;
-  std::function<void()> startError;  // raises, when set
+  std::function<void()> startError;      // raises, when set
+  std::function<void()> whileAnswering;  // what the window does while the job lets it
+  std::function<void()> whileAnsweringHoldingInput;
   DeviceCaps caps{4760, 6812, 600, 600};
   bool printing = false;
   std::vector<std::string> log;
@@ -82,8 +95,10 @@ class FakePrintSurface : public PrintSurface {
   }
   std::int32_t TextLength() const override { return static_cast<std::int32_t>(text_.size()); }
   void ClearFormatting() override { log.push_back("clear"); }
-  std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first) override {
+  std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
+                          const std::function<void()>& between) override {
     log.push_back("render:" + std::to_string(first));
+    between();
     renderedOn.push_back(dc);
     rects.push_back(rect);
     if (renderError) renderError(first);

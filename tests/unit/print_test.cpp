@@ -103,7 +103,7 @@ TEST_F(PrintCopyTest, ALineThatDoesNotGoInWholeStopsTheCopy) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += std::string(699, 'y') + "\r\n";
   edit.SetText(text);
-  EXPECT_FALSE(CopyLineText(edit, surface));
+  EXPECT_EQ(CopyLineText(edit, surface), CopyOutcome::kLineNotTaken);
   EXPECT_LE(surface.TextLength(), 0x10000);
 }
 
@@ -188,6 +188,73 @@ TEST(PrintCommandTest, FailuresReachTheUserInTheProgramsWords) {
   fakes.printer.log.clear();
   EXPECT_EQ(message(), "no error");
   EXPECT_EQ(fakes.printer.log, (Log{"dialog"}));
+}
+
+// The window answers during the copy and the job, and what it does meanwhile stays out of the job.
+class PrintWhileAnsweringTest : public ::testing::Test {
+ protected:
+  PrintWhileAnsweringTest() {
+    for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\r\n";
+    fakes.edit.SetText(text);
+    fakes.surface.pageCapacity = 300;
+  }
+  // How often the job started, and whether the printer is idle again.
+  int Starts() const {
+    return static_cast<int>(
+        std::count_if(fakes.printer.log.begin(), fakes.printer.log.end(),
+                      [](const std::string& s) { return s.rfind("start", 0) == 0; }));
+  }
+  FormOnFakes fakes;
+  std::string text;
+};
+
+TEST_F(PrintWhileAnsweringTest, AnEditDuringTheCopyStartsItAgainAndInputWaitsMeanwhile) {
+  bool edited = false;
+  fakes.printer.whileAnsweringHoldingInput = [&] {
+    if (edited) return;
+    edited = true;
+    fakes.edit.SetText("edited\r\n");  // as a message from another program would
+  };
+  bool inputBeforeTheJob = false;
+  fakes.printer.whileAnswering = [&] { inputBeforeTheJob |= Starts() == 0; };
+  fakes.form.FilePrintExecute();
+  EXPECT_EQ(fakes.surface.Text(), "edited\r\n");
+  EXPECT_EQ(Starts(), 1);
+  EXPECT_FALSE(inputBeforeTheJob) << "input was let through while the lines were read";
+  EXPECT_FALSE(fakes.printer.printing);
+}
+
+TEST_F(PrintWhileAnsweringTest, ASecondPrintFailsAndNewLeavesTheJobAlone) {
+  std::vector<std::string> errors;
+  auto printAgain = [&] {
+    try {
+      fakes.form.FilePrintExecute();
+      errors.push_back("printed");
+    } catch (const Error& e) {
+      errors.push_back(e.what());
+    }
+  };
+  // Once during the copy, as a message of another program; once in the job, then New.
+  bool copying = false, printing = false;
+  fakes.printer.whileAnsweringHoldingInput = [&] {
+    if (!copying) printAgain();
+    copying = true;
+  };
+  fakes.printer.whileAnswering = [&] {
+    if (printing) return;
+    printing = true;
+    printAgain();
+    fakes.edit.SetText("");
+  };
+  fakes.form.FilePrintExecute();
+  const std::string busy = Ansi(texts::kPrintingNow);
+  EXPECT_EQ(errors, (std::vector<std::string>{busy, busy}));
+  EXPECT_EQ(Starts(), 1);
+  EXPECT_EQ(fakes.surface.Text(), text);
+  // The Prints that failed left the printer to the job: it was released only after its end.
+  const auto& log = fakes.printer.log;
+  EXPECT_GT(std::find(log.begin(), log.end(), "close"), std::find(log.begin(), log.end(), "end"));
+  EXPECT_FALSE(fakes.printer.printing);
 }
 
 }  // namespace

@@ -112,7 +112,8 @@ KeptJob WaitForJob(const std::string& spool, const std::string& title, const std
     if (attributes["job-name"] != title) return false;
     job.attributes = attributes;
     job.postScript = ReadFileBytes(spool + "d" + name.substr(1) + "-001");
-    return true;
+    // The control file may come before the whole document has: it ends in %%EOF.
+    return job.postScript.find("%%EOF") != std::string::npos;
   });
   return job;
 }
@@ -267,6 +268,49 @@ TEST_F(PrintTest, WithoutAnyPrinterTheErrorBoxSaysSo) {
   const std::string expected = Ansi(texts::kNoDefaultPrinter);
   EXPECT_EQ(message.substr(0, expected.size()), expected) << message;
   PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+// While the job is produced the window answers, and what it is asked meanwhile leaves the job
+// alone: a second Print finds the printer busy, New empties only the editing area, and closing
+// ends the program once the job is out.
+TEST_F(PrintTest, DuringAJobTheWindowAnswersAndNothingItDoesDisturbsTheJob) {
+  // 日本語の文章です。 and a number, some 40 pages.
+  const std::string sentence =
+      "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42";
+  std::string text;
+  for (int i = 1; i <= 2500; ++i) text += sentence + sentence + std::to_string(i) + "\r\n";
+  int characters = 0;
+  for (size_t p = 0; p < text.size(); p += IsDBCSLeadByteEx(932, text[p]) ? 2 : 1) {
+    characters += text[p] == '\r' || text[p] == '\n' ? 0 : 1;
+  }
+  const std::string path = temp.Write("longjob.txt", text);
+  const std::string before = NewestJobFile(Spool());
+  PenletProcess penlet(Quoted(path));
+  PrintThroughDialog(penlet, 0);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(penlet.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer))
+      << "the window did not answer during the job";
+
+  penlet.Command(FilePrint);
+  HWND dialog = penlet.Dialog();
+  ASSERT_TRUE(dialog) << "no second print dialog";
+  Dismiss(dialog);
+  HWND box = penlet.ErrorBox();
+  ASSERT_TRUE(box) << "the second Print printed";
+  const std::string expected = Ansi(texts::kPrintingNow);
+  EXPECT_EQ(BoxMessage(box).substr(0, expected.size()), expected);
+  // The job is still being produced: the print server has not had it yet.
+  EXPECT_EQ(NewestJobFile(Spool()), before);
+  Dismiss(box);
+
+  penlet.CommandAndWait(FileNew1);
+  PostMessageA(penlet.Main(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(penlet.WaitExit(180000), 0u);
+  KeptJob job = WaitForJob(Spool(), "longjob.txt", before);
+  ASSERT_FALSE(job.attributes.empty()) << "no job under the file's name";
+  const std::vector<int> glyphs = GlyphsPerPage(job.postScript);
+  EXPECT_GT(glyphs.size(), 20u);
+  EXPECT_EQ(std::accumulate(glyphs.begin(), glyphs.end(), 0), characters);
 }
 
 }  // namespace
