@@ -252,11 +252,7 @@ void Win32Printer::KeepAnswering() {
 }
 
 void Win32Printer::KeepAnsweringHoldingInput() {
-  // Messages sent from elsewhere are handled inside the call; paints come back to be dispatched.
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
-    DispatchMessageA(&msg);
-  }
+  AnswerHoldingInput();
 }
 
 Win32PrintSurface::Win32PrintSurface(HWND parent, int id) : window_(parent, id, WS_CHILD, 0) {
