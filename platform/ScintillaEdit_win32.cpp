@@ -116,6 +116,9 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
   window_.UseDocument(window_.CallForPointer<void>(SCI_CREATEDOCUMENT, 0, kDocumentOptions));
   UseSystemColours(window_);
   UseNotepadKeys(window_);
+  // The layouts of a page of lines are kept: finding where the rows of a paragraph start asks
+  // for its layout again and again.
+  Call(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
   SetWindowSubclass(Handle(), SubclassProc, kSubclassId, AsParam<DWORD_PTR>(this));
 }
 
