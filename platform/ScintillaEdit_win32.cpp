@@ -387,12 +387,18 @@ ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
   const ByteOffset start = static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, documentLine));
   if (sub <= 0) return start;
   // The first place of the document line that lies on display line `sub`; a display line never
-  // starts inside a character.
+  // starts inside a character. Rows are told apart by their height below the line's first.
+  const std::intptr_t height = Call(SCI_TEXTHEIGHT, 0);
+  if (height <= 0) return start;
+  const std::intptr_t top = Call(SCI_POINTYFROMPOSITION, 0, start);
+  const auto row = [&](ByteOffset offset) {
+    return (Call(SCI_POINTYFROMPOSITION, 0, offset) - top) / height;
+  };
   ByteOffset low = start,
              high = static_cast<ByteOffset>(Call(SCI_GETLINEENDPOSITION, documentLine));
   while (low < high) {
     const ByteOffset middle = low + (high - low) / 2;
-    if (SubLine(middle) >= sub) {
+    if (row(middle) >= sub) {
       high = middle;
     } else {
       low = middle + 1;
