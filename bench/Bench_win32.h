@@ -159,6 +159,40 @@ inline Clock::time_point WaitForWrap(HWND edit, double quietMs = 200, double tim
   return last;
 }
 
+// The folder of this program, ending in "\\".
+inline std::string ExeDir() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir = path;
+  return dir.substr(0, dir.find_last_of('\\') + 1);
+}
+
+struct TopLevelSearch {
+  DWORD pid;
+  const char* className;
+  HWND hwnd;
+};
+
+inline BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TopLevelSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (pid != search->pid || lstrcmpiA(name, search->className) != 0 || !IsWindowVisible(hwnd)) {
+    return TRUE;
+  }
+  search->hwnd = hwnd;
+  return FALSE;
+}
+
+// A shown top-level window of process `pid` with the class `className`; null when none.
+inline HWND TopLevel(DWORD pid, const char* className) {
+  TopLevelSearch search{pid, className, nullptr};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.hwnd;
+}
+
 // The document sizes in MB given on the command line; 1, 10 and 50 when none are.
 inline std::vector<int> SizesInMb(int argc, char** argv) {
   std::vector<int> sizes;

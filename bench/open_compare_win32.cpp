@@ -10,29 +10,11 @@ namespace {
 
 using namespace bench;
 
-std::string ExeDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir = path;
-  return dir.substr(0, dir.find_last_of('\\') + 1);
-}
-
 struct Found {
   DWORD pid;
   const char* className;
   HWND hwnd;
 };
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
-  auto* found = reinterpret_cast<Found*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (pid != found->pid || lstrcmpiA(name, found->className) != 0) return TRUE;
-  found->hwnd = hwnd;
-  return FALSE;
-}
 
 BOOL CALLBACK FindDescendant(HWND hwnd, LPARAM param) {
   auto* found = reinterpret_cast<Found*>(param);
@@ -41,12 +23,6 @@ BOOL CALLBACK FindDescendant(HWND hwnd, LPARAM param) {
   if (lstrcmpiA(name, found->className) != 0) return TRUE;
   found->hwnd = hwnd;
   return FALSE;
-}
-
-HWND TopLevel(DWORD pid, const char* className) {
-  Found found{pid, className, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&found));
-  return found.hwnd;
 }
 
 HWND Descendant(HWND parent, const char* className) {

@@ -15,13 +15,6 @@ namespace {
 
 using namespace bench;
 
-std::string ExeDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string dir = path;
-  return dir.substr(0, dir.find_last_of('\\') + 1);
-}
-
 // The print server's folder as a Windows path ending in "\", from CUPS_SERVER; empty without it.
 std::string ServerFolder() {
   char value[1024] = "";
@@ -32,31 +25,6 @@ std::string ServerFolder() {
   std::string folder = "Z:" + socket.substr(0, socket.size() - name.size());
   for (char& c : folder) c = c == '/' ? '\\' : c;
   return folder;
-}
-
-struct Found {
-  DWORD pid;
-  const char* className;
-  HWND hwnd;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
-  auto* found = reinterpret_cast<Found*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (pid != found->pid || lstrcmpiA(name, found->className) != 0 || !IsWindowVisible(hwnd)) {
-    return TRUE;
-  }
-  found->hwnd = hwnd;
-  return FALSE;
-}
-
-HWND TopLevel(DWORD pid, const char* className) {
-  Found found{pid, className, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&found));
-  return found.hwnd;
 }
 
 // Control files of the server's jobs ("c00012"), newest last by name: job numbers have the same
