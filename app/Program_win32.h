@@ -23,6 +23,22 @@
 
 namespace penlet {
 
+// The About box, made when it is first shown and kept from then on (it opens again where it was
+// left): nobody waits for it at start-up.
+class AboutBoxOnFirstUse : public AboutBox {
+ public:
+  AboutBoxOnFirstUse(HWND owner, IdleStep idle) : owner_(owner), idle_(std::move(idle)) {}
+  int ShowModal() override {
+    if (!box_) box_ = std::make_unique<TAboutBox>(owner_, idle_);
+    return box_->ShowModal();
+  }
+
+ private:
+  HWND owner_;
+  IdleStep idle_;
+  std::unique_ptr<TAboutBox> box_;
+};
+
 class Program {
  public:
   // The main window is owned by `owner` (the application window), hidden until Show.
@@ -56,7 +72,7 @@ class Program {
   Win32Printer printer_;
   // Simple MAPI is loaded at the first Send and released when this goes.
   std::unique_ptr<MailSystem> mail_;
-  TAboutBox aboutBox_;
+  AboutBoxOnFirstUse aboutBox_;
   Counter counter_;
   DocumentCommands documents_;
   FindReplace findReplace_;
