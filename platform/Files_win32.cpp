@@ -41,8 +41,10 @@ std::uint64_t LargestFreeBlock() {
 }
 
 // Whether a text of `bytes` fits what is left of the address space. The editing area keeps the
-// text in one piece, a style byte for every byte of it, and the layout of its lines: about 2.3
-// bytes for every byte, measured; a file that would not fit is refused before it is read.
+// text in one piece and the layout of its lines: about 1.1 bytes for every byte, measured. Room
+// for more than as much again is asked for, as the first edits of the whole text (a paste, a
+// deletion that the undo history keeps) take it; a file that would not fit is refused before
+// it is read.
 bool RoomForText(std::int64_t bytes) {
   constexpr std::uint64_t kMargin = 64u << 20;
   MEMORYSTATUSEX status{};
