@@ -1,4 +1,4 @@
-# Two changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
+# Three changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
 # release stays as it is):
 # - Editor.cxx: a caret moved to a paragraph that the background layout has not reached yet lays
 #   out the paragraphs around the caret, where the release lays out every one still waiting.
@@ -9,19 +9,30 @@
 #   double-byte, as Japanese text wraps, while Latin words still wrap at spaces. The release
 #   breaks only at spaces and style changes, which would take a style byte for every byte of
 #   the text and the time to set them.
+# - ContractionState.cxx: the lines of a wrapped text that an edit adds or removes are added to
+#   or removed from the display's tables as one range, where the release does it line by line.
+#   Deleting a 50 MB text, or taking that back, would otherwise spend some 50 ms more on its
+#   hundreds of thousands of lines.
 #
 # penlet_changed_scintilla_sources(<scintilla dir> <sources variable>) puts the changed copies in
 # place of the originals in the list of sources.
 
-# Replaces `release` by `changed` in `file` of `dir`'s src folder and writes the result to the
-# build folder; sets `out` to the copy.
-function(penlet_change_scintilla_file dir file release changed out)
+# Replaces each `release` text by the `changed` text after it in `file` of `dir`'s src folder and
+# writes the result to the build folder; sets `out` to the copy.
+function(penlet_change_scintilla_file dir file out)
   file(READ "${dir}/src/${file}" source)
-  string(FIND "${source}" "${release}" at)
-  if(at LESS 0)
-    message(FATAL_ERROR "${dir}/src/${file} is not the Scintilla 5.3.3 that Penlet changes")
-  endif()
-  string(REPLACE "${release}" "${changed}" source "${source}")
+  # The texts are read as ARGV<n>: a list would split them at their semicolons.
+  math(EXPR last "${ARGC} - 1")
+  foreach(i RANGE 3 ${last} 2)
+    math(EXPR j "${i} + 1")
+    set(release "${ARGV${i}}")
+    set(changed "${ARGV${j}}")
+    string(FIND "${source}" "${release}" at)
+    if(at LESS 0)
+      message(FATAL_ERROR "${dir}/src/${file} is not the Scintilla 5.3.3 that Penlet changes")
+    endif()
+    string(REPLACE "${release}" "${changed}" source "${source}")
+  endforeach()
   set(target "${CMAKE_BINARY_DIR}/scintilla-changed/${file}")
   # Written only when it differs, so that a new configure does not rebuild it.
   set(old "")
@@ -36,7 +47,7 @@ function(penlet_change_scintilla_file dir file release changed out)
 endfunction()
 
 function(penlet_changed_scintilla_sources dir sources)
-  penlet_change_scintilla_file("${dir}" Editor.cxx [=[
+  penlet_change_scintilla_file("${dir}" Editor.cxx editor [=[
 		// In case in need of wrapping to ensure DisplayFromDoc works.
 		if (currentLine >= wrapPending.start) {
 			if (WrapLines(WrapScope::wsAll)) {
@@ -64,8 +75,8 @@ function(penlet_changed_scintilla_sources dir sources)
 				Redraw();
 			}
 		}
-		const XYScrollPosition newXY = XYScrollToMakeVisible(]=] editor)
-  penlet_change_scintilla_file("${dir}" PositionCache.cxx [=[
+		const XYScrollPosition newXY = XYScrollToMakeVisible(]=])
+  penlet_change_scintilla_file("${dir}" PositionCache.cxx position_cache [=[
 					if (wrapState != Wrap::WhiteSpace && (styles[pos - 1] != styles[pos])) {
 						break;
 					}]=] [=[
@@ -78,9 +89,53 @@ function(penlet_changed_scintilla_sources dir sources)
 						(pdoc->IsDBCSLeadByteNoExcept(chars[pos]) ||
 						 pos - CharacterBoundary(pos - 1, -1) == 2)) {
 						break;
-					}]=] position_cache)
+					}]=])
+  penlet_change_scintilla_file("${dir}" ContractionState.cxx contraction_state [=[
+	} else {
+		for (Sci::Line l = 0; l < lineCount; l++) {
+			InsertLine(lineDoc + l);
+		}
+	}]=] [=[
+	} else if (lineCount > 0) {
+		// All the lines at once (a change of Penlet's): each is visible, expanded and one row
+		// high, and has no fold text.
+		const LINE at = line_cast(lineDoc);
+		const LINE count = line_cast(lineCount);
+		visible->InsertSpace(at, count);
+		visible->FillRange(at, 1, count);
+		expanded->InsertSpace(at, count);
+		expanded->FillRange(at, 1, count);
+		heights->InsertSpace(at, count);
+		heights->FillRange(at, 1, count);
+		foldDisplayTexts->InsertSpace(at, count);
+		const LINE lineDisplay = line_cast(DisplayFromDoc(lineDoc));
+		for (LINE l = 0; l < count; l++) {
+			displayLines->InsertPartition(at + l, lineDisplay + l);
+			displayLines->InsertText(at + l, 1);
+		}
+	}]=] [=[
+	} else {
+		for (Sci::Line l = 0; l < lineCount; l++) {
+			DeleteLine(lineDoc);
+		}
+	}]=] [=[
+	} else if (lineCount > 0) {
+		// All the lines at once (a change of Penlet's): the rows of the visible ones go.
+		const LINE at = line_cast(lineDoc);
+		const LINE count = line_cast(lineCount);
+		const LINE rows =
+			displayLines->PositionFromPartition(at + count) - displayLines->PositionFromPartition(at);
+		displayLines->InsertText(at, -rows);
+		for (LINE l = 0; l < count; l++) {
+			displayLines->RemovePartition(at);
+		}
+		visible->DeleteRange(at, count);
+		expanded->DeleteRange(at, count);
+		heights->DeleteRange(at, count);
+		foldDisplayTexts->DeleteRange(at, count);
+	}]=])
   set(list ${${sources}})
-  list(FILTER list EXCLUDE REGEX "/(Editor|PositionCache)\\.cxx$")
-  list(APPEND list "${editor}" "${position_cache}")
+  list(FILTER list EXCLUDE REGEX "/(Editor|PositionCache|ContractionState)\\.cxx$")
+  list(APPEND list "${editor}" "${position_cache}" "${contraction_state}")
   set(${sources} "${list}" PARENT_SCOPE)
 endfunction()

@@ -2,6 +2,8 @@
 #include "core/CharacterIndex.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cstdint>
 
 namespace penlet {
 namespace {
@@ -51,7 +53,7 @@ void CharacterIndex::Changing(const TextReader& old, const TextEdit& edit) {
     pending_.from =
         BoundaryAtOrBefore(old, edit.position, CheckpointAtOrBefore(edit.position)->offset);
     pending_.to = BoundaryAtOrAfter(old, edit.position + edit.removed);
-    Walk(old, pending_.from, pending_.to, pending_.characters, nullptr);
+    pending_.characters = CountBetween(old, pending_.from, pending_.to);
   }
   pending_.valid = true;
 }
@@ -117,6 +119,25 @@ CharacterCount CharacterIndex::Before(const TextReader& text, ByteOffset n) {
   return count;
 }
 
+CharacterCount CharacterIndex::CountBetween(const TextReader& text, ByteOffset from,
+                                           ByteOffset to) {
+  // What lies between the first and the last checkpoint inside is known: a long selection
+  // deleted costs a walk over its two ends only.
+  const auto first =
+      std::lower_bound(checkpoints_.begin(), checkpoints_.end(), from,
+                       [](const Checkpoint& c, ByteOffset offset) { return c.offset < offset; });
+  CharacterCount count = 0;
+  if (first == checkpoints_.end() || first->offset >= to) {
+    Walk(text, from, to, count, nullptr);
+    return count;
+  }
+  const auto last = CheckpointAtOrBefore(to);
+  Walk(text, from, first->offset, count, nullptr);
+  count += last->before - first->before;
+  Walk(text, last->offset, to, count, nullptr);
+  return count;
+}
+
 std::vector<CharacterIndex::Checkpoint>::iterator CharacterIndex::CheckpointAtOrBefore(
     ByteOffset offset) {
   const auto after =
@@ -158,6 +179,36 @@ ByteOffset CharacterIndex::BoundaryAtOrAfter(const TextReader& text, ByteOffset 
   return length;
 }
 
+CharacterCount CharacterIndex::CountSettled(const char* bytes, ByteOffset size) const {
+  // Thirty-two bytes at a time: which of them are trail bytes follows from which are lead
+  // bytes by arithmetic on the masks. A trail byte is one after a lead byte that is not itself
+  // a trail byte; in a run of lead bytes every second byte is one. Adding the run's first bit
+  // to the run carries through it, which tells runs that start on an even bit from those that
+  // start on an odd one. `carry` says the next block begins with a trail byte.
+  constexpr std::uint32_t kEvenBits = 0x55555555;
+  CharacterCount characters = 0;
+  std::uint32_t carry = 0;
+  ByteOffset j = 0;
+  for (; j + 32 <= size; j += 32) {
+    std::uint32_t leads = 0;
+    for (int k = 0; k < 32; ++k) {
+      leads |= std::uint32_t{lead_[static_cast<unsigned char>(bytes[j + k])]} << k;
+    }
+    leads &= ~carry;  // a trail byte in the lead range leads nothing
+    const std::uint32_t afterLead = (leads << 1) | carry;
+    const std::uint32_t oddStarts = leads & ~kEvenBits & ~afterLead;
+    const std::uint32_t sum = oddStarts + leads;
+    carry = sum < leads ? 1 : 0;
+    const std::uint32_t trails = (kEvenBits ^ (sum << 1)) & afterLead;
+    characters += 32 - static_cast<CharacterCount>(std::bitset<32>(trails).count());
+  }
+  // The rest one character at a time; up to `size` a lead byte always has its trail.
+  for (ByteOffset i = j + static_cast<ByteOffset>(carry); i < size; ++characters) {
+    i += 1 + lead_[static_cast<unsigned char>(bytes[i])];
+  }
+  return characters;
+}
+
 ByteOffset CharacterIndex::Walk(const TextReader& text, ByteOffset from, ByteOffset to,
                                 CharacterCount& count, std::vector<Checkpoint>* passed) const {
   const ByteOffset length = text.TextLength();
@@ -170,18 +221,11 @@ ByteOffset CharacterIndex::Walk(const TextReader& text, ByteOffset from, ByteOff
     const ByteOffset lastWithTrail = length - 1 - p;
     const ByteOffset size = static_cast<ByteOffset>(bytes.size());
     // Up to the block's last byte that is not a lead byte, whose end is a boundary, the walk
-    // needs no steps: every such byte ends a character, taking with it half the lead bytes
-    // right before it (they pair up, the odd one pairing with it). Counted without a branch,
-    // this is several times faster on Japanese text than stepping.
+    // needs no steps: counted on masks of 32 bytes, this is several times faster on Japanese
+    // text than stepping.
     ByteOffset settled = size;
     while (settled > 0 && lead_[static_cast<unsigned char>(bytes[settled - 1])]) --settled;
-    CharacterCount run = 0, fast = 0;
-    for (ByteOffset j = 0; j < settled; ++j) {
-      const CharacterCount lead = lead_[static_cast<unsigned char>(bytes[j])];
-      fast += (1 - lead) * (1 + run / 2);
-      run = (run + 1) * lead;
-    }
-    count += fast;
+    count += CountSettled(bytes.data(), settled);
     // The lead bytes after it, stepped over one character at a time.
     ByteOffset i = settled;
     while (i < size) {

@@ -61,6 +61,10 @@ class CharacterIndex {
   // `passed`, the boundary after each full block before `to` is recorded there.
   ByteOffset Walk(const TextReader& text, ByteOffset from, ByteOffset to, CharacterCount& count,
                   std::vector<Checkpoint>* passed) const;
+  // The characters that begin in [from, to), both boundaries.
+  CharacterCount CountBetween(const TextReader& text, ByteOffset from, ByteOffset to);
+  // The characters of `size` bytes that start at a boundary and end with one.
+  CharacterCount CountSettled(const char* bytes, ByteOffset size) const;
   // The last checkpoint at or before `offset`.
   std::vector<Checkpoint>::iterator CheckpointAtOrBefore(ByteOffset offset);
 

@@ -135,6 +135,7 @@ TEST(CharacterIndex, FollowsRandomEditsAsAWalkFromTheStartCounts) {
   } const cases[] = {{LeadByteSet::Cp932(), 1},
                      {LeadByteSet::Cp932(), 7},
                      {LeadByteSet::Cp932(), 64},
+                     {LeadByteSet::Cp932(), 1000},
                      {LeadByteSet(), 7}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.spacing);
