@@ -120,7 +120,7 @@ CharacterCount CharacterIndex::Before(const TextReader& text, ByteOffset n) {
 }
 
 CharacterCount CharacterIndex::CountBetween(const TextReader& text, ByteOffset from,
-                                           ByteOffset to) {
+                                            ByteOffset to) {
   // What lies between the first and the last checkpoint inside is known: a long selection
   // deleted costs a walk over its two ends only.
   const auto first =
