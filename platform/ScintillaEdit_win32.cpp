@@ -123,7 +123,9 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
 }
 
 ScintillaEdit::~ScintillaEdit() {
-  if (IsWindow(Handle())) RemoveWindowSubclass(Handle(), SubclassProc, kSubclassId);
+  if (!IsWindow(Handle())) return;
+  copied_.HandleMessage(Handle(), WM_RENDERALLFORMATS, 0);
+  RemoveWindowSubclass(Handle(), SubclassProc, kSubclassId);
 }
 
 // Every message that reaches the component runs inside a scope, so that what the user's key,
@@ -137,11 +139,28 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     return 0;
   }
   if (message == WM_NCDESTROY || message == WM_DESTROY) {
+    // A copy still waiting to be rendered is put on the clipboard now, while this procedure
+    // still sees the window's messages.
+    edit->copied_.HandleMessage(hwnd, WM_RENDERALLFORMATS, 0);
     RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
   if (message == WM_SYSCOLORCHANGE) UseSystemColours(edit->window_);
+  if (edit->copied_.HandleMessage(hwnd, message, wParam)) return 0;
   Scope scope(*edit);
+  switch (ClipboardCommandOf(message, wParam)) {
+    case ClipboardCommand::kCut:
+      edit->Cut();
+      return 0;
+    case ClipboardCommand::kCopy:
+      edit->Copy();
+      return 0;
+    case ClipboardCommand::kPaste:
+      edit->Paste();
+      return 0;
+    case ClipboardCommand::kNone:
+      break;
+  }
   if (message == WM_IME_CHAR) {
     // A character an input method hands over: typed as one. (Left to the system, Wine splits
     // it into two bytes, each typed alone.)
@@ -432,16 +451,47 @@ void ScintillaEdit::Undo() {
 
 void ScintillaEdit::Cut() {
   Scope scope(*this);
-  Call(SCI_CUT);
+  const Selection selection = GetSelection();
+  // What could not go to the clipboard stays in the text.
+  if (selection.Length() > 0 && copied_.Put(Handle(), TextRange(selection.start, selection.end))) {
+    Call(SCI_CLEAR);
+  }
 }
 
 void ScintillaEdit::Copy() {
-  Call(SCI_COPY);
+  const Selection selection = GetSelection();
+  if (selection.Length() > 0) copied_.Put(Handle(), TextRange(selection.start, selection.end));
 }
 
 void ScintillaEdit::Paste() {
   Scope scope(*this);
-  Call(SCI_PASTE);
+  // The area's own copy goes in as it is: every line break of the area's text is CR LF already,
+  // which a paste through the system's clipboard would make of any other break.
+  if (const auto own = copied_.Held(Handle())) {
+    InsertInSteps(*own);
+  } else {
+    Call(SCI_PASTE);
+  }
+}
+
+void ScintillaEdit::InsertInSteps(const std::string& text) {
+  // Steps of some megabytes, each ending with a line break, so that no character or CR LF is
+  // split between two of them.
+  constexpr size_t kStep = 4 << 20;
+  Call(SCI_BEGINUNDOACTION);
+  window_.CallWithPointer(SCI_REPLACESEL, 0, "");
+  DWORD answered = GetTickCount();
+  for (size_t p = 0; p < text.size();) {
+    size_t end = text.size() - p <= kStep ? std::string::npos : text.find('\n', p + kStep);
+    end = end == std::string::npos ? text.size() : end + 1;
+    window_.CallWithPointer(SCI_ADDTEXT, end - p, text.data() + p);
+    p = end;
+    if (p < text.size() && GetTickCount() - answered >= 50) {
+      AnswerHoldingInput();
+      answered = GetTickCount();
+    }
+  }
+  Call(SCI_ENDUNDOACTION);
 }
 
 bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/CopiedText_win32.h"
 #include "platform/EditArea.h"
 #include "platform/Mbcs.h"
 #include "platform/Win32Support_win32.h"
@@ -118,6 +119,9 @@ class ScintillaEdit : public EditArea {
   }
   void OnModified(int type, ByteOffset position, ByteOffset length);
   void Report();
+  // Puts `text` in place of the selection as one undo action, in steps between which the window
+  // repaints and answers.
+  void InsertInSteps(const std::string& text);
   // Replaces [start, end) with `text`, not recorded for undo.
   void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
   std::int32_t DocumentLine(ByteOffset offset) const;
@@ -131,6 +135,7 @@ class ScintillaEdit : public EditArea {
   std::int32_t DisplayLines() const;
 
   ScintillaWindow window_;
+  CopiedText copied_;
   EditAreaListener* listener_ = nullptr;
   LeadByteSet leadBytes_;
   bool modified_ = false;

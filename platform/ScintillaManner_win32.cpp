@@ -19,7 +19,8 @@ struct KeyBinding {
 };
 
 // The keys of a Windows edit control. Ctrl+A, X, C, V and Z are the main window's commands first;
-// the area keeps them for when it is used alone.
+// the area keeps them for when it is used alone. The clipboard's keys are not here: the area
+// carries those out itself (ClipboardCommandOf).
 constexpr KeyBinding kNotepadKeys[] = {
     {SCK_LEFT, SCMOD_NORM, SCI_CHARLEFT},
     {SCK_LEFT, SCMOD_SHIFT, SCI_CHARLEFTEXTEND},
@@ -46,23 +47,17 @@ constexpr KeyBinding kNotepadKeys[] = {
     {SCK_NEXT, SCMOD_NORM, SCI_PAGEDOWN},
     {SCK_NEXT, SCMOD_SHIFT, SCI_PAGEDOWNEXTEND},
     {SCK_DELETE, SCMOD_NORM, SCI_CLEAR},
-    {SCK_DELETE, SCMOD_SHIFT, SCI_CUT},
     {SCK_DELETE, SCMOD_CTRL, SCI_DELWORDRIGHT},
     {SCK_BACK, SCMOD_NORM, SCI_DELETEBACK},
     {SCK_BACK, SCMOD_SHIFT, SCI_DELETEBACK},
     {SCK_BACK, SCMOD_CTRL, SCI_DELWORDLEFT},
     {SCK_BACK, SCMOD_ALT, SCI_UNDO},
     {SCK_INSERT, SCMOD_NORM, SCI_EDITTOGGLEOVERTYPE},
-    {SCK_INSERT, SCMOD_SHIFT, SCI_PASTE},
-    {SCK_INSERT, SCMOD_CTRL, SCI_COPY},
     {SCK_ESCAPE, SCMOD_NORM, SCI_CANCEL},
     {SCK_TAB, SCMOD_NORM, SCI_TAB},
     {SCK_RETURN, SCMOD_NORM, SCI_NEWLINE},
     {SCK_RETURN, SCMOD_SHIFT, SCI_NEWLINE},
     {'Z', SCMOD_CTRL, SCI_UNDO},
-    {'X', SCMOD_CTRL, SCI_CUT},
-    {'C', SCMOD_CTRL, SCI_COPY},
-    {'V', SCMOD_CTRL, SCI_PASTE},
     {'A', SCMOD_CTRL, SCI_SELECTALL},
 };
 
@@ -96,6 +91,40 @@ void StepPastRowEnd(const ScintillaWindow& window, bool extend) {
   const std::intptr_t lineEnd =
       window.Call(SCI_GETLINEENDPOSITION, window.Call(SCI_LINEFROMPOSITION, caret));
   if (caret < lineEnd) window.Call(extend ? SCI_CHARRIGHTEXTEND : SCI_CHARRIGHT);
+}
+
+ClipboardCommand ClipboardCommandOf(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_CUT:
+    case SCI_CUT:
+      return ClipboardCommand::kCut;
+    case WM_COPY:
+    case SCI_COPY:
+      return ClipboardCommand::kCopy;
+    case WM_PASTE:
+    case SCI_PASTE:
+      return ClipboardCommand::kPaste;
+    case WM_KEYDOWN:
+      break;
+    default:
+      return ClipboardCommand::kNone;
+  }
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  if (ctrl == shift) return ClipboardCommand::kNone;
+  switch (wParam) {
+    case 'X':
+      return ctrl ? ClipboardCommand::kCut : ClipboardCommand::kNone;
+    case 'C':
+      return ctrl ? ClipboardCommand::kCopy : ClipboardCommand::kNone;
+    case 'V':
+      return ctrl ? ClipboardCommand::kPaste : ClipboardCommand::kNone;
+    case VK_DELETE:
+      return shift ? ClipboardCommand::kCut : ClipboardCommand::kNone;
+    case VK_INSERT:
+      return ctrl ? ClipboardCommand::kCopy : ClipboardCommand::kPaste;
+  }
+  return ClipboardCommand::kNone;
 }
 
 bool IsForeignToNotepad(UINT message, WPARAM wParam) {

@@ -207,6 +207,58 @@ TEST(ScintillaEdit, KeysAreANotepadsWithHomeAndEndByDisplayRow) {
   EXPECT_EQ(edit.Text(), text);
 }
 
+// A copy is the bytes as they were copied, for a paste here and for other programs, also once
+// the area is gone; a long paste goes in as one edit that one Rescue takes back. The clipboard's
+// keys are the area's own.
+TEST(ScintillaEdit, ACopyKeepsItsBytesForAnyPasteAndOutlivesTheArea) {
+  std::string text;
+  while (text.size() < (9u << 20)) text += "\x93\xFA\x96\x7B\x8C\xEA text\r\n";  // 日本語
+  wintest::ClearClipboard();
+  {
+    ScintillaHost host;
+    ScintillaEdit& edit = host.Edit();
+    edit.SetText(text);
+    edit.SelectAll();
+    {
+      HeldKeys ctrl({VK_CONTROL});
+      SendMessageW(host.Handle(), WM_KEYDOWN, VK_INSERT, 1);
+    }
+    edit.SetSelection({0, 0});
+    host.Type("X");
+    edit.SetSelection({0, 1});
+    {
+      HeldKeys shift({VK_SHIFT});
+      SendMessageW(host.Handle(), WM_KEYDOWN, VK_INSERT, 1);
+    }
+    EXPECT_TRUE(edit.Text() == text + text) << "pasted " << edit.TextLength() << " bytes";
+    const ByteOffset pasted = static_cast<ByteOffset>(text.size());
+    EXPECT_EQ(edit.GetSelection(), (Selection{pasted, pasted}));
+    edit.Undo();
+    EXPECT_TRUE(edit.Text() == "X" + text) << "after Rescue " << edit.TextLength() << " bytes";
+
+    // Other programs read it as Unicode too.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE wide = GetClipboardData(CF_UNICODETEXT);
+    const bool widened = wide && std::wstring(static_cast<const wchar_t*>(GlobalLock(wide)), 3) ==
+                                     L"\u65E5\u672C\u8A9E";
+    if (wide) GlobalUnlock(wide);
+    CloseClipboard();
+    EXPECT_TRUE(widened);
+
+    edit.SetSelection({0, 1});
+    {
+      HeldKeys shift({VK_SHIFT});
+      SendMessageW(host.Handle(), WM_KEYDOWN, VK_DELETE, 1);
+    }
+    EXPECT_TRUE(edit.Text() == text);
+    EXPECT_EQ(host.Clipboard(), "X");
+    edit.SelectAll();
+    SendMessageW(host.Handle(), WM_COPY, 0, 0);
+  }
+  EXPECT_TRUE(wintest::ClipboardText() == text) << "the copy went with the area";
+  wintest::ClearClipboard();
+}
+
 TEST(ScintillaEdit, ADropFromOutsideAnyMessageIsReportedFromTheQueue) {
   ScintillaHost host;
   ScintillaEdit& edit = host.Edit();
