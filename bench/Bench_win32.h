@@ -8,12 +8,14 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Scintilla.h"
@@ -114,6 +116,47 @@ inline void Pump() {
   while (PumpOne()) {
   }
 }
+
+// Another thread asking the window a question (WM_NULL) every 5 ms, as another program would,
+// and keeping the longest wait for an answer.
+class Asker {
+ public:
+  explicit Asker(HWND window) : window_(window), thread_([this] { Ask(); }) {}
+  ~Asker() {
+    stop_ = true;
+    // The question in flight is answered only while this thread handles messages.
+    while (!ended_) {
+      if (!PumpOne()) Sleep(1);
+    }
+    thread_.join();
+  }
+  Asker(const Asker&) = delete;
+  Asker& operator=(const Asker&) = delete;
+
+  // The longest wait since the last call, in ms.
+  double TakeLongest() { return static_cast<double>(longestUs_.exchange(0)) / 1000; }
+
+ private:
+  void Ask() {
+    while (!stop_) {
+      const auto start = Clock::now();
+      DWORD_PTR answer = 0;
+      SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &answer);
+      const auto us = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
+      long long seen = longestUs_;
+      while (us.count() > seen && !longestUs_.compare_exchange_weak(seen, us.count())) {
+      }
+      Sleep(5);
+    }
+    ended_ = true;
+  }
+
+  HWND window_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> ended_{false};
+  std::atomic<long long> longestUs_{0};
+  std::thread thread_;
+};
 
 // Handles messages until `hwnd` has nothing left to paint; false after `timeoutMs`.
 inline bool PumpUntilPainted(HWND hwnd, double timeoutMs = 30000) {

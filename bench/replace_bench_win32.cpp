@@ -45,6 +45,7 @@ void Run(int mb, int occurrences) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x480, EN_CHANGE),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, 0x480)));
   penlet.boxes.last.clear();
+  Asker asker(main);
   const auto start = Clock::now();
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x401, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, 0x401)));
@@ -52,11 +53,13 @@ void Run(int mb, int occurrences) {
   const bool counterRight = penlet.CounterShows(expected);
   PumpUntilPainted(penlet.Edit());
   const double paintMs = MsSince(start);
+  // A question asked during the work has its answer by now.
+  const double waited = asker.TakeLongest();
   const double wrapMs = Ms(WaitForWrap(penlet.Edit()) - start);
   std::printf(
       "replace all %2d MB, %6d occurrences: %8.1f ms (painted %8.1f ms, wrap finished"
-      " %8.1f ms); reported %d, counter %s\n",
-      mb, occurrences, replaceMs, paintMs, wrapMs, std::atoi(penlet.boxes.last.c_str()),
+      " %8.1f ms, a question waited at most %.1f ms meanwhile); reported %d, counter %s\n",
+      mb, occurrences, replaceMs, paintMs, wrapMs, waited, std::atoi(penlet.boxes.last.c_str()),
       counterRight ? "right" : ("WRONG: " + penlet.Window().Memo1Text()).c_str());
   std::fflush(stdout);
 }

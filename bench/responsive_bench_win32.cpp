@@ -3,58 +3,15 @@
 // window is quiet again (the background layout included), the longest wait of another program's
 // question to the window meanwhile, and the time until the result is there. Sizes in MB on the
 // command line (1, 10 and 50 unless given).
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <thread>
 
 #include "bench/Bench_win32.h"
 
 namespace {
 
 using namespace bench;
-
-// Another thread asking the window a question (WM_NULL) every 5 ms, as another program would,
-// and keeping the longest wait for an answer.
-class Asker {
- public:
-  explicit Asker(HWND window) : window_(window), thread_([this] { Ask(); }) {}
-  ~Asker() {
-    stop_ = true;
-    // The question in flight is answered only while this thread handles messages.
-    while (!ended_) {
-      if (!PumpOne()) Sleep(1);
-    }
-    thread_.join();
-  }
-  Asker(const Asker&) = delete;
-  Asker& operator=(const Asker&) = delete;
-
-  // The longest wait since the last call, in ms.
-  double TakeLongest() { return static_cast<double>(longestUs_.exchange(0)) / 1000; }
-
- private:
-  void Ask() {
-    while (!stop_) {
-      const auto start = Clock::now();
-      DWORD_PTR answer = 0;
-      SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &answer);
-      const auto us = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
-      long long seen = longestUs_;
-      while (us.count() > seen && !longestUs_.compare_exchange_weak(seen, us.count())) {
-      }
-      Sleep(5);
-    }
-    ended_ = true;
-  }
-
-  HWND window_;
-  std::atomic<bool> stop_{false};
-  std::atomic<bool> ended_{false};
-  std::atomic<long long> longestUs_{0};
-  std::thread thread_;
-};
 
 Asker* gAsker = nullptr;
 

@@ -90,10 +90,10 @@ void FindReplace::ReplaceAll(const std::string& findText, const std::string& rep
     return;
   }
   // Done occurrence by occurrence as the dialog's steps describe it, every replacement would
-  // refresh the counter and search the whole text again. The plan finds them all in one walk,
+  // refresh the counter and search the whole text again. The plan finds them all in one search,
   // the editing area replaces them in one operation, and the displays are refreshed once.
-  const ReplaceAllPlan plan = PlanReplaceAll(
-      edit.TextRange(0, edit.TextLength()), edit.GetSelection(), findText, replaceText, leadBytes_);
+  const ReplaceAllPlan plan = PlanReplaceAll(edit.TextRange(0, edit.TextLength()),
+                                             edit.GetSelection(), findText, leadBytes_);
   // The editing area reports the replacements' steps, which keep the counter's index, but
   // neither the change nor the caret's move: those are reported here, once.
   edit.ReplaceRanges(plan.ranges, replaceText);

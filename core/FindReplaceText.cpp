@@ -1,4 +1,4 @@
-// The find and replace messages and Replace All in one pass.
+// The find and replace messages and where Replace All replaces.
 #include "core/FindReplaceText.h"
 
 #include "core/Texts.h"
@@ -23,39 +23,27 @@ std::string ReplacedMessage(int count, std::string_view findText, std::string_vi
 }
 
 ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection, std::string_view findText,
-                              std::string_view replaceText, const LeadByteSet& leadBytes) {
+                              const LeadByteSet& leadBytes) {
   ReplaceAllPlan plan;
   size_t from = 0;  // where the next search starts, in the old text
-  size_t copied = 0;
-  bool started = false;
   if (selection.Length() > 0) {
     plan.start = selection.start;
-    plan.replacement.append(replaceText);
     plan.ranges.push_back(selection);
     plan.count = 1;
-    from = copied = static_cast<size_t>(selection.end);
-    started = true;
+    from = static_cast<size_t>(selection.end);
   }
+  // Each search starts behind the last occurrence, as the inserted text ends on a character
+  // boundary of the old text's.
   const size_t n = findText.size();
-  if (n > 0) {
-    const char first = findText[0];
-    // One walk over the character boundaries from the start, as every search makes.
-    for (size_t p = 0; p + n <= text.size(); p = leadBytes.Next(text, p)) {
-      if (p < from || text[p] != first || text.compare(p, n, findText) != 0) continue;
-      if (!started) {
-        plan.start = static_cast<ByteOffset>(p);
-        copied = p;
-        started = true;
-      }
-      plan.replacement.append(text.substr(copied, p - copied));
-      plan.replacement.append(replaceText);
-      plan.ranges.push_back({static_cast<ByteOffset>(p), static_cast<ByteOffset>(p + n)});
-      ++plan.count;
-      ++plan.matches;
-      from = copied = p + n;
-    }
+  for (size_t p = FindOnBoundary(text, findText, from, text.size(), leadBytes);
+       p != std::string_view::npos;
+       p = FindOnBoundary(text, findText, p + n, text.size(), leadBytes)) {
+    if (plan.ranges.empty()) plan.start = static_cast<ByteOffset>(p);
+    plan.ranges.push_back({static_cast<ByteOffset>(p), static_cast<ByteOffset>(p + n)});
+    ++plan.count;
+    ++plan.matches;
   }
-  plan.end = started ? static_cast<ByteOffset>(copied) : 0;
+  plan.end = plan.ranges.empty() ? 0 : plan.ranges.back().end;
   return plan;
 }
 

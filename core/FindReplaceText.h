@@ -16,22 +16,21 @@ std::string NoMatchMessage(std::string_view findText);
 std::string NoOccurrenceMessage(std::string_view findText);
 std::string ReplacedMessage(int count, std::string_view findText, std::string_view replaceText);
 
-// What Replace All does to the text: the bytes [start, end) of the old text give way to
-// `replacement`, after which the caret stands at start + replacement's length.
+// What Replace All does to the text: each range of the old text gives way to the replace text,
+// after which the caret stands behind the last insertion. [start, end) spans the ranges.
 struct ReplaceAllPlan {
   int count = 0;    // replacements made, the selection included
   int matches = 0;  // occurrences found and selected on the way
   ByteOffset start = 0;
   ByteOffset end = 0;
-  std::string replacement;
   std::vector<Selection> ranges;  // the replaced ranges of the old text, in order
 };
 
 // The same result as replacing a non-empty selection, then, again and again, searching
 // `findText` from behind the inserted text to the end (an occurrence starts on a character
-// boundary), selecting it and replacing it. The texts are whole characters, as the dialog
-// gives them, so the text behind an insertion keeps its character boundaries.
+// boundary), selecting it and replacing it with a text of whole characters, as the dialog gives
+// it, so that the text behind an insertion keeps its character boundaries.
 ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection, std::string_view findText,
-                              std::string_view replaceText, const LeadByteSet& leadBytes);
+                              const LeadByteSet& leadBytes);
 
 }  // namespace penlet

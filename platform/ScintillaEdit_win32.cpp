@@ -308,22 +308,38 @@ void ScintillaEdit::ReplaceSelection(const std::string& text) {
 
 void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) {
   if (ranges.empty()) return;
-  // One replacement from the first occurrence to the end of the last, built in one pass.
-  const ByteOffset first = ranges.front().start;
-  const ByteOffset last = ranges.back().end;
-  const std::string_view old = TextRange(first, last);
-  std::string middle;
-  middle.reserve(old.size() + ranges.size() * text.size());
-  ByteOffset copied = first;
-  for (const Selection& range : ranges) {
-    middle.append(old.substr(copied - first, range.start - copied));
-    middle += text;
-    copied = range.end;
-  }
-  const ByteOffset caret = first + static_cast<ByteOffset>(middle.size());
+  // The ranges go in pieces of some megabytes of the old text, each replaced at once from its
+  // first range to the end of its last; between them the window repaints and answers.
+  constexpr ByteOffset kPiece = 4 << 20;
   Scope scope(*this);
   quiet_ = true;
-  ReplaceQuietly(first, last, middle);
+  ByteOffset shift = 0;  // what the pieces before have added to the text
+  // Finding the ranges took a while already.
+  AnswerHoldingInput();
+  DWORD answered = GetTickCount();
+  for (size_t first = 0; first < ranges.size();) {
+    const ByteOffset start = ranges[first].start;
+    size_t last = first;
+    while (last + 1 < ranges.size() && ranges[last + 1].end - start <= kPiece) ++last;
+    const ByteOffset end = ranges[last].end;
+    const std::string_view old = TextRange(start + shift, end + shift);
+    std::string piece;
+    piece.reserve(old.size() + (last - first + 1) * text.size());
+    ByteOffset copied = start;
+    for (size_t i = first; i <= last; ++i) {
+      piece.append(old.substr(copied - start, ranges[i].start - copied));
+      piece += text;
+      copied = ranges[i].end;
+    }
+    ReplaceQuietly(start + shift, end + shift, piece);
+    shift += static_cast<ByteOffset>(piece.size()) - (end - start);
+    first = last + 1;
+    if (first < ranges.size() && GetTickCount() - answered >= 50) {
+      AnswerHoldingInput();
+      answered = GetTickCount();
+    }
+  }
+  const ByteOffset caret = ranges.back().end + shift;
   Call(SCI_SETSEL, caret, caret);
   Report();
   quiet_ = false;

@@ -259,6 +259,25 @@ TEST(ScintillaEdit, ACopyKeepsItsBytesForAnyPasteAndOutlivesTheArea) {
   wintest::ClearClipboard();
 }
 
+// Replace All's ranges over megabytes go in pieces; the text is as if replaced in one go.
+TEST(ScintillaEdit, RangesOverMegabytesAreReplacedAsInOneGo) {
+  ScintillaHost host;
+  ScintillaEdit& edit = host.Edit();
+  std::string text, expected;
+  std::vector<Selection> ranges;
+  while (text.size() < (9u << 20)) {
+    ranges.push_back(
+        {static_cast<ByteOffset>(text.size()) + 3, static_cast<ByteOffset>(text.size()) + 5});
+    text += "\x93\xFA ab\r\n";
+    expected += "\x93\xFA \x83\x5C!\r\n";  // each replacement one byte longer
+  }
+  edit.SetText(text);
+  edit.ReplaceRanges(ranges, "\x83\x5C!");
+  EXPECT_TRUE(edit.Text() == expected) << edit.TextLength() << " bytes";
+  const ByteOffset caret = static_cast<ByteOffset>(expected.size()) - 2;
+  EXPECT_EQ(edit.GetSelection(), (Selection{caret, caret}));
+}
+
 TEST(ScintillaEdit, ADropFromOutsideAnyMessageIsReportedFromTheQueue) {
   ScintillaHost host;
   ScintillaEdit& edit = host.Edit();
