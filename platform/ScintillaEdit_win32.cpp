@@ -110,8 +110,8 @@ ScintillaEdit::Scope::~Scope() {
 
 ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
     : window_(parent, id, style, exStyle), leadBytes_(AnsiLeadBytes()) {
-  Call(SCI_SETMODEVENTMASK,
-       SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
+  Call(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREINSERT |
+                                SC_MOD_BEFOREDELETE | SC_MOD_CONTAINER);
   // The document keeps no style bytes: a byte of memory saved for every byte of text.
   window_.UseDocument(window_.CallForPointer<void>(SCI_CREATEDOCUMENT, 0, kDocumentOptions));
   UseSystemColours(window_);
@@ -148,18 +148,27 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
   if (message == WM_SYSCOLORCHANGE) UseSystemColours(edit->window_);
   if (edit->copied_.HandleMessage(hwnd, message, wParam)) return 0;
   Scope scope(*edit);
-  switch (ClipboardCommandOf(message, wParam)) {
-    case ClipboardCommand::kCut:
+  switch (AreaCommandOf(message, wParam)) {
+    case AreaCommand::kCut:
       edit->Cut();
       return 0;
-    case ClipboardCommand::kCopy:
+    case AreaCommand::kCopy:
       edit->Copy();
       return 0;
-    case ClipboardCommand::kPaste:
+    case AreaCommand::kPaste:
       edit->Paste();
       return 0;
-    case ClipboardCommand::kNone:
+    case AreaCommand::kUndo:
+      edit->Undo();
+      return 0;
+    case AreaCommand::kNone:
       break;
+  }
+  if (message == WM_KEYDOWN && (wParam == VK_DELETE || wParam == VK_BACK) &&
+      GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 &&
+      NeedsSteps(edit->GetSelection().Length())) {
+    edit->RemoveSelection();
+    return 0;
   }
   if (message == WM_IME_CHAR) {
     // A character an input method hands over: typed as one. (Left to the system, Wine splits
@@ -194,6 +203,7 @@ bool ScintillaEdit::HandleNotify(const NMHDR& header) {
     window_.StyleTo(NotificationAs<SCNotification>(header).position);
   } else if (header.code == SCN_MODIFIED) {
     const auto& n = NotificationAs<SCNotification>(header);
+    if (n.modificationType & SC_MOD_CONTAINER) undoneMark_ = n.token;
     OnModified(n.modificationType, static_cast<ByteOffset>(n.position),
                static_cast<ByteOffset>(n.length));
   }
@@ -460,18 +470,24 @@ void ScintillaEdit::ScrollCaret() {
   Call(SCI_SCROLLCARET);
 }
 
-void ScintillaEdit::Undo() {
-  Scope scope(*this);
-  Call(SCI_UNDO);
-}
-
 void ScintillaEdit::Cut() {
   Scope scope(*this);
   const Selection selection = GetSelection();
   // What could not go to the clipboard stays in the text.
   if (selection.Length() > 0 && copied_.Put(Handle(), TextRange(selection.start, selection.end))) {
-    Call(SCI_CLEAR);
+    RemoveSelection();
   }
+}
+
+void ScintillaEdit::RemoveSelection() {
+  const Selection selection = GetSelection();
+  if (!NeedsSteps(selection.Length())) {
+    Call(SCI_CLEAR);
+    return;
+  }
+  BeginSteps();
+  RemoveInSteps(selection);
+  EndSteps();
 }
 
 void ScintillaEdit::Copy() {
@@ -483,31 +499,26 @@ void ScintillaEdit::Paste() {
   Scope scope(*this);
   // The area's own copy goes in as it is: every line break of the area's text is CR LF already,
   // which a paste through the system's clipboard would make of any other break.
-  if (const auto own = copied_.Held(Handle())) {
-    InsertInSteps(*own);
-  } else {
+  const auto own = copied_.Held(Handle());
+  if (!own) {
     Call(SCI_PASTE);
+    return;
   }
-}
-
-void ScintillaEdit::InsertInSteps(const std::string& text) {
-  // Steps of some megabytes, each ending with a line break, so that no character or CR LF is
-  // split between two of them.
-  constexpr size_t kStep = 4 << 20;
-  Call(SCI_BEGINUNDOACTION);
-  window_.CallWithPointer(SCI_REPLACESEL, 0, "");
-  DWORD answered = GetTickCount();
-  for (size_t p = 0; p < text.size();) {
-    size_t end = text.size() - p <= kStep ? std::string::npos : text.find('\n', p + kStep);
-    end = end == std::string::npos ? text.size() : end + 1;
-    window_.CallWithPointer(SCI_ADDTEXT, end - p, text.data() + p);
-    p = end;
-    if (p < text.size() && GetTickCount() - answered >= 50) {
-      AnswerHoldingInput();
-      answered = GetTickCount();
-    }
+  const Selection selection = GetSelection();
+  if (!NeedsSteps(selection.Length()) && !NeedsSteps(static_cast<ByteOffset>(own->size()))) {
+    Call(SCI_BEGINUNDOACTION);
+    window_.CallWithPointer(SCI_REPLACESEL, 0, "");
+    window_.CallWithPointer(SCI_ADDTEXT, own->size(), own->data());
+    Call(SCI_ENDUNDOACTION);
+    return;
   }
-  Call(SCI_ENDUNDOACTION);
+  BeginSteps();
+  if (selection.Length() > 0) {
+    RemoveInSteps(selection);
+    NextStep();
+  }
+  InsertInSteps(*own);
+  EndSteps();
 }
 
 bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) {

@@ -119,8 +119,15 @@ class ScintillaEdit : public EditArea {
   }
   void OnModified(int type, ByteOffset position, ByteOffset length);
   void Report();
-  // Puts `text` in place of the selection as one undo action, in steps between which the window
-  // repaints and answers.
+  // Deletes the selection: a long one in steps that one Rescue takes back.
+  void RemoveSelection();
+  // Edits of megabytes (ScintillaSteps_win32.cpp): whether `bytes` make one, the marks around
+  // and between its steps, and the steps of a removal and an insertion at the caret.
+  static bool NeedsSteps(ByteOffset bytes);
+  void BeginSteps();
+  void NextStep();
+  void EndSteps();
+  void RemoveInSteps(Selection range);
   void InsertInSteps(const std::string& text);
   // Replaces [start, end) with `text`, not recorded for undo.
   void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
@@ -146,6 +153,8 @@ class ScintillaEdit : public EditArea {
   bool enterDown_ = false;         // the last key pressed was Enter
   Selection reported_;             // the selection as the owner last heard of it
   std::int32_t displayLines_ = 1;  // as the owner last heard of them
+  std::intptr_t undoneMark_ = 0;   // the mark of the last undo step that had one
+  DWORD answered_ = 0;             // when the window last answered during steps
 };
 
 }  // namespace penlet

@@ -19,8 +19,8 @@ struct KeyBinding {
 };
 
 // The keys of a Windows edit control. Ctrl+A, X, C, V and Z are the main window's commands first;
-// the area keeps them for when it is used alone. The clipboard's keys are not here: the area
-// carries those out itself (ClipboardCommandOf).
+// the area keeps them for when it is used alone. The clipboard's and undo's keys are not here:
+// the area carries those out itself (AreaCommandOf).
 constexpr KeyBinding kNotepadKeys[] = {
     {SCK_LEFT, SCMOD_NORM, SCI_CHARLEFT},
     {SCK_LEFT, SCMOD_SHIFT, SCI_CHARLEFTEXTEND},
@@ -51,13 +51,11 @@ constexpr KeyBinding kNotepadKeys[] = {
     {SCK_BACK, SCMOD_NORM, SCI_DELETEBACK},
     {SCK_BACK, SCMOD_SHIFT, SCI_DELETEBACK},
     {SCK_BACK, SCMOD_CTRL, SCI_DELWORDLEFT},
-    {SCK_BACK, SCMOD_ALT, SCI_UNDO},
     {SCK_INSERT, SCMOD_NORM, SCI_EDITTOGGLEOVERTYPE},
     {SCK_ESCAPE, SCMOD_NORM, SCI_CANCEL},
     {SCK_TAB, SCMOD_NORM, SCI_TAB},
     {SCK_RETURN, SCMOD_NORM, SCI_NEWLINE},
     {SCK_RETURN, SCMOD_SHIFT, SCI_NEWLINE},
-    {'Z', SCMOD_CTRL, SCI_UNDO},
     {'A', SCMOD_CTRL, SCI_SELECTALL},
 };
 
@@ -93,38 +91,48 @@ void StepPastRowEnd(const ScintillaWindow& window, bool extend) {
   if (caret < lineEnd) window.Call(extend ? SCI_CHARRIGHTEXTEND : SCI_CHARRIGHT);
 }
 
-ClipboardCommand ClipboardCommandOf(UINT message, WPARAM wParam) {
+AreaCommand AreaCommandOf(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_CUT:
     case SCI_CUT:
-      return ClipboardCommand::kCut;
+      return AreaCommand::kCut;
     case WM_COPY:
     case SCI_COPY:
-      return ClipboardCommand::kCopy;
+      return AreaCommand::kCopy;
     case WM_PASTE:
     case SCI_PASTE:
-      return ClipboardCommand::kPaste;
+      return AreaCommand::kPaste;
+    case WM_UNDO:
+    case EM_UNDO:
+    case SCI_UNDO:
+      return AreaCommand::kUndo;
+    case WM_SYSKEYDOWN:
+      return wParam == VK_BACK && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0
+                 ? AreaCommand::kUndo
+                 : AreaCommand::kNone;
     case WM_KEYDOWN:
       break;
     default:
-      return ClipboardCommand::kNone;
+      return AreaCommand::kNone;
   }
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
-  if (ctrl == shift) return ClipboardCommand::kNone;
+  if (ctrl == shift) return AreaCommand::kNone;
   switch (wParam) {
     case 'X':
-      return ctrl ? ClipboardCommand::kCut : ClipboardCommand::kNone;
+      return ctrl ? AreaCommand::kCut : AreaCommand::kNone;
     case 'C':
-      return ctrl ? ClipboardCommand::kCopy : ClipboardCommand::kNone;
+      return ctrl ? AreaCommand::kCopy : AreaCommand::kNone;
     case 'V':
-      return ctrl ? ClipboardCommand::kPaste : ClipboardCommand::kNone;
+      return ctrl ? AreaCommand::kPaste : AreaCommand::kNone;
+    case 'Z':
+      return ctrl ? AreaCommand::kUndo : AreaCommand::kNone;
     case VK_DELETE:
-      return shift ? ClipboardCommand::kCut : ClipboardCommand::kNone;
+      return shift ? AreaCommand::kCut : AreaCommand::kNone;
     case VK_INSERT:
-      return ctrl ? ClipboardCommand::kCopy : ClipboardCommand::kPaste;
+      return ctrl ? AreaCommand::kCopy : AreaCommand::kPaste;
   }
-  return ClipboardCommand::kNone;
+  return AreaCommand::kNone;
 }
 
 bool IsForeignToNotepad(UINT message, WPARAM wParam) {

@@ -23,9 +23,9 @@ void UseNotepadKeys(const ScintillaWindow& window);
 // goes past it, to the row's end as a Windows edit control has it.
 void StepPastRowEnd(const ScintillaWindow& window, bool extend);
 
-// The clipboard's commands, as messages or keys, which the area carries out itself.
-enum class ClipboardCommand { kNone, kCut, kCopy, kPaste };
-ClipboardCommand ClipboardCommandOf(UINT message, WPARAM wParam);
+// The clipboard's commands and undo, as messages or keys, which the area carries out itself.
+enum class AreaCommand { kNone, kCut, kCopy, kPaste, kUndo };
+AreaCommand AreaCommandOf(UINT message, WPARAM wParam);
 
 // True for a message the area must not see: Ctrl with the mouse wheel (zoom) and characters of
 // Ctrl combinations that are not text.

@@ -208,9 +208,9 @@ TEST(ScintillaEdit, KeysAreANotepadsWithHomeAndEndByDisplayRow) {
 }
 
 // A copy is the bytes as they were copied, for a paste here and for other programs, also once
-// the area is gone; a long paste goes in as one edit that one Rescue takes back. The clipboard's
-// keys are the area's own.
-TEST(ScintillaEdit, ACopyKeepsItsBytesForAnyPasteAndOutlivesTheArea) {
+// the area is gone. A long paste or delete goes in steps that one Rescue (or Ctrl+Z) takes back
+// whole. The clipboard's keys are the area's own.
+TEST(ScintillaEdit, LongCopiesPastesAndDeletesKeepTheirBytesAndOneRescueTakesThemBack) {
   std::string text;
   while (text.size() < (9u << 20)) text += "\x93\xFA\x96\x7B\x8C\xEA text\r\n";  // 日本語
   wintest::ClearClipboard();
@@ -235,6 +235,15 @@ TEST(ScintillaEdit, ACopyKeepsItsBytesForAnyPasteAndOutlivesTheArea) {
     EXPECT_EQ(edit.GetSelection(), (Selection{pasted, pasted}));
     edit.Undo();
     EXPECT_TRUE(edit.Text() == "X" + text) << "after Rescue " << edit.TextLength() << " bytes";
+    edit.SetSelection({1, pasted + 1});
+    SendMessageW(host.Handle(), WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(edit.TextLength(), 1);
+    {
+      HeldKeys ctrl({VK_CONTROL});
+      SendMessageW(host.Handle(), WM_KEYDOWN, 'Z', 1);
+    }
+    EXPECT_TRUE(edit.Text() == "X" + text) << "after Ctrl+Z " << edit.TextLength() << " bytes";
+    EXPECT_EQ(edit.GetSelection(), (Selection{pasted + 1, pasted + 1}));
 
     // Other programs read it as Unicode too.
     ASSERT_TRUE(OpenClipboard(nullptr));
