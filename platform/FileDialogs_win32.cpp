@@ -47,8 +47,12 @@ bool Win32FileDialogs::Execute(FileDialogKind kind, FileDialogMemory& memory) {
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
   ofn.lpfnHook = PlacingHook;
   ofn.lCustData = AsParam(placeOn_);
-  const BOOL chosen =
-      kind == FileDialogKind::kOpen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+  static const auto open =
+      LibraryFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  static const auto save =
+      LibraryFunction<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+  const auto dialog = kind == FileDialogKind::kOpen ? open : save;
+  const BOOL chosen = dialog && dialog(&ofn);
   if (!chosen) return false;
   memory.fileName = name;
   memory.filterIndex = static_cast<int>(ofn.nFilterIndex);

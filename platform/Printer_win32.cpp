@@ -23,6 +23,25 @@ constexpr DWORD kPrintDialogFlags = PD_SELECTION | PD_NOSELECTION | PD_NOPAGENUM
                                     PD_ENABLEPRINTHOOK | PD_ENABLESETUPHOOK | PD_HIDEPRINTTOFILE;
 static_assert(kPrintDialogFlags == 0x10308D, "the print dialog's flags");
 
+// The print spooler's functions, loaded with the first use of printing.
+struct Spooler {
+  decltype(EnumPrintersA)* enumPrinters =
+      LibraryFunction<decltype(EnumPrintersA)>("winspool.drv", "EnumPrintersA");
+  decltype(OpenPrinterA)* openPrinter =
+      LibraryFunction<decltype(OpenPrinterA)>("winspool.drv", "OpenPrinterA");
+  decltype(DocumentPropertiesA)* documentProperties =
+      LibraryFunction<decltype(DocumentPropertiesA)>("winspool.drv", "DocumentPropertiesA");
+  decltype(ClosePrinter)* closePrinter =
+      LibraryFunction<decltype(ClosePrinter)>("winspool.drv", "ClosePrinter");
+
+  bool Loaded() const { return enumPrinters && openPrinter && documentProperties && closePrinter; }
+};
+
+const Spooler& TheSpooler() {
+  static const Spooler spooler;
+  return spooler;
+}
+
 [[noreturn]] void RaiseSystemError(DWORD code) {
   throw PrinterError(PrinterFailure::kSystem, code, SystemErrorText(code));
 }
@@ -31,14 +50,16 @@ static_assert(kPrintDialogFlags == 0x10308D, "the print dialog's flags");
 std::vector<char> EnumPrinterRecords(DWORD flags, DWORD& count) {
   DWORD needed = 0;
   count = 0;
-  if (EnumPrintersA(flags, nullptr, 2, nullptr, 0, &needed, &count)) return {};
+  const Spooler& spooler = TheSpooler();
+  if (!spooler.Loaded()) RaiseSystemError(ERROR_PROC_NOT_FOUND);
+  if (spooler.enumPrinters(flags, nullptr, 2, nullptr, 0, &needed, &count)) return {};
   DWORD error = GetLastError();
   // Windows answers ERROR_INVALID_NAME when there is no default printer.
   if (error == ERROR_INVALID_NAME) return {};
   if (error != ERROR_INSUFFICIENT_BUFFER) RaiseSystemError(error);
   std::vector<char> buffer(needed);
-  if (!EnumPrintersA(flags, nullptr, 2, reinterpret_cast<BYTE*>(buffer.data()), needed, &needed,
-                     &count)) {
+  if (!spooler.enumPrinters(flags, nullptr, 2, reinterpret_cast<BYTE*>(buffer.data()), needed,
+                            &needed, &count)) {
     RaiseSystemError(GetLastError());
   }
   return buffer;
@@ -50,19 +71,23 @@ std::string OrEmpty(const char* text) {
 
 std::vector<char> DefaultDevMode(const std::string& device) {
   HANDLE printer = nullptr;
-  if (!OpenPrinterA(const_cast<char*>(device.c_str()), &printer, nullptr)) return {};
+  const Spooler& spooler = TheSpooler();
+  if (!spooler.Loaded() ||
+      !spooler.openPrinter(const_cast<char*>(device.c_str()), &printer, nullptr)) {
+    return {};
+  }
   std::vector<char> devMode;
-  LONG size =
-      DocumentPropertiesA(nullptr, printer, const_cast<char*>(device.c_str()), nullptr, nullptr, 0);
+  LONG size = spooler.documentProperties(nullptr, printer, const_cast<char*>(device.c_str()),
+                                         nullptr, nullptr, 0);
   if (size > 0) {
     devMode.resize(size);
-    if (DocumentPropertiesA(nullptr, printer, const_cast<char*>(device.c_str()),
-                            reinterpret_cast<DEVMODEA*>(devMode.data()), nullptr,
-                            DM_OUT_BUFFER) != IDOK) {
+    if (spooler.documentProperties(nullptr, printer, const_cast<char*>(device.c_str()),
+                                   reinterpret_cast<DEVMODEA*>(devMode.data()), nullptr,
+                                   DM_OUT_BUFFER) != IDOK) {
       devMode.clear();
     }
   }
-  ClosePrinter(printer);
+  spooler.closePrinter(printer);
   return devMode;
 }
 
@@ -170,7 +195,8 @@ bool Win32Printer::RunPrintDialog() {
 
   ModalScope modal;
   pd.lCustData = AsParam(modal.Active());
-  const BOOL ok = PrintDlgA(&pd);
+  static const auto printDialog = LibraryFunction<decltype(PrintDlgA)>("comdlg32.dll", "PrintDlgA");
+  const BOOL ok = printDialog && printDialog(&pd);
   modal.Restore();
 
   // The dialog may have put records of its own in place of ours.

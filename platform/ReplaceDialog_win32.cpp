@@ -51,7 +51,9 @@ void Win32ReplaceDialog::Open() {
   record_.wReplaceWithLen = sizeof replaceText_;
   record_.lCustData = AsParam(this);
   record_.lpfnHook = &Win32ReplaceDialog::Hook;
-  hwnd_ = ::ReplaceTextA(&record_);
+  static const auto replaceText =
+      LibraryFunction<decltype(ReplaceTextA)>("comdlg32.dll", "ReplaceTextA");
+  hwnd_ = replaceText ? replaceText(&record_) : nullptr;
 }
 
 UINT_PTR CALLBACK Win32ReplaceDialog::Hook(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {

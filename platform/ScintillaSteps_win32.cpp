@@ -49,7 +49,9 @@ void ScintillaEdit::RemoveInSteps(Selection range) {
       const ByteOffset around = end - kStepBytes;
       const std::string_view before = TextRange(std::max(range.start, around - 65536), around);
       const size_t lineEnd = before.rfind('\n');
-      cut = lineEnd == std::string_view::npos ? around : around - static_cast<ByteOffset>(before.size() - lineEnd - 1);
+      cut = lineEnd == std::string_view::npos
+                ? around
+                : around - static_cast<ByteOffset>(before.size() - lineEnd - 1);
       // Without a line break, after the nearest byte that is no lead byte: a character boundary.
       while (lineEnd == std::string_view::npos && cut > range.start &&
              leadBytes_.Contains(static_cast<unsigned char>(TextRange(cut - 1, cut)[0]))) {

@@ -234,6 +234,16 @@ void RunModalLoop(const std::function<bool()>& done, const MessageFilter& filter
 // work to end, so that nothing the user does can start inside it.
 void AnswerHoldingInput();
 
+// A function of a system library that only a command needs, loaded on its first call: loaded
+// with the program, the common dialogs and the print spooler would lengthen every start. Null
+// when the library or the function is missing.
+template <typename F>
+F* LibraryFunction(const char* library, const char* name) {
+  const HMODULE module = LoadLibraryA(library);  // kept for the rest of the run
+  return module ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
 // ---- The system's texts ----
 
 // The system's description of an error code, as FormatMessage gives it (with its line break);
