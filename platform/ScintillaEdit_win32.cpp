@@ -517,6 +517,9 @@ void ScintillaEdit::Paste() {
     RemoveInSteps(selection);
     NextStep();
   }
+  // Room for the whole text at once: grown step by step, the buffer would be copied again and
+  // again.
+  Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(TextLength()) + own->size());
   InsertInSteps(*own);
   EndSteps();
 }
@@ -564,12 +567,19 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
 }
 
 bool ScintillaEdit::StreamOut(const WriteBlock& write) {
-  // The component's own buffer, in one piece, handed out in blocks.
-  const std::string_view text = TextRange(0, TextLength());
-  constexpr size_t kBlock = 1 << 20;
-  for (size_t p = 0; p < text.size(); p += kBlock) {
-    const size_t n = std::min(kBlock, text.size() - p);
-    if (!write(text.data() + p, static_cast<std::int32_t>(n))) return false;
+  // The component's own buffer, made one piece once, handed out in blocks; a long text is
+  // written while the window repaints and answers.
+  const ByteOffset length = TextLength();
+  TextRange(0, length);
+  constexpr ByteOffset kBlock = 1 << 20;
+  DWORD answered = GetTickCount();
+  for (ByteOffset p = 0; p < length; p += kBlock) {
+    const std::string_view block = TextRange(p, std::min(length, p + kBlock));
+    if (!write(block.data(), static_cast<std::int32_t>(block.size()))) return false;
+    if (GetTickCount() - answered >= 50) {
+      AnswerHoldingInput();
+      answered = GetTickCount();
+    }
   }
   return true;
 }
