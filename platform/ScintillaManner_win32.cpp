@@ -20,7 +20,8 @@ struct KeyBinding {
 
 // The keys of a Windows edit control. Ctrl+A, X, C, V and Z are the main window's commands first;
 // the area keeps them for when it is used alone. The clipboard's and undo's keys are not here:
-// the area carries those out itself (AreaCommandOf).
+// the area carries those out itself (AreaCommandOf). Nor is Tab: its character is typed like
+// any other, in place of the selection, where the component's command would indent lines.
 constexpr KeyBinding kNotepadKeys[] = {
     {SCK_LEFT, SCMOD_NORM, SCI_CHARLEFT},
     {SCK_LEFT, SCMOD_SHIFT, SCI_CHARLEFTEXTEND},
@@ -53,7 +54,6 @@ constexpr KeyBinding kNotepadKeys[] = {
     {SCK_BACK, SCMOD_CTRL, SCI_DELWORDLEFT},
     {SCK_INSERT, SCMOD_NORM, SCI_EDITTOGGLEOVERTYPE},
     {SCK_ESCAPE, SCMOD_NORM, SCI_CANCEL},
-    {SCK_TAB, SCMOD_NORM, SCI_TAB},
     {SCK_RETURN, SCMOD_NORM, SCI_NEWLINE},
     {SCK_RETURN, SCMOD_SHIFT, SCI_NEWLINE},
     {'A', SCMOD_CTRL, SCI_SELECTALL},

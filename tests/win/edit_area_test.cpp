@@ -205,6 +205,13 @@ TEST(ScintillaEdit, KeysAreANotepadsWithHomeAndEndByDisplayRow) {
   edit.SetSelection({0, 0});
   SendMessageW(host.Handle(), WM_CHAR, 0x02, 1);  // Ctrl+B
   EXPECT_EQ(edit.Text(), text);
+
+  // Tab puts a tab in place of the selection, over several lines too: it indents nothing.
+  edit.SetText("ab\r\ncd\r\nef");
+  edit.SetSelection({1, 6});
+  key(VK_TAB);
+  SendMessageW(host.Handle(), WM_CHAR, '\t', 1);
+  EXPECT_EQ(edit.Text(), "a\t\r\nef");
 }
 
 // A copy is the bytes as they were copied, for a paste here and for other programs, also once
