@@ -164,28 +164,44 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     case AreaCommand::kNone:
       break;
   }
-  if (message == WM_KEYDOWN && (wParam == VK_DELETE || wParam == VK_BACK) &&
-      GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 &&
-      NeedsSteps(edit->GetSelection().Length())) {
-    edit->RemoveSelection();
-    return 0;
+  if (NeedsSteps(edit->GetSelection().Length())) {
+    if (message == WM_KEYDOWN && (wParam == VK_DELETE || wParam == VK_BACK) &&
+        GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0) {
+      edit->RemoveSelection();
+      return 0;
+    }
+    if (TypesOverSelection(message, wParam)) {
+      // A long selection typed over goes in steps, which one Rescue takes back with what was
+      // typed.
+      edit->BeginSteps();
+      edit->RemoveInSteps(edit->GetSelection());
+      edit->NextStep();
+      const LRESULT result = Deliver(*edit, hwnd, message, wParam, lParam);
+      edit->EndSteps();
+      return result;
+    }
   }
+  return Deliver(*edit, hwnd, message, wParam, lParam);
+}
+
+LRESULT ScintillaEdit::Deliver(ScintillaEdit& edit, HWND hwnd, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
   if (message == WM_IME_CHAR) {
     // A character an input method hands over: typed as one. (Left to the system, Wine splits
     // it into two bytes, each typed alone.)
     return DefSubclassProc(hwnd, WM_CHAR, wParam, lParam);
   }
-  if (message == WM_KEYDOWN) edit->enterDown_ = wParam == VK_RETURN;
+  if (message == WM_KEYDOWN) edit.enterDown_ = wParam == VK_RETURN;
   if (message == WM_KEYDOWN && wParam == VK_END && GetKeyState(VK_CONTROL) >= 0) {
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    StepPastRowEnd(edit->window_, GetKeyState(VK_SHIFT) < 0);
+    StepPastRowEnd(edit.window_, GetKeyState(VK_SHIFT) < 0);
     return result;
   }
   if (message == WM_CHAR && (wParam == '\r' || wParam == '\n')) {
     // The component puts a line break for the Enter key itself and would take the character
     // that follows it, or one that comes alone, as a bare CR or LF: every line break is CR LF.
-    if (!edit->enterDown_) edit->Call(SCI_NEWLINE);
-    edit->enterDown_ = false;
+    if (!edit.enterDown_) edit.Call(SCI_NEWLINE);
+    edit.enterDown_ = false;
     return 0;
   }
   if (IsForeignToNotepad(message, wParam)) return 0;

@@ -114,6 +114,9 @@ class ScintillaEdit : public EditArea {
 
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
+  // Hands a message on to the component, as the area's keys and characters want it.
+  static LRESULT Deliver(ScintillaEdit& edit, HWND hwnd, UINT message, WPARAM wParam,
+                         LPARAM lParam);
   std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const {
     return window_.Call(message, wParam, lParam);
   }

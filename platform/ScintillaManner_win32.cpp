@@ -135,6 +135,18 @@ AreaCommand AreaCommandOf(UINT message, WPARAM wParam) {
   return AreaCommand::kNone;
 }
 
+bool TypesOverSelection(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_IME_CHAR:
+      return true;
+    case WM_CHAR:
+      return wParam >= 0x20 || wParam == '\t';
+    case WM_KEYDOWN:
+      return wParam == VK_RETURN && GetKeyState(VK_CONTROL) >= 0;
+  }
+  return false;
+}
+
 bool IsForeignToNotepad(UINT message, WPARAM wParam) {
   if (message == WM_MOUSEWHEEL) return (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0;
   // A Ctrl combination that is no command reaches the area as a control character, which the

@@ -27,6 +27,10 @@ void StepPastRowEnd(const ScintillaWindow& window, bool extend);
 enum class AreaCommand { kNone, kCut, kCopy, kPaste, kUndo };
 AreaCommand AreaCommandOf(UINT message, WPARAM wParam);
 
+// True for a key or character that puts something in place of the selection: a character
+// typed or handed over by an input method, Tab and Enter.
+bool TypesOverSelection(UINT message, WPARAM wParam);
+
 // True for a message the area must not see: Ctrl with the mouse wheel (zoom) and characters of
 // Ctrl combinations that are not text.
 bool IsForeignToNotepad(UINT message, WPARAM wParam);

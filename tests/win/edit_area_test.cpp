@@ -251,6 +251,11 @@ TEST(ScintillaEdit, LongCopiesPastesAndDeletesKeepTheirBytesAndOneRescueTakesThe
     }
     EXPECT_TRUE(edit.Text() == "X" + text) << "after Ctrl+Z " << edit.TextLength() << " bytes";
     EXPECT_EQ(edit.GetSelection(), (Selection{pasted + 1, pasted + 1}));
+    edit.SetSelection({1, pasted + 1});
+    host.Type("\x93\xFA");
+    EXPECT_EQ(edit.TextLength(), 3);
+    edit.Undo();
+    EXPECT_TRUE(edit.Text() == "X" + text) << "typed over, then Rescue " << edit.TextLength();
 
     // Other programs read it as Unicode too.
     ASSERT_TRUE(OpenClipboard(nullptr));
