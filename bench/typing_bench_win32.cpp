@@ -3,7 +3,8 @@
 // been refreshed; then the repaint. First the very first keystroke after opening (at the start,
 // in the middle and at the end, each in a freshly opened document, the caret moved there as
 // Ctrl+End or a jump would), then keystrokes once the background wrap has finished, and where
-// their time goes. The number of keystrokes on the command line (200 unless given).
+// their time goes. The number of keystrokes on the command line (200 unless given), then any
+// sizes in MB to measure instead of those three.
 #include <cstdlib>
 
 #include "bench/Bench_win32.h"
@@ -161,6 +162,14 @@ int main(int argc, char** argv) {
   // Unbuffered, so that a slow step shows where it is.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   const int count = argc > 1 ? std::atoi(argv[1]) : 200;
+  if (argc > 2) {
+    // Sizes in MB after the count, each measured on its own.
+    for (int i = 2; i < argc; ++i) {
+      const std::string label = std::string(argv[i]) + " MB";
+      Run(static_cast<size_t>(std::atoi(argv[i])) << 20, label.c_str(), count);
+    }
+    return 0;
+  }
   Run(1 << 10, "1 KB", count);
   Run(1 << 20, "1 MB", count);
   Run(10 << 20, "10 MB", count);
