@@ -17,6 +17,7 @@ constexpr ByteOffset kScanBlock = 16;
 CharacterIndex::CharacterIndex(LeadByteSet leadBytes, ByteOffset spacing)
     : leadBytes_(leadBytes), spacing_(std::max<ByteOffset>(1, spacing)) {
   for (int byte = 0; byte < 256; ++byte) lead_[byte] = leadBytes_.Contains(byte) ? 1 : 0;
+  leadMask_ = LeadMask(lead_);
 }
 
 void CharacterIndex::Reset(const TextReader& text) {
@@ -190,10 +191,7 @@ CharacterCount CharacterIndex::CountSettled(const char* bytes, ByteOffset size) 
   std::uint32_t carry = 0;
   ByteOffset j = 0;
   for (; j + 32 <= size; j += 32) {
-    std::uint32_t leads = 0;
-    for (int k = 0; k < 32; ++k) {
-      leads |= std::uint32_t{lead_[static_cast<unsigned char>(bytes[j + k])]} << k;
-    }
+    std::uint32_t leads = leadMask_.Of(bytes + j);
     leads &= ~carry;  // a trail byte in the lead range leads nothing
     const std::uint32_t afterLead = (leads << 1) | carry;
     const std::uint32_t oddStarts = leads & ~kEvenBits & ~afterLead;

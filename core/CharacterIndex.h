@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/CharacterCount.h"
+#include "core/LeadMask.h"
 #include "platform/EditArea.h"
 #include "platform/Mbcs.h"
 
@@ -70,6 +71,7 @@ class CharacterIndex {
 
   LeadByteSet leadBytes_;
   std::array<unsigned char, 256> lead_{};  // 1 for a lead byte: the walk's table
+  LeadMask leadMask_{lead_};
   ByteOffset spacing_;
   ByteOffset length_ = 0;
   CharacterCount total_ = 0;

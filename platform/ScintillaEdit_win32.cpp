@@ -551,7 +551,9 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
   if (!loader) return false;
   std::string block(1 << 20, '\0');
   ByteOffset loaded = 0;
-  // A long text takes seconds to read: the window keeps repainting and answering meanwhile.
+  // A long text takes seconds to read: the window keeps repainting and answering meanwhile,
+  // from the moment its room has been made.
+  AnswerHoldingInput();
   DWORD answered = GetTickCount();
   for (;;) {
     if (GetTickCount() - answered >= 50) {
@@ -567,6 +569,8 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
     if (got == 0) break;
     loaded += got;
   }
+  // Counting the characters of the whole text follows.
+  AnswerHoldingInput();
   Scope scope(*this);
   const TextEdit whole{0, TextLength(), loaded};
   if (listener_) listener_->EditAreaTextChanging(whole);

@@ -9,6 +9,7 @@
 
 #include "core/CharacterCount.h"
 #include "core/CharacterIndex.h"
+#include "core/LeadMask.h"
 #include "tests/fakes/FakeEditArea.h"
 
 namespace penlet {
@@ -155,6 +156,32 @@ TEST(CharacterIndex, FollowsRandomEditsAsAWalkFromTheStartCounts) {
         ASSERT_EQ(area.index.Before(area.edit, n), CountCharacters(text, n, c.leadBytes))
             << "edit " << i << ", offset " << n;
       }
+    }
+  }
+}
+
+// The mask of lead bytes, told sixteen at a time where the processor can, is the table's, for
+// code page 932's two ranges, a single range and a set of three.
+TEST(LeadMask, TellsTheLeadBytesAsTheTableDoes) {
+  std::mt19937 random(932);
+  for (const auto& ranges :
+       {std::vector<std::pair<int, int>>{{0x81, 0x9F}, {0xE0, 0xFC}},
+        std::vector<std::pair<int, int>>{{0x81, 0xFE}},
+        std::vector<std::pair<int, int>>{{0x00, 0x01}, {0x81, 0x9F}, {0xFF, 0xFF}}}) {
+    std::array<unsigned char, 256> table{};
+    for (const auto& [first, last] : ranges) std::fill(&table[first], &table[last] + 1, 1);
+    LeadMask mask(table);
+    LeadMask byTable(table);
+    byTable.UseTableOnly();
+    for (int i = 0; i < 2000; ++i) {
+      char bytes[32];
+      std::uint32_t expected = 0;
+      for (int k = 0; k < 32; ++k) {
+        bytes[k] = static_cast<char>(random() % 256);
+        expected |= std::uint32_t{table[static_cast<unsigned char>(bytes[k])]} << k;
+      }
+      ASSERT_EQ(mask.Of(bytes), expected);
+      ASSERT_EQ(byTable.Of(bytes), expected);
     }
   }
 }
