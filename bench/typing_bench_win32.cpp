@@ -65,6 +65,7 @@ void Breakdown(Penlet& penlet, int count) {
   const std::string panel = window.StatusText(1);
   const std::string counter = window.Memo1Text();
   const double refresh = MedianOf(count, [&](int) { penlet.Form().RichEdit1SelectionChange(); });
+  const double change = MedianOf(count, [&](int) { penlet.Form().RichEdit1Change(); });
   const double lineFrom = MedianOf(count, [&](int) { editor.LineFromOffset(caret); });
   const double lineIndex = MedianOf(count, [&](int) { editor.LineIndex(line); });
   const double buttons = MedianOf(count, [&](int) {
@@ -77,9 +78,9 @@ void Breakdown(Penlet& penlet, int count) {
   const double memo =
       MedianOf(count, [&](int i) { window.SetMemo1Text(i % 2 ? counter : counter + "0"); });
   std::printf(
-      "    selection refresh alone %.2f ms: line from offset %.2f, line index %.2f, tool"
-      " buttons %.2f, a status panel %.2f, counter box %.2f",
-      refresh, lineFrom, lineIndex, buttons, status, memo);
+      "    change refresh alone %.2f ms, selection refresh alone %.2f ms: line from offset %.2f,"
+      " line index %.2f, tool buttons %.2f, a status panel %.2f, counter box %.2f",
+      change, refresh, lineFrom, lineIndex, buttons, status, memo);
   editor.SetListener(nullptr);
   std::printf("; component alone %.2f ms\n",
               MedianOf(count, [&](int) { SendMessageA(penlet.Edit(), WM_CHAR, 'x', 1); }));
