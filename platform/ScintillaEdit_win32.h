@@ -63,7 +63,8 @@ class ScintillaEdit : public EditArea {
   ScintillaEdit& operator=(const ScintillaEdit&) = delete;
 
   HWND Handle() const { return window_.Handle(); }
-  void SetFont(HFONT font, int dpi = 96) { window_.SetFont(font, dpi); }
+  // A new font lays the lines out anew.
+  void SetFont(HFONT font, int dpi = 96);
 
   // The parent's WM_COMMAND and WM_NOTIFY are passed here; true when they were the control's.
   bool HandleCommand(WPARAM wParam, LPARAM lParam) const;
@@ -141,6 +142,8 @@ class ScintillaEdit : public EditArea {
   bool enterDown_ = false;         // the last key pressed was Enter
   Selection reported_;             // the selection as the owner last heard of it
   std::int32_t displayLines_ = 1;  // as the owner last heard of them
+  bool newLayout_ = false;         // a new width or font: the lines break elsewhere than reported
+  int width_ = 0;                  // of the component's client area, as last sized
 };
 
 }  // namespace penlet
