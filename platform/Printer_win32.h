@@ -43,6 +43,7 @@ class Win32Printer : public Printer {
   std::string device_, driver_, port_;
   std::vector<char> devMode_;  // empty when the printer has no device settings
   HDC dc_ = nullptr;
+  void* heapRoom_ = nullptr;  // held while a job runs (KeepHeapRoom)
   bool printing_ = false;
   HWND owner_ = nullptr;
 };
