@@ -64,8 +64,8 @@ void DrawTogether(HDC dc, const Line* lines, size_t count) {
     steps.push_back(more ? lines[i + 1].x - (line.End() - line.dx.back()) : line.dx.back());
     steps.push_back(more ? lines[i + 1].y - line.y : 0);
   }
-  ExtTextOutW(dc, lines->x, lines->y, ETO_PDY, nullptr, text.data(),
-              static_cast<UINT>(text.size()), steps.data());
+  ExtTextOutW(dc, lines->x, lines->y, ETO_PDY, nullptr, text.data(), static_cast<UINT>(text.size()),
+              steps.data());
 }
 
 void DrawPage(HDC dc, const std::vector<Line>& lines, Way way, size_t linesACall, Times& times) {
@@ -186,9 +186,10 @@ int main(int argc, char** argv) {
     if (only >= 0 && index++ != only) continue;
     Times t;
     for (const auto& lines : text) DrawPage(dc, lines, run.way, run.linesACall, t);
-    std::printf("  %-36s first call median %5.1f ms (max %5.1f), the rest %5.1f ms; end of page "
-                "%4.1f ms\n",
-                run.label, Median(t.first), Max(t.first), Median(t.rest), Median(t.end));
+    std::printf(
+        "  %-36s first call median %5.1f ms (max %5.1f), the rest %5.1f ms; end of page "
+        "%4.1f ms\n",
+        run.label, Median(t.first), Max(t.first), Median(t.rest), Median(t.end));
   }
 
   // The tables of the font that the driver reads on every page; it sends hmtx and loca as text,
