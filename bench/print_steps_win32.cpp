@@ -1,8 +1,8 @@
 // The steps of printing a Shift-JIS document, in this process, on the default printer (the print
 // server's queue of scripts/cups.sh): the copy of the line text into the print surface, then for
 // each page its layout and recording, its drawing on the printer, and the end of the page; the
-// same pages as the print surface draws them in a job, in pieces, with the longest stretch
-// between two pauses (any page whose pieces end elsewhere than the whole page is named); and drawn
+// same pages as the print surface draws them in a job, with the longest stretch between two
+// pauses (any page that ends elsewhere than the page laid out alone is named); and drawn
 // by the component straight into the printer's device context, as before pages were recorded. The
 // size in MB on the command line (1 unless given), then the number of pages (20).
 #include <cstdlib>
@@ -89,9 +89,9 @@ int main(int argc, char** argv) {
       times.end.push_back(MsSince(start));
       first = next;
     }
-    // As the job does it: the surface lays each page out and draws it in pieces, pausing between
-    // them; the longest stretch between two pauses is the longest the window waits. On every page
-    // it is the first line drawn, in which the printer driver sends the font again.
+    // As the job does it: the surface lays each page out and draws it line by line, pausing
+    // between the lines; the longest stretch between two pauses is the longest the window waits. On
+    // every page it is the first line drawn, in which the printer driver sends the font again.
     const penlet::TwipsRect rect =
         penlet::PageRect({GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
                           GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)});
@@ -100,14 +100,14 @@ int main(int argc, char** argv) {
     for (int page = 0; page < pages; ++page) {
       start = Clock::now();
       auto paused = start;
-      // The pieces take the lines the whole page would.
+      // The job's page takes the lines the page laid out alone would.
       const long whole = FormatRange(surface.Handle(), dc, dc, at, FALSE);
       at = surface.RenderPage(handle, rect, at, [&] {
         times.stretch.push_back(MsSince(paused));
         paused = Clock::now();
       });
       if (at != whole)
-        std::printf("page %d: pieces end at %d, the whole page at %ld\n", page + 1, at, whole);
+        std::printf("page %d: the job's ends at %d, the page alone at %ld\n", page + 1, at, whole);
       times.surface.push_back(MsSince(start));
       EndPage(dc);
       StartPage(dc);
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
       pages, Median(times.layout), Max(times.layout), Median(times.draw), Max(times.draw),
       Median(times.end), Max(times.end));
   std::printf(
-      "  the same pages as the job draws them, in pieces: median %.1f ms a page (max %.1f); "
+      "  the same pages as the job draws them: median %.1f ms a page (max %.1f); "
       "between two pauses median %.1f ms, at most %.1f\n",
       Median(times.surface), Max(times.surface), Median(times.stretch), Max(times.stretch));
   std::printf(

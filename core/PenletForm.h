@@ -84,10 +84,11 @@ class TPenletForm : public EditAreaListener {
   void EditAreaTextChanged(const TextEdit& edit) override { counter_.TextChanged(edit); }
   void EditAreaChanged() override { RichEdit1Change(); }
   void EditAreaSelectionChanged() override { RichEdit1SelectionChange(); }
-  // The lines were laid out anew (a new width, or the background layout of a long text): the
-  // caret's line and column may have moved.
-  void EditAreaLinesChanged() override {
-    print_.LinesChanged();
+  // The lines were laid out (at a new width, or further in the background layout of a long
+  // text): the caret's line and column may have moved. Only a new layout changes the lines a
+  // print job copies; the background layout only counts them further.
+  void EditAreaLinesChanged(LayoutChange change) override {
+    if (change == LayoutChange::kNewLayout) print_.LinesChanged();
     UpdateCaretPosition();
   }
 

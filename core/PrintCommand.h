@@ -24,7 +24,8 @@ class PrintCommand {
   // Failures are raised as Error. The window answers while the document is copied and printed:
   // commands may run meanwhile, another Print among them.
   void Execute();
-  // The editing area's lines changed: a copy under way begins again.
+  // The editing area's lines changed (an edit, or a layout at a new width): a copy under way
+  // begins again.
   void LinesChanged() { ++changes_; }
 
  private:

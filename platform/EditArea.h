@@ -28,6 +28,15 @@ struct TextEdit {
   ByteOffset inserted = 0;
 };
 
+// Why the display lines changed without an edit.
+enum class LayoutChange {
+  // More of a long text was laid out in the background: line numbers counted so far may move,
+  // but the lines themselves, as LineCount and Line give them, are those they were.
+  kLaidOutFurther,
+  // The text was laid out anew, at another width or in another font: the lines break elsewhere.
+  kNewLayout,
+};
+
 // What the editing area reports to its owner. An edit of the user (a key, a paste, an undo) may
 // take several steps; each step is reported before and after it happens, and once the edit is
 // complete the owner hears of it once: one change, then at most one selection change.
@@ -40,9 +49,8 @@ class EditAreaListener {
   virtual void EditAreaTextChanged(const TextEdit& edit) {}
   virtual void EditAreaChanged() = 0;           // the text changed, whatever caused it
   virtual void EditAreaSelectionChanged() = 0;  // the selection's start or length changed
-  // The display lines were laid out anew without an edit (a new width, or the layout of a long
-  // text going on in the background): line numbers may have moved.
-  virtual void EditAreaLinesChanged() {}
+  // The display lines were laid out without an edit: line numbers may have moved.
+  virtual void EditAreaLinesChanged(LayoutChange change) {}
 };
 
 // The bytes of a text, read where they are.
@@ -81,7 +89,7 @@ class EditArea : public TextReader {
   // Lines as laid out on screen: with word wrap a paragraph is several lines. LineCount and Line
   // lay the whole text out first. LineFromOffset and LineIndex count the lines as far as they
   // are laid out: a long text is laid out in the background, a paragraph not reached yet
-  // counting one line, and each step of that is reported (EditAreaLinesChanged), so that a
+  // counting one line, and each step of that is reported (kLaidOutFurther), so that a
   // position shown from them is right once the layout is done and the window never waits for it.
   virtual std::int32_t LineCount() const = 0;
   virtual std::int32_t LineFromOffset(ByteOffset offset) const = 0;

@@ -89,7 +89,8 @@ class Printer {
   virtual void NewPage() = 0;  // ends the page and starts the next
   virtual void EndJob() = 0;   // ends the last page and the job
   // Lets the window messages through, as the job's abort procedure does. The job calls it between
-  // its pieces, so that the window answers whether or not the printer driver calls the procedure.
+  // its pages and lines, so that the window answers whether or not the printer driver calls the
+  // procedure.
   virtual void KeepAnswering() = 0;
   // The same while the document is being read for the job: the window repaints and answers what
   // other programs ask of it, but input and posted commands wait until the job runs, as they
@@ -119,7 +120,7 @@ class PrintSurface {
   // Drops what the control keeps of the last page's layout.
   virtual void ClearFormatting() = 0;
   // Draws the text from `first` into `rect` of `dc` and returns the position of the first
-  // character that did not fit. `between` is called between the pieces of the drawing.
+  // character that did not fit. `between` is called between the steps of the drawing.
   virtual std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
                                   const std::function<void()>& between) = 0;
 };

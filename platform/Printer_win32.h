@@ -43,6 +43,7 @@ class Win32Printer : public Printer {
   std::string device_, driver_, port_;
   std::vector<char> devMode_;  // empty when the printer has no device settings
   HDC dc_ = nullptr;
+  void* heapRoom_ = nullptr;  // held while a job runs (KeepHeapRoom)
   bool printing_ = false;
   HWND owner_ = nullptr;
 };
@@ -74,11 +75,9 @@ class Win32PrintSurface : public PrintSurface {
   // `render`. Returns the position of the first character that did not fit.
   std::int32_t FormatRange(HDC draw, HDC measure, const RECT& area, std::int32_t first,
                            bool render);
-  int LineHeight(HDC printer, const RECT& page);
 
   ScintillaWindow window_;
   std::unique_ptr<PagePrinter> pages_;  // for the running job
-  int lineHeight_ = 0;                  // of a printed line, in device pixels; 0 when unknown
 };
 
 }  // namespace penlet

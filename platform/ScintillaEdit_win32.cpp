@@ -122,6 +122,12 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
   SetWindowSubclass(Handle(), SubclassProc, kSubclassId, AsParam<DWORD_PTR>(this));
 }
 
+void ScintillaEdit::SetFont(HFONT font, int dpi) {
+  Scope scope(*this);
+  window_.SetFont(font, dpi);
+  newLayout_ = true;
+}
+
 ScintillaEdit::~ScintillaEdit() {
   if (!IsWindow(Handle())) return;
   copied_.HandleMessage(Handle(), WM_RENDERALLFORMATS, 0);
@@ -148,6 +154,12 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
   if (message == WM_SYSCOLORCHANGE) UseSystemColours(edit->window_);
   if (edit->copied_.HandleMessage(hwnd, message, wParam)) return 0;
   Scope scope(*edit);
+  // Lines wrap at the client area's width, and its height leaves them where they are.
+  if (message == WM_SIZE && LOWORD(lParam) != edit->width_) {
+    edit->width_ = LOWORD(lParam);
+    edit->newLayout_ = true;
+  }
+  if (message == WM_DPICHANGED) edit->newLayout_ = true;
   switch (AreaCommandOf(message, wParam)) {
     case AreaCommand::kCut:
       edit->Cut();
@@ -260,10 +272,14 @@ void ScintillaEdit::Report() {
     reported_ = now;
     if (listener_) listener_->EditAreaSelectionChanged();
   }
+  // The background layout changes the count of the lines laid out so far, and nothing else.
   const std::int32_t lines = DisplayLines();
-  if (lines != displayLines_) {
+  if (lines != displayLines_ || newLayout_) {
+    const LayoutChange change =
+        newLayout_ ? LayoutChange::kNewLayout : LayoutChange::kLaidOutFurther;
     displayLines_ = lines;
-    if (listener_) listener_->EditAreaLinesChanged();
+    newLayout_ = false;
+    if (listener_) listener_->EditAreaLinesChanged(change);
   }
   --depth_;
 }

@@ -64,7 +64,8 @@ class ScintillaEdit : public EditArea {
   ScintillaEdit& operator=(const ScintillaEdit&) = delete;
 
   HWND Handle() const { return window_.Handle(); }
-  void SetFont(HFONT font, int dpi = 96) { window_.SetFont(font, dpi); }
+  // A new font lays the lines out anew.
+  void SetFont(HFONT font, int dpi = 96);
 
   // The parent's WM_COMMAND and WM_NOTIFY are passed here; true when they were the control's.
   bool HandleCommand(WPARAM wParam, LPARAM lParam) const;
@@ -158,6 +159,8 @@ class ScintillaEdit : public EditArea {
   std::int32_t displayLines_ = 1;  // as the owner last heard of them
   std::intptr_t undoneMark_ = 0;   // the mark of the last undo step that had one
   DWORD answered_ = 0;             // when the window last answered during steps
+  bool newLayout_ = false;         // a new width or font: the lines break elsewhere than reported
+  int width_ = 0;                  // of the component's client area, as last sized
 };
 
 }  // namespace penlet

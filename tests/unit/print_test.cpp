@@ -224,6 +224,35 @@ TEST_F(PrintWhileAnsweringTest, AnEditDuringTheCopyStartsItAgainAndInputWaitsMea
   EXPECT_FALSE(fakes.printer.printing);
 }
 
+// The background layout of a long text only counts the lines further (the copy has laid them all
+// out already); a new width breaks them elsewhere.
+TEST_F(PrintWhileAnsweringTest, OnlyALayoutAtANewWidthStartsTheCopyAgain) {
+  EditAreaListener& listener = fakes.form;
+  bool laidOut = false;
+  fakes.printer.whileAnsweringHoldingInput = [&] {
+    if (!laidOut) listener.EditAreaLinesChanged(LayoutChange::kLaidOutFurther);
+    laidOut = true;
+  };
+  fakes.edit.bytesRead = 0;
+  fakes.form.FilePrintExecute();
+  const auto once = static_cast<std::int64_t>(text.size());
+  EXPECT_EQ(fakes.edit.bytesRead, once) << "the lines were read more than once";
+  EXPECT_EQ(fakes.surface.Text(), text);
+
+  bool narrowed = false;
+  fakes.printer.whileAnsweringHoldingInput = [&] {
+    if (narrowed) return;
+    narrowed = true;
+    fakes.edit.SetWrapWidth(4);
+    listener.EditAreaLinesChanged(LayoutChange::kNewLayout);
+  };
+  fakes.form.FilePrintExecute();
+  std::string narrow;
+  for (int i = 0; i < 100; ++i) narrow += "line\r\n " + std::to_string(i) + "\r\n";
+  EXPECT_EQ(fakes.surface.Text(), narrow);
+  EXPECT_EQ(Starts(), 2);
+}
+
 TEST_F(PrintWhileAnsweringTest, ASecondPrintFailsAndNewLeavesTheJobAlone) {
   std::vector<std::string> errors;
   auto printAgain = [&] {

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Scintilla.h"
 #include "platform/ScintillaEdit_win32.h"
@@ -112,6 +113,40 @@ TEST(ScintillaEdit, JapaneseWrapsAnywhereAndLatinAtSpaces) {
   const int lines = edit.LineCount();
   ASSERT_GT(lines, 2);
   for (int i = 0; i + 1 < lines; ++i) EXPECT_EQ(edit.Line(i).back(), ' ') << "line " << i;
+}
+
+// A long text is laid out in the background. Asked for all its lines, as printing asks, the area
+// lays it out at once; what it reports of that afterwards only counts the lines further. A new
+// width lays them out anew.
+TEST(ScintillaEdit, TheBackgroundLayoutIsToldApartFromANewWidth) {
+  ScintillaHost host;
+  ScintillaEdit& edit = host.Edit();
+  struct Layouts : EditAreaListener {
+    void EditAreaChanged() override {}
+    void EditAreaSelectionChanged() override {}
+    void EditAreaLinesChanged(LayoutChange change) override { seen.push_back(change); }
+    std::vector<LayoutChange> seen;
+  } layouts;
+  std::string paragraph;
+  for (int i = 0; i < 70; ++i) paragraph += "\x93\xFA";  // 日, two rows or more
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += paragraph + "\r\n";
+  edit.SetText(text);
+  edit.SetListener(&layouts);
+  const std::int32_t lines = edit.LineCount();
+  EXPECT_GE(lines, 6000);
+  for (int i = 0; i < 20; ++i) {
+    Sleep(20);
+    wintest::Pump();
+  }
+  EXPECT_EQ(edit.LineCount(), lines);
+  ASSERT_FALSE(layouts.seen.empty()) << "the layout done for the lines was never reported";
+  for (LayoutChange change : layouts.seen) EXPECT_EQ(change, LayoutChange::kLaidOutFurther);
+  const size_t before = layouts.seen.size();
+  host.Narrow();
+  ASSERT_GT(layouts.seen.size(), before);
+  EXPECT_EQ(layouts.seen[before], LayoutChange::kNewLayout);
+  edit.SetListener(nullptr);
 }
 
 // What an input method hands over, and a character typed on a Unicode keyboard, arrive as whole
