@@ -176,7 +176,8 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     case AreaCommand::kNone:
       break;
   }
-  if (NeedsSteps(edit->GetSelection().Length())) {
+  const bool typed = message == WM_KEYDOWN || message == WM_CHAR || message == WM_IME_CHAR;
+  if (typed && NeedsSteps(edit->GetSelection().Length())) {
     if (message == WM_KEYDOWN && (wParam == VK_DELETE || wParam == VK_BACK) &&
         GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0) {
       edit->RemoveSelection();
@@ -357,8 +358,8 @@ void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const st
   quiet_ = true;
   ByteOffset shift = 0;  // what the pieces before have added to the text
   // Finding the ranges took a while already.
-  AnswerHoldingInput();
-  DWORD answered = GetTickCount();
+  Answering answering;
+  answering.Now();
   for (size_t first = 0; first < ranges.size();) {
     const ByteOffset start = ranges[first].start;
     size_t last = first;
@@ -376,10 +377,7 @@ void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const st
     ReplaceQuietly(start + shift, end + shift, piece);
     shift += static_cast<ByteOffset>(piece.size()) - (end - start);
     first = last + 1;
-    if (first < ranges.size() && GetTickCount() - answered >= 50) {
-      AnswerHoldingInput();
-      answered = GetTickCount();
-    }
+    if (first < ranges.size()) answering.Due();
   }
   const ByteOffset caret = ranges.back().end + shift;
   Call(SCI_SETSEL, caret, caret);
@@ -569,13 +567,10 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
   ByteOffset loaded = 0;
   // A long text takes seconds to read: the window keeps repainting and answering meanwhile,
   // from the moment its room has been made.
-  AnswerHoldingInput();
-  DWORD answered = GetTickCount();
+  Answering answering;
+  answering.Now();
   for (;;) {
-    if (GetTickCount() - answered >= 50) {
-      AnswerHoldingInput();
-      answered = GetTickCount();
-    }
+    answering.Due();
     std::int32_t got = 0;
     if (!read(block.data(), static_cast<std::int32_t>(block.size()), got) ||
         (got > 0 && loader->AddData(block.data(), got) != SC_STATUS_OK)) {
@@ -586,7 +581,7 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
     loaded += got;
   }
   // Counting the characters of the whole text follows.
-  AnswerHoldingInput();
+  answering.Now();
   Scope scope(*this);
   const TextEdit whole{0, TextLength(), loaded};
   if (listener_) listener_->EditAreaTextChanging(whole);
@@ -608,14 +603,11 @@ bool ScintillaEdit::StreamOut(const WriteBlock& write) {
   const ByteOffset length = TextLength();
   TextRange(0, length);
   constexpr ByteOffset kBlock = 1 << 20;
-  DWORD answered = GetTickCount();
+  Answering answering;
   for (ByteOffset p = 0; p < length; p += kBlock) {
     const std::string_view block = TextRange(p, std::min(length, p + kBlock));
     if (!write(block.data(), static_cast<std::int32_t>(block.size()))) return false;
-    if (GetTickCount() - answered >= 50) {
-      AnswerHoldingInput();
-      answered = GetTickCount();
-    }
+    answering.Due();
   }
   return true;
 }

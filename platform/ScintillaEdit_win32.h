@@ -158,7 +158,7 @@ class ScintillaEdit : public EditArea {
   Selection reported_;             // the selection as the owner last heard of it
   std::int32_t displayLines_ = 1;  // as the owner last heard of them
   std::intptr_t undoneMark_ = 0;   // the mark of the last undo step that had one
-  DWORD answered_ = 0;             // when the window last answered during steps
+  Answering answering_;            // paces the window's answers between steps
   bool newLayout_ = false;         // a new width or font: the lines break elsewhere than reported
   int width_ = 0;                  // of the component's client area, as last sized
 };

@@ -8,8 +8,6 @@ namespace penlet {
 namespace {
 
 constexpr ByteOffset kStepBytes = 4 << 20;
-// How long the window may go without answering.
-constexpr DWORD kAnswerEveryMs = 50;
 // Marks that the history holds before the first step and after the last.
 constexpr std::intptr_t kFirstStepMark = 0x50456E31;
 constexpr std::intptr_t kLastStepMark = 0x50456E32;
@@ -24,15 +22,12 @@ bool ScintillaEdit::NeedsSteps(ByteOffset bytes) {
 
 void ScintillaEdit::BeginSteps() {
   Call(SCI_ADDUNDOACTION, kFirstStepMark, UNDO_NONE);
-  answered_ = GetTickCount();
+  answering_ = Answering();
 }
 
 void ScintillaEdit::NextStep() {
   Call(SCI_ADDUNDOACTION, kNextStepMark, UNDO_NONE);
-  if (GetTickCount() - answered_ >= kAnswerEveryMs) {
-    AnswerHoldingInput();
-    answered_ = GetTickCount();
-  }
+  answering_.Due();
 }
 
 void ScintillaEdit::EndSteps() {
@@ -83,12 +78,9 @@ void ScintillaEdit::Undo() {
   undoneMark_ = 0;
   Call(SCI_UNDO);
   if (undoneMark_ != kLastStepMark) return;
-  answered_ = GetTickCount();
+  Answering answering;
   while (undoneMark_ != kFirstStepMark && Call(SCI_CANUNDO)) {
-    if (GetTickCount() - answered_ >= kAnswerEveryMs) {
-      AnswerHoldingInput();
-      answered_ = GetTickCount();
-    }
+    answering.Due();
     Call(SCI_UNDO);
   }
 }

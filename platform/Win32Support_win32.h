@@ -234,6 +234,23 @@ void RunModalLoop(const std::function<bool()>& done, const MessageFilter& filter
 // work to end, so that nothing the user does can start inside it.
 void AnswerHoldingInput();
 
+// Paces AnswerHoldingInput through a long piece of work: Due answers when 50 ms have passed
+// since the last answer, Now at once.
+class Answering {
+ public:
+  Answering() : answered_(GetTickCount()) {}
+  void Due() {
+    if (GetTickCount() - answered_ >= 50) Now();
+  }
+  void Now() {
+    AnswerHoldingInput();
+    answered_ = GetTickCount();
+  }
+
+ private:
+  DWORD answered_;
+};
+
 // A function of a system library that only a command needs, loaded on its first call: loaded
 // with the program, the common dialogs and the print spooler would lengthen every start. Null
 // when the library or the function is missing.
