@@ -10,7 +10,9 @@ Program::Program(HWND owner, MessageBoxes& boxes, FormEvents::ErrorReporter repo
       files_(NewSystemFiles()),
       dialogs_(owner, window_.Handle(), AnsiLeadBytes()),
       replaceDialog1_(window_.Handle(), GetDlgCtrlID(window_.Editor().Handle())),
-      printer_(AnsiLeadBytes()),
+      printer_(
+          AnsiLeadBytes(), [this](MSG& msg) { return PreTranslateMessage(msg); },
+          [this] { Idle(); }),
       mail_(NewSystemMail()),
       aboutBox_(owner, [this] { Idle(); }),
       counter_(window_.Editor(), window_, clipboard_, CounterLeadBytes()),

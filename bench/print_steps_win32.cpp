@@ -1,8 +1,9 @@
 // The steps of printing a Shift-JIS document, in this process, on the default printer (the print
 // server's queue of scripts/cups.sh): the copy of the line text into the print surface, then for
 // each page its layout and recording, its drawing on the printer, and the end of the page; the
-// same pages as the print surface draws them in a job, with the longest stretch between two
-// pauses (any page that ends elsewhere than the page laid out alone is named); and drawn
+// same pages as the print surface draws them in a job, with the time the window's thread spends
+// on each before the drawing goes to the job's thread (any page that ends elsewhere than the page
+// laid out alone is named); and drawn
 // by the component straight into the printer's device context, as before pages were recorded. The
 // size in MB on the command line (1 unless given), then the number of pages (20).
 #include <cstdlib>
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
       const long next = FormatRange(surface.Handle(), recording, dc, first);
       times.layout.push_back(MsSince(start));
       start = Clock::now();
-      if (!printer.DrawRecording([] {})) std::printf("page %d: not plain text\n", page + 1);
+      if (!printer.DrawRecording()) std::printf("page %d: not plain text\n", page + 1);
       times.draw.push_back(MsSince(start));
       start = Clock::now();
       EndPage(dc);
@@ -89,9 +90,9 @@ int main(int argc, char** argv) {
       times.end.push_back(MsSince(start));
       first = next;
     }
-    // As the job does it: the surface lays each page out and draws it line by line, pausing
-    // between the lines; the longest stretch between two pauses is the longest the window waits. On
-    // every page it is the first line drawn, in which the printer driver sends the font again.
+    // As the job does it: the surface lays each page out on this thread, where the window's
+    // messages are handled, and hands the drawing to the job's thread; the layout is what the
+    // window waits for.
     const penlet::TwipsRect rect =
         penlet::PageRect({GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
                           GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)});
@@ -99,12 +100,12 @@ int main(int argc, char** argv) {
     std::int32_t at = 0;
     for (int page = 0; page < pages; ++page) {
       start = Clock::now();
-      auto paused = start;
+      const auto paused = start;
       // The job's page takes the lines the page laid out alone would.
       const long whole = FormatRange(surface.Handle(), dc, dc, at, FALSE);
-      at = surface.RenderPage(handle, rect, at, [&] {
+      at = surface.RenderPage(handle, rect, at, [&](const std::function<void()>& work) {
         times.stretch.push_back(MsSince(paused));
-        paused = Clock::now();
+        work();
       });
       if (at != whole)
         std::printf("page %d: the job's ends at %d, the page alone at %ld\n", page + 1, at, whole);
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
       Median(times.end), Max(times.end));
   std::printf(
       "  the same pages as the job draws them: median %.1f ms a page (max %.1f); "
-      "between two pauses median %.1f ms, at most %.1f\n",
+      "laid out on the window's thread in median %.1f ms, at most %.1f\n",
       Median(times.surface), Max(times.surface), Median(times.stretch), Max(times.stretch));
   std::printf(
       "  the same pages drawn by the component straight on the printer: median %.1f ms a "

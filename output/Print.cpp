@@ -67,14 +67,15 @@ void PrintSurfacePages(PrintSurface& surface, Printer& printer, const std::strin
   surface.ClearFormatting();
   try {
     std::int32_t n = 0;
-    const std::function<void()> keepAnswering = [&printer] { printer.KeepAnswering(); };
+    const PrintSurface::OnJob onJob = [&printer](const std::function<void()>& work) {
+      printer.RunOnJob(work);
+    };
     for (;;) {
-      const std::int32_t next = surface.RenderPage(dc, page, n, keepAnswering);
+      const std::int32_t next = surface.RenderPage(dc, page, n, onJob);
       // A page that takes not one character would be followed by the same page for ever.
       if (next == -1 || next >= length || next <= n) break;
       n = next;
       printer.NewPage();
-      printer.KeepAnswering();
     }
     printer.EndJob();
   } catch (...) {

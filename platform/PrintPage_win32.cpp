@@ -229,7 +229,7 @@ HFONT PagePrinter::FontFor(const LOGFONTW& face) {
   return font;
 }
 
-bool PagePrinter::DrawRecording(const std::function<void()>& between) {
+bool PagePrinter::DrawRecording() {
   if (!recording_) return false;
   HENHMETAFILE page = CloseEnhMetaFile(recording_);
   recording_ = nullptr;
@@ -256,7 +256,6 @@ bool PagePrinter::DrawRecording(const std::function<void()>& between) {
     const INT* dx = OwnSpacing(printer_, line) ? nullptr : line.dx.data();
     ExtTextOutW(printer_, line.x, line.y, 0, nullptr, line.text.data(),
                 static_cast<UINT>(line.text.size()), dx);
-    between();
   }
   return true;
 }

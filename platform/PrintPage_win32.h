@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,9 +25,9 @@ class PagePrinter {
   // A device context that records a page; it measures as the printer does. Null when none could
   // be made.
   HDC StartRecording();
-  // Ends the recording and draws its text on the printer, calling `between` after every line.
-  // False, with nothing drawn, when the page holds anything but plain text on white.
-  bool DrawRecording(const std::function<void()>& between);
+  // Ends the recording and draws its text on the printer. False, with nothing drawn, when the
+  // page holds anything but plain text on white.
+  bool DrawRecording();
 
   // One line's text as the printer gets it: glyphs from `x` on `y`, each `dx` from the one before.
   struct Line {

@@ -86,12 +86,13 @@ class Printer {
   // Sets the mapping mode to MM_TEXT and returns the previous one.
   virtual int SetTextMapping() = 0;
   virtual void RestoreMapping(int previous) = 0;
+  // The calls that keep the printer driver busy let the window messages through until they are
+  // done, whether or not the driver calls the job's abort procedure: ending a page and starting
+  // the next, ending the job, and the drawing that RunOnJob is given.
   virtual void NewPage() = 0;  // ends the page and starts the next
   virtual void EndJob() = 0;   // ends the last page and the job
-  // Lets the window messages through, as the job's abort procedure does. The job calls it between
-  // its pages and lines, so that the window answers whether or not the printer driver calls the
-  // procedure.
-  virtual void KeepAnswering() = 0;
+  // Runs `work`, which draws on the job's device context, while the window answers.
+  virtual void RunOnJob(const std::function<void()>& work) = 0;
   // The same while the document is being read for the job: the window repaints and answers what
   // other programs ask of it, but input and posted commands wait until the job runs, as they
   // could change what is being read.
@@ -120,9 +121,10 @@ class PrintSurface {
   // Drops what the control keeps of the last page's layout.
   virtual void ClearFormatting() = 0;
   // Draws the text from `first` into `rect` of `dc` and returns the position of the first
-  // character that did not fit. `between` is called between the steps of the drawing.
+  // character that did not fit. The drawing itself goes through `onJob` (Printer::RunOnJob).
+  using OnJob = std::function<void(const std::function<void()>& work)>;
   virtual std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
-                                  const std::function<void()>& between) = 0;
+                                  const OnJob& onJob) = 0;
 };
 
 }  // namespace penlet

@@ -123,17 +123,9 @@ UINT_PTR CALLBACK PlaceDialog(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
   return 1;
 }
 
-// Lets the window messages through while the job is produced; the job always goes on.
-BOOL CALLBACK KeepPrinting(HDC, int) {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+// The job always goes on. Wine's gdi32 calls the procedure only in StartDoc; the window's thread
+// answers while the driver works on the job's thread (JobThread).
+BOOL CALLBACK JobGoesOn(HDC, int) {
   return TRUE;
 }
 
@@ -154,7 +146,8 @@ void* KeepHeapRoom() {
 
 }  // namespace
 
-Win32Printer::Win32Printer(LeadByteSet leadBytes) : leadBytes_(leadBytes) {}
+Win32Printer::Win32Printer(LeadByteSet leadBytes, MessageFilter filter, IdleStep idle)
+    : leadBytes_(leadBytes), filter_(std::move(filter)), idle_(std::move(idle)) {}
 
 Win32Printer::~Win32Printer() {
   CloseJob();
@@ -247,12 +240,14 @@ DeviceContext Win32Printer::StartJob(const std::string& title) {
   if (!dc_) throw PrinterError(PrinterFailure::kNotValid);
   printing_ = true;
   heapRoom_ = KeepHeapRoom();
+  job_ = std::make_unique<JobThread>(filter_, idle_);
   DOCINFOA info{};
   info.cbSize = sizeof info;
   info.lpszDocName = title.c_str();
-  SetAbortProc(dc_, KeepPrinting);
+  SetAbortProc(dc_, JobGoesOn);
+  // On the window's thread: a printer on the FILE: port asks here for the file's name.
   StartDocA(dc_, &info);
-  StartPage(dc_);
+  RunOnJob([this] { StartPage(dc_); });
   return AsParam<DeviceContext>(dc_);
 }
 
@@ -274,25 +269,34 @@ void Win32Printer::RestoreMapping(int previous) {
 }
 
 void Win32Printer::NewPage() {
-  EndPage(dc_);
-  StartPage(dc_);
+  RunOnJob([this] {
+    EndPage(dc_);
+    StartPage(dc_);
+  });
 }
 
 void Win32Printer::EndJob() {
-  EndPage(dc_);
-  EndDoc(dc_);
+  RunOnJob([this] {
+    EndPage(dc_);
+    EndDoc(dc_);
+  });
+}
+
+void Win32Printer::RunOnJob(const std::function<void()>& work) {
+  if (job_) {
+    job_->Run(work);
+  } else {
+    work();
+  }
 }
 
 void Win32Printer::CloseJob() {
+  job_.reset();
   if (dc_) DeleteDC(dc_);
   dc_ = nullptr;
   if (heapRoom_) HeapFree(GetProcessHeap(), 0, heapRoom_);
   heapRoom_ = nullptr;
   printing_ = false;
-}
-
-void Win32Printer::KeepAnswering() {
-  KeepPrinting(dc_, 0);
 }
 
 void Win32Printer::KeepAnsweringHoldingInput() {
@@ -367,8 +371,7 @@ std::int32_t Win32PrintSurface::FormatRange(HDC draw, HDC measure, const RECT& a
 }
 
 std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& rect,
-                                           std::int32_t first,
-                                           const std::function<void()>& between) {
+                                           std::int32_t first, const OnJob& onJob) {
   HDC printer = FromParam<HDC>(dc);
   // The component measures the page in the device's pixels, not in twips.
   const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
@@ -378,16 +381,14 @@ std::int32_t Win32PrintSurface::RenderPage(DeviceContext dc, const TwipsRect& re
                   MulDiv(rect.right, dpiX, 1440), MulDiv(rect.bottom, dpiY, 1440)};
   if (!pages_ || pages_->Printer() != printer) pages_ = std::make_unique<PagePrinter>(printer);
   // The page is laid out whole, measured on the printer but drawn into the recording: a few
-  // milliseconds. Its text then reaches the printer a line at a time, the window answering between
-  // the lines.
+  // milliseconds. Its text then reaches the printer a line at a time, on the job's thread.
   HDC recording = pages_->StartRecording();
   const std::int32_t next =
       FormatRange(recording ? recording : printer, printer, page, first, true);
-  between();
+  bool drawn = false;
+  if (recording) onJob([&] { drawn = pages_->DrawRecording(); });
   // A page with more than plain text on it goes to the printer as the component draws it.
-  if (recording && !pages_->DrawRecording(between)) {
-    FormatRange(printer, printer, page, first, true);
-  }
+  if (recording && !drawn) FormatRange(printer, printer, page, first, true);
   return next;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/JobThread_win32.h"
 #include "platform/Mbcs.h"
 #include "platform/PrintPage_win32.h"
 #include "platform/Printer.h"
@@ -17,7 +18,9 @@ namespace penlet {
 
 class Win32Printer : public Printer {
  public:
-  explicit Win32Printer(LeadByteSet leadBytes);
+  // While a job runs, the window's messages go through `filter` and `idle` as in the program's
+  // loop.
+  Win32Printer(LeadByteSet leadBytes, MessageFilter filter, IdleStep idle);
   ~Win32Printer() override;
   Win32Printer(const Win32Printer&) = delete;
   Win32Printer& operator=(const Win32Printer&) = delete;
@@ -29,8 +32,8 @@ class Win32Printer : public Printer {
   void RestoreMapping(int previous) override;
   void NewPage() override;
   void EndJob() override;
+  void RunOnJob(const std::function<void()>& work) override;
   void CloseJob() override;
-  void KeepAnswering() override;
   void KeepAnsweringHoldingInput() override;
   void Reserve() override { printing_ = true; }
 
@@ -42,7 +45,10 @@ class Win32Printer : public Printer {
   bool chosen_ = false;  // false until the first use has settled the current printer
   std::string device_, driver_, port_;
   std::vector<char> devMode_;  // empty when the printer has no device settings
+  MessageFilter filter_;
+  IdleStep idle_;
   HDC dc_ = nullptr;
+  std::unique_ptr<JobThread> job_;  // while a job runs
   void* heapRoom_ = nullptr;  // held while a job runs (KeepHeapRoom)
   bool printing_ = false;
   HWND owner_ = nullptr;
@@ -68,7 +74,7 @@ class Win32PrintSurface : public PrintSurface {
   std::int32_t TextLength() const override;
   void ClearFormatting() override;
   std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
-                          const std::function<void()>& between) override;
+                          const OnJob& onJob) override;
 
  private:
   // Lays out the text from `first` in `area` of the page, in device pixels; draws it when

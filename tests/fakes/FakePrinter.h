@@ -35,10 +35,16 @@ class FakePrinter : public Printer {
   void RestoreMapping(int previous) override {
     log.push_back("restore:" + std::to_string(previous));
   }
-  void NewPage() override { log.push_back("page"); }
-  void EndJob() override { log.push_back("end"); }
-  void KeepAnswering() override {
+  // The window answers while the driver works: `whileAnswering` runs before the work is done.
+  void NewPage() override {
+    RunOnJob([this] { log.push_back("page"); });
+  }
+  void EndJob() override {
+    RunOnJob([this] { log.push_back("end"); });
+  }
+  void RunOnJob(const std::function<void()>& work) override {
     if (whileAnswering) whileAnswering();
+    work();
   }
   void KeepAnsweringHoldingInput() override {
     if (whileAnsweringHoldingInput) whileAnsweringHoldingInput();
@@ -96,10 +102,9 @@ class FakePrintSurface : public PrintSurface {
   std::int32_t TextLength() const override { return static_cast<std::int32_t>(text_.size()); }
   void ClearFormatting() override { log.push_back("clear"); }
   std::int32_t RenderPage(DeviceContext dc, const TwipsRect& rect, std::int32_t first,
-                          const std::function<void()>& between) override {
+                          const OnJob& onJob) override {
     log.push_back("render:" + std::to_string(first));
-    between();
-    renderedOn.push_back(dc);
+    onJob([&] { renderedOn.push_back(dc); });
     rects.push_back(rect);
     if (renderError) renderError(first);
     const std::int32_t length = TextLength();
