@@ -49,7 +49,7 @@ class Win32Printer : public Printer {
   IdleStep idle_;
   HDC dc_ = nullptr;
   std::unique_ptr<JobThread> job_;  // while a job runs
-  void* heapRoom_ = nullptr;  // held while a job runs (KeepHeapRoom)
+  void* heapRoom_ = nullptr;        // held while a job runs (KeepHeapRoom)
   bool printing_ = false;
   HWND owner_ = nullptr;
 };
