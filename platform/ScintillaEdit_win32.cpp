@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "ILoader.h"
@@ -461,27 +463,13 @@ ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
   }
   const ByteOffset start = static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, documentLine));
   if (sub <= 0) return start;
-  // The first place of the document line that lies on display line `sub`; a display line never
-  // starts inside a character. Rows are told apart by their height below the line's first.
-  const std::intptr_t height = Call(SCI_TEXTHEIGHT, 0);
+  // The first place of the document line that lies on display line `sub`: the place the component
+  // finds at the left edge of that display line, which starts a character.
+  const std::int64_t height = Call(SCI_TEXTHEIGHT, 0);
   if (height <= 0) return start;
-  const std::intptr_t top = Call(SCI_POINTYFROMPOSITION, 0, start);
-  const auto row = [&](ByteOffset offset) {
-    return (Call(SCI_POINTYFROMPOSITION, 0, offset) - top) / height;
-  };
-  ByteOffset low = start,
-             high = static_cast<ByteOffset>(Call(SCI_GETLINEENDPOSITION, documentLine));
-  while (low < high) {
-    const ByteOffset middle = low + (high - low) / 2;
-    if (row(middle) >= sub) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  const std::string_view text = TextRange(start, low + 1);
-  if (!leadBytes_.StartsCharacter(text, static_cast<size_t>(low - start))) ++low;
-  return low;
+  const std::int64_t y = (line - std::int64_t{Call(SCI_GETFIRSTVISIBLELINE)}) * height + height / 2;
+  if (y < INT_MIN || y > INT_MAX) return start;
+  return static_cast<ByteOffset>(Call(SCI_POSITIONFROMPOINT, 0, static_cast<std::intptr_t>(y)));
 }
 
 std::string ScintillaEdit::Line(std::int32_t line) const {

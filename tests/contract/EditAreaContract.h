@@ -215,6 +215,23 @@ TYPED_TEST_P(EditAreaContract, AWrappedParagraphIsSeveralLinesOfWholeCharacters)
   this->host.Narrow();
   std::string paragraph;
   for (int i = 0; i < 60; ++i) paragraph += "\x93\xFA\x96\x7B";  // 日本 x 60
+  // The same paragraph again below a hundred empty lines, and the view scrolled down to the end: a line
+  // starts where it starts whatever is in view.
+  std::string below = "\r\n";
+  for (int i = 0; i < 100; ++i) below += "\r\n";
+  edit.SetText(paragraph + "\r\nz" + below + paragraph);
+  const int wrapped = (edit.LineCount() - 101) / 2;
+  std::vector<ByteOffset> starts;
+  for (int i = 0; i < wrapped; ++i) starts.push_back(edit.LineIndex(i));
+  const auto belowStart = static_cast<ByteOffset>(paragraph.size() + 3 + below.size());
+  edit.SetSelection({edit.TextLength(), edit.TextLength()});
+  edit.ScrollCaret();
+  for (int i = 0; i < wrapped; ++i) {
+    EXPECT_EQ(edit.LineIndex(i), starts[i]) << "line " << i << " with the view at the end";
+    EXPECT_EQ(edit.LineIndex(wrapped + 101 + i) - belowStart, starts[i]) << "line " << i;
+  }
+  edit.SetSelection({0, 0});
+  edit.ScrollCaret();
   edit.SetText(paragraph + "\r\nz");
   const int lines = edit.LineCount();
   ASSERT_GT(lines, 2);
