@@ -77,7 +77,11 @@ void JobThread::AnswerUntilDone() {
       PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
       continue;
     }
+    // As in the program's loop, the idle work follows the posted messages; what other windows
+    // send is answered inside PeekMessage.
+    bool posted = false;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      posted = true;
       if (msg.message == WM_QUIT) {
         quit = true;
         code = msg.wParam;
@@ -88,7 +92,7 @@ void JobThread::AnswerUntilDone() {
         DispatchMessageA(&msg);
       }
     }
-    if (!quit && idle_) idle_();
+    if (posted && !quit && idle_) idle_();
   }
   if (quit) PostQuitMessage(static_cast<int>(code));
 }

@@ -215,8 +215,8 @@ TYPED_TEST_P(EditAreaContract, AWrappedParagraphIsSeveralLinesOfWholeCharacters)
   this->host.Narrow();
   std::string paragraph;
   for (int i = 0; i < 60; ++i) paragraph += "\x93\xFA\x96\x7B";  // 日本 x 60
-  // The same paragraph again below a hundred empty lines, and the view scrolled down to the end: a line
-  // starts where it starts whatever is in view.
+  // The same paragraph again below a hundred empty lines, and the view scrolled down to the end: a
+  // line starts where it starts whatever is in view.
   std::string below = "\r\n";
   for (int i = 0; i < 100; ++i) below += "\r\n";
   edit.SetText(paragraph + "\r\nz" + below + paragraph);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Scintilla.h"
 #include "platform/Locale.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/Hints.h"
@@ -303,7 +304,18 @@ TEST_F(PrintTest, DuringAJobTheWindowAnswersAndNothingItDoesDisturbsTheJob) {
   EXPECT_EQ(NewestJobFile(Spool()), before);
   Dismiss(box);
 
-  penlet.CommandAndWait(FileNew1);
+  // The window's keys work as ever: Ctrl+N empties the area.
+  SetForegroundWindow(penlet.Main());
+  INPUT keys[4]{};
+  const WORD pressed[4] = {VK_CONTROL, 'N', 'N', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = pressed[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(penlet.Edit(), SCI_GETLENGTH, 0, 0) == 0; }));
+  EXPECT_EQ(NewestJobFile(Spool()), before) << "the job ended before the test was through";
   PostMessageA(penlet.Main(), WM_CLOSE, 0, 0);
   EXPECT_EQ(penlet.WaitExit(180000), 0u);
   KeptJob job = WaitForJob(Spool(), "longjob.txt", before);
