@@ -18,6 +18,8 @@ TwipsRect PageRect(const DeviceCaps& caps) {
 
 CopyOutcome CopyLineText(const EditArea& lines, PrintSurface& surface,
                          const std::function<bool()>& between) {
+  // The lines the background layout has not reached yet are laid out first, in steps.
+  if (between && !lines.LayOutRest(between)) return CopyOutcome::kLinesChanged;
   surface.Clear();
   // The lines go in a block of many at a time: each insertion costs the surface about as much,
   // however long it is.

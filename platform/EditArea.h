@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +96,10 @@ class EditArea : public TextReader {
   virtual std::int32_t LineFromOffset(ByteOffset offset) const = 0;
   virtual ByteOffset LineIndex(std::int32_t line) const = 0;
   virtual std::string Line(std::int32_t line) const = 0;  // without its line break
+  // Lays out what the background layout has not reached yet, some milliseconds at a time, calling
+  // `between` after each step; returns false, stopping there, when `between` does. LineCount
+  // then finds the whole text laid out.
+  virtual bool LayOutRest(const std::function<bool()>& between) const = 0;
 
   virtual void ScrollCaret() = 0;
   virtual void Undo() = 0;

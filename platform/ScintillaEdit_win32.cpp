@@ -472,6 +472,19 @@ ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
   return static_cast<ByteOffset>(Call(SCI_POSITIONFROMPOINT, 0, static_cast<std::intptr_t>(y)));
 }
 
+bool ScintillaEdit::LayOutRest(const std::function<bool()>& between) const {
+  // The component's own idle message (win32/ScintillaWin.cxx): each lays out some 10 ms of the
+  // lines still waiting and, while any wait, posts itself another. Asked for the last line
+  // instead, the component lays out all of them at once: seconds for tens of megabytes.
+  constexpr UINT kComponentIdle = 5001;
+  for (;;) {
+    SendMessageW(Handle(), kComponentIdle, 0, 1);
+    MSG next;
+    if (!PeekMessageW(&next, Handle(), kComponentIdle, kComponentIdle, PM_REMOVE)) return true;
+    if (!between()) return false;
+  }
+}
+
 std::string ScintillaEdit::Line(std::int32_t line) const {
   LineCount();  // the whole text laid out
   const ByteOffset start = LineIndex(line);

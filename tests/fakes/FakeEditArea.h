@@ -41,6 +41,8 @@ class FakeEditArea : public EditArea {
   void ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) override;
   ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const override;
   std::int32_t LineCount() const override { return static_cast<std::int32_t>(Lines().size()); }
+  // The whole text is always laid out.
+  bool LayOutRest(const std::function<bool()>&) const override { return true; }
   std::int32_t LineFromOffset(ByteOffset offset) const override;
   ByteOffset LineIndex(std::int32_t line) const override;
   std::string Line(std::int32_t line) const override;

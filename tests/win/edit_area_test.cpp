@@ -133,7 +133,15 @@ TEST(ScintillaEdit, TheBackgroundLayoutIsToldApartFromANewWidth) {
   for (int i = 0; i < 3000; ++i) text += paragraph + "\r\n";
   edit.SetText(text);
   edit.SetListener(&layouts);
+  // What the background has not laid out yet can be laid out in steps, which stop when asked.
+  int steps = 0;
+  EXPECT_FALSE(edit.LayOutRest([&] { return ++steps < 2; }));
+  EXPECT_TRUE(edit.LayOutRest([&] { return ++steps > 0; }));
+  EXPECT_GT(steps, 3);
+  const auto laidOut =
+      static_cast<std::int32_t>(SendMessageW(host.Handle(), SCI_VISIBLEFROMDOCLINE, INT_MAX, 0));
   const std::int32_t lines = edit.LineCount();
+  EXPECT_EQ(lines, laidOut);
   EXPECT_GE(lines, 6000);
   for (int i = 0; i < 20; ++i) {
     Sleep(20);
