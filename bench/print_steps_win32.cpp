@@ -68,10 +68,15 @@ int main(int argc, char** argv) {
   std::printf("  copy of the line text into the print surface %.1f ms (%d bytes there)\n",
               MsSince(start), surface.TextLength());
 
+  start = Clock::now();
   HDC dc = CreateDCA("WINSPOOL", name, nullptr, nullptr);
+  const double created = MsSince(start);
+  start = Clock::now();
   DOCINFOA info{sizeof info, "print_steps", nullptr, nullptr, 0};
   StartDocA(dc, &info);
   StartPage(dc);
+  std::printf("  the printer's device context made in %.1f ms, the job started in %.1f ms\n",
+              created, MsSince(start));
   PageTimes times;
   {
     penlet::PagePrinter printer(dc);
