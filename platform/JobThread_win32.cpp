@@ -62,8 +62,14 @@ void JobThread::Run(const std::function<void()>& work) {
 void JobThread::AnswerUntilDone() {
   // Once the loop's end has been asked for, only what other windows send is answered until the
   // work is done; the request is then made again for the loop that is to end.
-  bool quit = false;
-  WPARAM code = 0;
+  struct QuitRequest {
+    bool quit = false;
+    WPARAM code = 0;
+    ~QuitRequest() {
+      if (quit) PostQuitMessage(static_cast<int>(code));
+    }
+  } request;
+  bool& quit = request.quit;
   for (;;) {
     const DWORD wake = quit ? QS_SENDMESSAGE : QS_ALLINPUT;
     const DWORD woken = MsgWaitForMultipleObjectsEx(1, &done_, INFINITE, wake, MWMO_INPUTAVAILABLE);
@@ -84,7 +90,7 @@ void JobThread::AnswerUntilDone() {
       posted = true;
       if (msg.message == WM_QUIT) {
         quit = true;
-        code = msg.wParam;
+        request.code = msg.wParam;
         break;
       }
       if (!filter_ || !filter_(msg)) {
@@ -94,7 +100,6 @@ void JobThread::AnswerUntilDone() {
     }
     if (posted && !quit && idle_) idle_();
   }
-  if (quit) PostQuitMessage(static_cast<int>(code));
 }
 
 }  // namespace penlet
