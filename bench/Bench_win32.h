@@ -244,6 +244,16 @@ inline std::vector<int> SizesInMb(int argc, char** argv) {
   return sizes;
 }
 
+// The default printer's name (the queue of scripts/cups.sh); empty, and said so, when there is
+// none.
+inline std::string DefaultPrinter() {
+  char name[256] = "";
+  DWORD size = sizeof name;
+  if (GetDefaultPrinterA(name, &size)) return name;
+  std::printf("no default printer\n");
+  return {};
+}
+
 // Answers every question No and keeps the last plain message.
 class QuietBoxes : public penlet::MessageBoxes {
  public:

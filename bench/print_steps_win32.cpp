@@ -43,12 +43,9 @@ long FormatRange(HWND surface, HDC draw, HDC measure, long first, BOOL render = 
 int main(int argc, char** argv) {
   const int mb = argc > 1 ? std::atoi(argv[1]) : 1;
   const int pages = argc > 2 ? std::atoi(argv[2]) : 20;
-  char name[256] = "";
-  DWORD size = sizeof name;
-  if (!GetDefaultPrinterA(name, &size)) {
-    std::printf("no default printer\n");
-    return 0;
-  }
+  const std::string printer = DefaultPrinter();
+  if (printer.empty()) return 0;
+  const char* name = printer.c_str();
   const std::string path =
       WriteDocument(MakeDocument(static_cast<size_t>(mb) << 20), "print_steps.txt");
   Penlet penlet;
