@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/Locale.h"
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Locale.h"
+#include "platform/system/Win32Support_win32.h"
 #include "app/Program_win32.h"
 #include "ui/MessageDialog_win32.h"
 #include "core/Texts.h"

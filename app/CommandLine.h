@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Mbcs.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "Scintilla.h"
-#include "platform/Locale.h"
-#include "platform/ScintillaEdit_win32.h"
+#include "platform/system/Locale.h"
+#include "platform/edit/ScintillaEdit_win32.h"
 #include "core/PathNames.h"
 #include "core/Texts.h"
 

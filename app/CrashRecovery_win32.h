@@ -9,7 +9,7 @@
 #include <exception>
 #include <string>
 
-#include "platform/Mbcs.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

@@ -1,7 +1,7 @@
 // The program's parts, built and wired.
 #include "app/Program_win32.h"
 
-#include "platform/Locale.h"
+#include "platform/system/Locale.h"
 
 namespace penlet {
 

@@ -7,7 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/CrashRecovery_win32.h"
 #include "app/Program_win32.h"
-#include "platform/Locale.h"
+#include "platform/system/Locale.h"
 #include "ui/MessageDialog_win32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -10,7 +10,7 @@
 #include "bench/Bench_win32.h"
 #include "Scintilla.h"
 #include "output/Print.h"
-#include "platform/PrintPage_win32.h"
+#include "platform/print/PrintPage_win32.h"
 
 namespace {
 

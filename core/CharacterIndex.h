@@ -7,8 +7,8 @@
 
 #include "core/CharacterCount.h"
 #include "core/LeadMask.h"
-#include "platform/EditArea.h"
-#include "platform/Mbcs.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

@@ -4,9 +4,9 @@
 
 #include "core/CharacterIndex.h"
 #include "core/FormView.h"
-#include "platform/Clipboard.h"
-#include "platform/EditArea.h"
-#include "platform/Mbcs.h"
+#include "platform/system/Clipboard.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

@@ -7,11 +7,11 @@
 #include "core/Counter.h"
 #include "core/FormView.h"
 #include "core/MessageBoxes.h"
-#include "platform/Drops.h"
-#include "platform/EditArea.h"
-#include "platform/FileDialogs.h"
-#include "platform/Files.h"
-#include "platform/Mbcs.h"
+#include "platform/files/Drops.h"
+#include "platform/edit/EditArea.h"
+#include "platform/files/FileDialogs.h"
+#include "platform/files/Files.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

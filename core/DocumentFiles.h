@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/EditArea.h"
-#include "platform/Files.h"
+#include "platform/edit/EditArea.h"
+#include "platform/files/Files.h"
 
 namespace penlet {
 

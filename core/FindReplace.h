@@ -6,9 +6,9 @@
 #include "core/Counter.h"
 #include "core/DocumentCommands.h"
 #include "core/MessageBoxes.h"
-#include "platform/EditArea.h"
-#include "platform/Mbcs.h"
-#include "platform/ReplaceDialog.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
+#include "platform/system/ReplaceDialog.h"
 
 namespace penlet {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/EditArea.h"
-#include "platform/Mbcs.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

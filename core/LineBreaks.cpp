@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 namespace penlet {
 

@@ -2,7 +2,7 @@
 #include "core/PenletForm.h"
 
 #include "core/Settings.h"
-#include "platform/Dpi.h"
+#include "platform/system/Dpi.h"
 
 namespace penlet {
 

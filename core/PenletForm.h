@@ -12,10 +12,10 @@
 #include "core/FormView.h"
 #include "core/PrintCommand.h"
 #include "core/Send.h"
-#include "platform/Drops.h"
-#include "platform/EditArea.h"
-#include "platform/Mbcs.h"
-#include "platform/Profile.h"
+#include "platform/files/Drops.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
+#include "platform/files/Profile.h"
 
 namespace penlet {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "core/DocumentCommands.h"
-#include "platform/EditArea.h"
-#include "platform/Mbcs.h"
-#include "platform/Printer.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
+#include "platform/print/Printer.h"
 
 namespace penlet {
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "core/MessageBoxes.h"
-#include "platform/EditArea.h"
-#include "platform/Mail.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mail.h"
 
 namespace penlet {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "core/FormView.h"
-#include "platform/Mbcs.h"
-#include "platform/Profile.h"
+#include "platform/system/Mbcs.h"
+#include "platform/files/Profile.h"
 
 namespace penlet {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Encoding.h"
+#include "platform/system/Encoding.h"
 
 namespace penlet {
 

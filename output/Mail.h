@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/EditArea.h"
+#include "platform/edit/EditArea.h"
 
 namespace penlet {
 

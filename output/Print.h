@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/EditArea.h"
-#include "platform/Mbcs.h"
-#include "platform/Printer.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
+#include "platform/print/Printer.h"
 
 namespace penlet {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Mbcs.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

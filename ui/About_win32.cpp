@@ -3,8 +3,8 @@
 // nothing.
 #include "ui/About_win32.h"
 
-#include "platform/Dpi_win32.h"
-#include "platform/Locale.h"
+#include "platform/system/Dpi_win32.h"
+#include "platform/system/Locale.h"
 #include "ui/AboutLayout.h"
 #include "core/Texts.h"
 

@@ -1,7 +1,7 @@
 // The command list, the menus and the tool bar of the main window.
 #include "ui/CommandTable.h"
 
-#include "platform/Dpi.h"
+#include "platform/system/Dpi.h"
 
 #include "core/Texts.h"
 

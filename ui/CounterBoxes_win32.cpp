@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "core/Texts.h"
-#include "platform/Dpi.h"
+#include "platform/system/Dpi.h"
 #include "ui/Controls_win32.h"
 
 namespace penlet {

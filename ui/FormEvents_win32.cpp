@@ -3,8 +3,8 @@
 
 #include <shellapi.h>
 
-#include "platform/Drops_win32.h"
-#include "platform/Win32Support_win32.h"
+#include "platform/files/Drops_win32.h"
+#include "platform/system/Win32Support_win32.h"
 #include "ui/CommandState.h"
 #include "ui/CommandTable.h"
 

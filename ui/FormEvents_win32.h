@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/PenletForm.h"
-#include "platform/ReplaceDialog_win32.h"
+#include "platform/system/ReplaceDialog_win32.h"
 #include "ui/Hints.h"
 #include "ui/MainWindow_win32.h"
 

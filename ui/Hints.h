@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Mbcs.h"
+#include "platform/system/Mbcs.h"
 
 namespace penlet {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Win32Support_win32.h"
 #include "ui/ImageArt.h"
 
 namespace penlet {

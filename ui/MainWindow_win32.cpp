@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "core/Texts.h"
-#include "platform/Dpi_win32.h"
-#include "platform/Locale.h"
+#include "platform/system/Dpi_win32.h"
+#include "platform/system/Locale.h"
 #include "ui/CommandTable.h"
 #include "ui/Controls_win32.h"
 #include "ui/Hints.h"

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "core/FormView.h"
-#include "platform/Dpi.h"
-#include "platform/Printer_win32.h"
-#include "platform/ScintillaEdit_win32.h"
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Dpi.h"
+#include "platform/print/Printer_win32.h"
+#include "platform/edit/ScintillaEdit_win32.h"
+#include "platform/system/Win32Support_win32.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandState.h"
 #include "ui/CounterBoxes_win32.h"

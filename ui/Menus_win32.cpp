@@ -2,7 +2,7 @@
 #include "ui/Menus_win32.h"
 
 #include "core/Texts.h"
-#include "platform/Locale.h"
+#include "platform/system/Locale.h"
 #include "ui/CommandState.h"
 #include "ui/CommandTable.h"
 #include "ui/Hints.h"

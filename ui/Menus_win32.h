@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Win32Support_win32.h"
 
 namespace penlet {
 

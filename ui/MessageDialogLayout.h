@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Dpi.h"
-#include "platform/Mbcs.h"
+#include "platform/system/Dpi.h"
+#include "platform/system/Mbcs.h"
 #include "core/MessageBoxes.h"
 
 namespace penlet {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Mbcs.h"
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Mbcs.h"
+#include "platform/system/Win32Support_win32.h"
 #include "core/MessageBoxes.h"
 #include "ui/MessageDialogLayout.h"
 

@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "platform/Dpi_win32.h"
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Dpi_win32.h"
+#include "platform/system/Win32Support_win32.h"
 #include "ui/Controls_win32.h"
 
 namespace penlet {

@@ -1,8 +1,8 @@
 // ToolBar1.
 #include "ui/ToolBar_win32.h"
 
-#include "platform/Dpi.h"
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Dpi.h"
+#include "platform/system/Win32Support_win32.h"
 #include "ui/CommandTable.h"
 #include "ui/ImageArt.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/Texts.h"
-#include "platform/Locale.h"
-#include "platform/Win32Support_win32.h"
+#include "platform/system/Locale.h"
+#include "platform/system/Win32Support_win32.h"
 #include "ui/CommandTable.h"
 #include "ui/CounterBoxes_win32.h"
 #include "ui/Hints.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/EditArea.h"
+#include "platform/edit/EditArea.h"
 
 namespace penlet {
 

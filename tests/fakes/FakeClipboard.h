@@ -1,7 +1,7 @@
 // A clipboard that holds text or not, as a test says.
 #pragma once
 
-#include "platform/Clipboard.h"
+#include "platform/system/Clipboard.h"
 
 namespace penlet {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileDialogs.h"
+#include "platform/files/FileDialogs.h"
 
 namespace penlet {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 namespace penlet {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Mail.h"
+#include "platform/system/Mail.h"
 
 namespace penlet {
 

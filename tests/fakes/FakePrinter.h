@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Printer.h"
+#include "platform/print/Printer.h"
 
 namespace penlet {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Profile.h"
+#include "platform/files/Profile.h"
 
 namespace penlet {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/ReplaceDialog.h"
+#include "platform/system/ReplaceDialog.h"
 
 namespace penlet {
 

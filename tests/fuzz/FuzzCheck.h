@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Mbcs.h"
+#include "platform/system/Mbcs.h"
 
 // Stops the run when a property does not hold; libFuzzer keeps the input that did it.
 #define FUZZ_CHECK(condition, what)                                                              \

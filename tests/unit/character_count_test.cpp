@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/CharacterCount.h"
-#include "platform/CounterLocale.h"
+#include "platform/system/CounterLocale.h"
 #include "core/Texts.h"
 
 namespace penlet {

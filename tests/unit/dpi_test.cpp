@@ -1,5 +1,5 @@
 // The one scale every designed figure goes through: Win32's MulDiv, on every platform.
-#include "platform/Dpi.h"
+#include "platform/system/Dpi.h"
 
 #include <gtest/gtest.h>
 

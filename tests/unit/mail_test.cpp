@@ -5,7 +5,7 @@
 
 #include "core/PenletForm.h"
 #include "output/Mail.h"
-#include "platform/Mail.h"
+#include "platform/system/Mail.h"
 #include "tests/fakes/FakeClipboard.h"
 #include "tests/fakes/FakeEditArea.h"
 #include "tests/fakes/FakeFileDialogs.h"

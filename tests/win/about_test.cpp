@@ -11,7 +11,7 @@
 
 #include "tests/win/support/WinTest.h"
 #include "ui/About_win32.h"
-#include "platform/Locale.h"
+#include "platform/system/Locale.h"
 #include "ui/CommandIds.h"
 #include "ui/Hints.h"
 #include "core/Texts.h"

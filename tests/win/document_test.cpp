@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/Locale.h"
+#include "platform/system/Locale.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/Hints.h"
 #include "ui/CommandIds.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "Scintilla.h"
-#include "platform/Dpi.h"
+#include "platform/system/Dpi.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
 #include "ui/About_win32.h"

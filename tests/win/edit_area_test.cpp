@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Scintilla.h"
-#include "platform/ScintillaEdit_win32.h"
+#include "platform/edit/ScintillaEdit_win32.h"
 #include "tests/contract/EditAreaContract.h"
 #include "tests/win/support/WinTest.h"
 

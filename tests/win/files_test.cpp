@@ -9,7 +9,7 @@
 
 #include "core/DocumentFiles.h"
 #include "core/Error.h"
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 #include "tests/win/support/WinTest.h"
 #include "core/Texts.h"
 

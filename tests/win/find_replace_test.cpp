@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform/Locale.h"
+#include "platform/system/Locale.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
 #include "ui/Hints.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Scintilla.h"
-#include "platform/Locale.h"
+#include "platform/system/Locale.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/Hints.h"
 #include "ui/CommandIds.h"

@@ -1,0 +1,128 @@
+// The editing area on the Scintilla editing component. Scintilla keeps the text as bytes of the
+// system's ANSI code page, so its positions are the byte offsets that the program speaks.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/edit/CopiedText_win32.h"
+#include "platform/edit/ScintillaWindow_win32.h"
+#include "platform/edit/EditArea.h"
+#include "platform/system/Mbcs.h"
+#include "platform/system/Win32Support_win32.h"
+
+namespace penlet {
+
+class ScintillaEdit : public EditArea {
+ public:
+  ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle);
+  ~ScintillaEdit() override;
+  ScintillaEdit(const ScintillaEdit&) = delete;
+  ScintillaEdit& operator=(const ScintillaEdit&) = delete;
+
+  HWND Handle() const { return window_.Handle(); }
+  // A new font lays the lines out anew.
+  void SetFont(HFONT font, int dpi = 96);
+
+  // The parent's WM_COMMAND and WM_NOTIFY are passed here; true when they were the control's.
+  bool HandleCommand(WPARAM wParam, LPARAM lParam) const;
+  bool HandleNotify(const NMHDR& header);
+
+  void SetListener(EditAreaListener* listener) override { listener_ = listener; }
+  ByteOffset TextLength() const override;
+  std::string_view TextRange(ByteOffset start, ByteOffset end) const override;
+  std::string Text() const override;
+  void SetText(const std::string& text) override;
+  Selection GetSelection() const override;
+  void SetSelection(Selection selection) override;
+  void SelectAll() override;
+  void ReplaceSelection(const std::string& text) override;
+  void ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) override;
+  ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const override;
+  std::int32_t LineCount() const override;
+  std::int32_t LineFromOffset(ByteOffset offset) const override;
+  ByteOffset LineIndex(std::int32_t line) const override;
+  std::string Line(std::int32_t line) const override;
+  bool LayOutRest(const std::function<bool()>& between) const override;
+  void ScrollCaret() override;
+  void Undo() override;
+  void Cut() override;
+  void Copy() override;
+  void Paste() override;
+  bool Modified() const override { return modified_; }
+  void SetModified(bool modified) override { modified_ = modified; }
+  bool StreamIn(const ReadBlock& read, std::int64_t expectedBytes = 0) override;
+  bool StreamOut(const WriteBlock& write) override;
+  bool HasFocus() const override;
+  void SetFocus() override;
+
+ private:
+  // Reports what an edit did once it is complete: while one lives, the steps of the component's
+  // edits are only gathered; when the outermost ends, the owner hears of the change once and of
+  // the selection once.
+  class Scope {
+   public:
+    explicit Scope(ScintillaEdit& edit) : edit_(edit) { ++edit_.depth_; }
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    ScintillaEdit& edit_;
+  };
+
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+  // Hands a message on to the component, as the area's keys and characters want it.
+  static LRESULT Deliver(ScintillaEdit& edit, HWND hwnd, UINT message, WPARAM wParam,
+                         LPARAM lParam);
+  std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) const {
+    return window_.Call(message, wParam, lParam);
+  }
+  void OnModified(int type, ByteOffset position, ByteOffset length);
+  void Report();
+  // Deletes the selection: a long one in steps that one Rescue takes back.
+  void RemoveSelection();
+  // Edits of megabytes (ScintillaSteps_win32.cpp): whether `bytes` make one, the marks around
+  // and between its steps, and the steps of a removal and an insertion at the caret.
+  static bool NeedsSteps(ByteOffset bytes);
+  void BeginSteps();
+  void NextStep();
+  void EndSteps();
+  void RemoveInSteps(Selection range);
+  void InsertInSteps(const std::string& text);
+  // Replaces [start, end) with `text`, not recorded for undo.
+  void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
+  std::int32_t DocumentLine(ByteOffset offset) const;
+  // Which display line of its document line `offset` lies on: 0 for the first.
+  std::int32_t SubLine(ByteOffset offset) const;
+  // Sees that the lines up to `documentLine` are laid out, so that display lines count right.
+  void LayOutThrough(std::int32_t documentLine) const;
+  // The display lines of the first document line, laid out now.
+  std::int32_t FirstLineHeight() const;
+  // Display lines as far as the component has laid them out.
+  std::int32_t DisplayLines() const;
+
+  static const std::intptr_t kDocumentOptions;
+
+  ScintillaWindow window_;
+  CopiedText copied_;
+  EditAreaListener* listener_ = nullptr;
+  LeadByteSet leadBytes_;
+  bool modified_ = false;
+  int depth_ = 0;
+  bool changed_ = false;           // a step happened since the last report
+  bool quiet_ = false;             // the change and the caret's move are the caller's to report
+  bool flushPosted_ = false;       // a step came outside any message: a report is on its way
+  bool enterDown_ = false;         // the last key pressed was Enter
+  Selection reported_;             // the selection as the owner last heard of it
+  std::int32_t displayLines_ = 1;  // as the owner last heard of them
+  std::intptr_t undoneMark_ = 0;   // the mark of the last undo step that had one
+  Answering answering_;            // paces the window's answers between steps
+  bool newLayout_ = false;         // a new width or font: the lines break elsewhere than reported
+  int width_ = 0;                  // of the component's client area, as last sized
+};
+
+}  // namespace penlet

@@ -1,0 +1,117 @@
+// The editing area's text and selection in byte offsets, and the program's own replacements.
+#include <algorithm>
+
+#include "Scintilla.h"
+#include "platform/edit/ScintillaEdit_win32.h"
+
+namespace penlet {
+
+ByteOffset ScintillaEdit::TextLength() const {
+  return static_cast<ByteOffset>(Call(SCI_GETLENGTH));
+}
+
+std::string_view ScintillaEdit::TextRange(ByteOffset start, ByteOffset end) const {
+  const ByteOffset length = TextLength();
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, start, length);
+  if (end == start) return {};
+  const char* bytes = window_.CallForPointer<const char>(SCI_GETRANGEPOINTER, start, end - start);
+  return {bytes, static_cast<size_t>(end - start)};
+}
+
+std::string ScintillaEdit::Text() const {
+  return std::string(TextRange(0, TextLength()));
+}
+
+void ScintillaEdit::SetText(const std::string& text) {
+  Scope scope(*this);
+  Call(SCI_SETUNDOCOLLECTION, 0);
+  window_.CallWithPointer(SCI_SETTEXT, 0, text.c_str());
+  Call(SCI_SETUNDOCOLLECTION, 1);
+  Call(SCI_EMPTYUNDOBUFFER);
+  Call(SCI_SETSEL, 0, 0);
+  modified_ = false;
+}
+
+Selection ScintillaEdit::GetSelection() const {
+  return {static_cast<ByteOffset>(Call(SCI_GETSELECTIONSTART)),
+          static_cast<ByteOffset>(Call(SCI_GETSELECTIONEND))};
+}
+
+void ScintillaEdit::SetSelection(Selection selection) {
+  Scope scope(*this);
+  const ByteOffset length = TextLength();
+  selection.start = std::clamp(selection.start, 0, length);
+  selection.end = selection.end < 0 ? length : std::clamp(selection.end, 0, length);
+  if (selection.start > selection.end) std::swap(selection.start, selection.end);
+  Call(SCI_SETSEL, selection.start, selection.end);
+}
+
+void ScintillaEdit::SelectAll() {
+  Scope scope(*this);
+  Call(SCI_SELECTALL);
+}
+
+void ScintillaEdit::ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text) {
+  // Replacements of the program's own are not undone; what was recorded before them no longer
+  // fits the text, so it goes too.
+  Call(SCI_SETUNDOCOLLECTION, 0);
+  Call(SCI_SETTARGETRANGE, start, end);
+  window_.CallWithPointer(SCI_REPLACETARGET, text.size(), text.data());
+  Call(SCI_SETUNDOCOLLECTION, 1);
+  Call(SCI_EMPTYUNDOBUFFER);
+}
+
+void ScintillaEdit::ReplaceSelection(const std::string& text) {
+  Scope scope(*this);
+  const Selection selection = GetSelection();
+  ReplaceQuietly(selection.start, selection.end, text);
+  const ByteOffset caret = selection.start + static_cast<ByteOffset>(text.size());
+  Call(SCI_SETSEL, caret, caret);
+}
+
+void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const std::string& text) {
+  if (ranges.empty()) return;
+  // The ranges go in pieces of some megabytes of the old text, each replaced at once from its
+  // first range to the end of its last; between them the window repaints and answers.
+  constexpr ByteOffset kPiece = 4 << 20;
+  Scope scope(*this);
+  quiet_ = true;
+  ByteOffset shift = 0;  // what the pieces before have added to the text
+  // Finding the ranges took a while already.
+  Answering answering;
+  answering.Now();
+  for (size_t first = 0; first < ranges.size();) {
+    const ByteOffset start = ranges[first].start;
+    size_t last = first;
+    while (last + 1 < ranges.size() && ranges[last + 1].end - start <= kPiece) ++last;
+    const ByteOffset end = ranges[last].end;
+    const std::string_view old = TextRange(start + shift, end + shift);
+    std::string piece;
+    piece.reserve(old.size() + (last - first + 1) * text.size());
+    ByteOffset copied = start;
+    for (size_t i = first; i <= last; ++i) {
+      piece.append(old.substr(copied - start, ranges[i].start - copied));
+      piece += text;
+      copied = ranges[i].end;
+    }
+    ReplaceQuietly(start + shift, end + shift, piece);
+    shift += static_cast<ByteOffset>(piece.size()) - (end - start);
+    first = last + 1;
+    if (first < ranges.size()) answering.Due();
+  }
+  const ByteOffset caret = ranges.back().end + shift;
+  Call(SCI_SETSEL, caret, caret);
+  Report();
+  quiet_ = false;
+}
+
+ByteOffset ScintillaEdit::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
+  if (from < 0) return -1;
+  const std::string_view text = TextRange(0, TextLength());
+  const size_t end = to < 0 ? text.size() : static_cast<size_t>(to);
+  const size_t found = FindOnBoundary(text, what, static_cast<size_t>(from), end, leadBytes_);
+  return found == std::string_view::npos ? -1 : static_cast<ByteOffset>(found);
+}
+
+}  // namespace penlet
