@@ -21,10 +21,12 @@
 #   stands, End and Shift+End stay, Home goes to that row's start and Up and Down go from that
 #   row. Any other move, and a change of the selection from outside, puts it back on the usual
 #   row. EditModel.h grows by a member, so every source that includes it is compiled from a copy
-#   beside the changed header (EditModel.cxx, MarginView.cxx and ScintillaBase.cxx unchanged).
+#   (EditModel.cxx, MarginView.cxx and ScintillaBase.cxx unchanged), which finds the changed
+#   header among the include folders, where a source in the release's folder would find the
+#   release's header beside it.
 #
 # penlet_changed_scintilla_sources(<scintilla dir> <sources variable>) puts the changed copies in
-# place of the originals in the list of sources; the folder of the copies,
+# place of the originals in the list of sources; the folder of the changed headers,
 # PENLET_CHANGED_SCINTILLA_DIR, must come before the component's src folder among the include
 # folders.
 
@@ -49,7 +51,14 @@ function(penlet_change_scintilla_file dir file out)
     endif()
     string(REPLACE "${release}" "${changed}" source "${source}")
   endforeach()
-  set(target "${CMAKE_BINARY_DIR}/scintilla-changed/${file}")
+  # A changed header goes to a folder of its own, reached only through the include folders: a
+  # copy beside the changed sources would be found before the release's even once the build no
+  # longer changes it.
+  if(file MATCHES "\\.h$")
+    set(target "${CMAKE_BINARY_DIR}/scintilla-changed/headers/${file}")
+  else()
+    set(target "${CMAKE_BINARY_DIR}/scintilla-changed/${file}")
+  endif()
   # Written only when it differs, so that a new configure does not rebuild it.
   set(old "")
   if(EXISTS "${target}")
@@ -351,5 +360,5 @@ bool EndsRowAt(Point start, Point end, XYPOSITION y, XYPOSITION lineHeight) noex
   list(APPEND list "${editor}" "${position_cache}" "${contraction_state}" "${edit_view}"
     "${edit_model}" "${margin_view}" "${scintilla_base}")
   set(${sources} "${list}" PARENT_SCOPE)
-  set(PENLET_CHANGED_SCINTILLA_DIR "${CMAKE_BINARY_DIR}/scintilla-changed" PARENT_SCOPE)
+  set(PENLET_CHANGED_SCINTILLA_DIR "${CMAKE_BINARY_DIR}/scintilla-changed/headers" PARENT_SCOPE)
 endfunction()

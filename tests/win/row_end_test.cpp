@@ -83,8 +83,12 @@ class Area {
 
   int LineHeight() const { return static_cast<int>(Send(SCI_TEXTHEIGHT, 0)); }
   // The top of display row `row` (the first shown being row 0).
-  int RowTop(int row) const { return (row - static_cast<int>(Send(SCI_GETFIRSTVISIBLELINE))) * LineHeight(); }
-  int X(ByteOffset offset) const { return static_cast<int>(Send(SCI_POINTXFROMPOSITION, 0, offset)); }
+  int RowTop(int row) const {
+    return (row - static_cast<int>(Send(SCI_GETFIRSTVISIBLELINE))) * LineHeight();
+  }
+  int X(ByteOffset offset) const {
+    return static_cast<int>(Send(SCI_POINTXFROMPOSITION, 0, offset));
+  }
 
   // Where the system caret stands, which input methods and accessibility tools follow.
   POINT SystemCaret() const {
@@ -152,7 +156,8 @@ class RowEnd : public ::testing::Test {
     const POINT caret = area_.SystemCaret();
     EXPECT_EQ(caret.y, area_.RowTop(row));
     if (atEnd) {
-      EXPECT_GT(caret.x, area_.X(starts_[row + 1] - 2)) << "the caret is not after the last character";
+      EXPECT_GT(caret.x, area_.X(starts_[row + 1] - 2))
+          << "the caret is not after the last character";
     }
     EXPECT_EQ(area_.DrawnCaretRows(), 1u << row);
   }
@@ -277,7 +282,8 @@ TEST(RowEndJourney, WhatIsTypedAtARowsEndIsSavedThereAndNothingElse) {
     penlet.Key(VK_END);
     const auto rowEnd = static_cast<ByteOffset>(SendMessageA(edit, SCI_GETCURRENTPOS, 0, 0));
     ASSERT_GT(rowEnd, 0);
-    ASSERT_LT(rowEnd, static_cast<ByteOffset>(Paragraph(10).size())) << "the paragraph did not wrap";
+    ASSERT_LT(rowEnd, static_cast<ByteOffset>(Paragraph(10).size()))
+        << "the paragraph did not wrap";
     penlet.Key(VK_END);
     EXPECT_EQ(SendMessageA(edit, SCI_GETCURRENTPOS, 0, 0), rowEnd);
     SendMessageW(edit, WM_IME_CHAR, 0x732B, 1);  // 猫
@@ -291,7 +297,8 @@ TEST(RowEndJourney, WhatIsTypedAtARowsEndIsSavedThereAndNothingElse) {
     expected = original;
     expected.insert(static_cast<size_t>(rowEnd), "\x94\x4C");
     penlet.Command(FileSave1);
-    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::ReadFileBytes(path) == expected; }, 10000));
+    ASSERT_TRUE(
+        wintest::WaitUntil([&] { return wintest::ReadFileBytes(path) == expected; }, 10000));
     EXPECT_EQ(penlet.Close(), 0u);
   }
   PenletProcess again(wintest::Quoted(path));
