@@ -16,14 +16,14 @@
 # - EditModel.h, Editor.cxx and EditView.cxx: the offset where a wrapped row ends is also where
 #   the next row starts, and the release always puts the caret on the next row. Penlet's caret
 #   knows which of the two it stands on, as a Windows edit control's does: End, a click right of
-#   a row's last character and Up or Down past a shorter row's end leave it at the row's end;
-#   there it is drawn, the system caret (which input methods and accessibility tools follow)
-#   stands, End and Shift+End stay, Home goes to that row's start and Up and Down go from that
-#   row. Any other move, and a change of the selection from outside, puts it back on the usual
-#   row. EditModel.h grows by a member, so every source that includes it is compiled from a copy
-#   (EditModel.cxx, MarginView.cxx and ScintillaBase.cxx unchanged), which finds the changed
-#   header among the include folders, where a source in the release's folder would find the
-#   release's header beside it.
+#   a row's last character, and Up, Down, Page Up or Page Down past a shorter row's end leave it
+#   at the row's end; there it is drawn, the system caret (which input methods and accessibility
+#   tools follow) stands, End and Shift+End stay, Home goes to that row's start and Up, Down and
+#   the page keys go from that row. Any other move, any edit, and a change of the selection from
+#   outside, put it back on the usual row. EditModel.h grows by a member, so every source that
+#   includes it is compiled from a copy (EditModel.cxx, MarginView.cxx and ScintillaBase.cxx
+#   unchanged), which finds the changed header among the include folders, where a source in the
+#   release's folder would find the release's header beside it.
 #
 # penlet_changed_scintilla_sources(<scintilla dir> <sources variable>) puts the changed copies in
 # place of the originals in the list of sources; the folder of the changed headers,
@@ -251,6 +251,50 @@ int Editor::HorizontalMove(Message iMessage) {
 				}
 			}
 			sel.CommitTentative();
+]=] [=[
+		const Point pt = LocationFromPosition(sel.MainCaret());
+
+		topLineNew = std::clamp]=] [=[
+		// From the row the caret stands on (a change of Penlet's).
+		const Point pt = PointMainCaret();
+
+		topLineNew = std::clamp]=] [=[
+		MovePositionTo(newPos, selt);
+		SetVerticalScrollPos();
+		Redraw();
+	} else {
+		MovePositionTo(newPos, selt);
+	}
+}
+]=] [=[
+		MovePositionTo(newPos, selt);
+		SetVerticalScrollPos();
+		Redraw();
+	} else {
+		MovePositionTo(newPos, selt);
+	}
+	// Where a page lands at a wrapped row's end, the caret stays on that row as for Up and Down
+	// (a change of Penlet's): the x it keeps is nearer that end than the next row's start.
+	const Point start = LocationFromPosition(sel.MainCaret());
+	const Point end = LocationFromPosition(sel.MainCaret(), PointEnd::subLineEnd);
+	const XYPOSITION x = static_cast<XYPOSITION>(lastXChosen - xOffset);
+	if (end.y < start.y && std::abs(x - end.x) < std::abs(x - start.x)) {
+		caretRowEnd = sel.MainCaret();
+		InvalidateCaret();
+	}
+}
+]=] [=[
+void Editor::NotifyModified(Document *, DocModification mh, void *) {
+	ContainerNeedsUpdate(Update::Content);
+]=] [=[
+void Editor::NotifyModified(Document *, DocModification mh, void *) {
+	ContainerNeedsUpdate(Update::Content);
+	// An edit puts the caret back on the usual row, even where it leaves its offset as it was
+	// (a change of Penlet's).
+	if (FlagSet(mh.modificationType, ModificationFlags::InsertText) ||
+		FlagSet(mh.modificationType, ModificationFlags::DeleteText)) {
+		caretRowEnd = Sci::invalidPosition;
+	}
 ]=] [=[
 using namespace Scintilla::Internal;
 

@@ -156,10 +156,11 @@ class RowEnd : public ::testing::Test {
     const POINT caret = area_.SystemCaret();
     EXPECT_EQ(caret.y, area_.RowTop(row));
     if (atEnd) {
-      EXPECT_GT(caret.x, area_.X(starts_[row + 1] - 2))
+      EXPECT_GT(caret.x, area_.X(edit_.LineIndex(row + 1) - 2))
           << "the caret is not after the last character";
     }
-    EXPECT_EQ(area_.DrawnCaretRows(), 1u << row);
+    const auto first = static_cast<int>(area_.Send(SCI_GETFIRSTVISIBLELINE));
+    EXPECT_EQ(area_.DrawnCaretRows(), 1u << (row - first));
   }
 
   Area area_;
@@ -207,6 +208,16 @@ TEST_F(RowEnd, EndStaysOnItsRowAndHomeGoesToThatRowsStart) {
   edit_.SetSelection({starts_[3], starts_[3]});
   EXPECT_EQ(area_.DrawnCaretRows(), 1u << 3);
   EXPECT_TRUE(edit_.Text() == text_) << "the text changed";
+
+  // So does an edit that leaves the offset as it was: Delete at the row's end.
+  edit_.SetSelection({middle_, middle_});
+  area_.Key(VK_END);
+  area_.Key(VK_DELETE);
+  std::string deleted = text_;
+  deleted.erase(static_cast<size_t>(starts_[2]), 2);
+  EXPECT_TRUE(edit_.Text() == deleted) << "Delete took something else";
+  EXPECT_EQ(edit_.GetSelection(), (Selection{starts_[2], starts_[2]}));
+  EXPECT_EQ(area_.DrawnCaretRows(), 1u << 2);
 }
 
 // Up and Down go from the row the caret ends, to the end of the row above or below.
@@ -223,6 +234,20 @@ TEST_F(RowEnd, UpAndDownGoFromTheRowTheCaretEnds) {
   area_.Key(VK_DOWN, true);
   EXPECT_EQ(edit_.GetSelection(), (Selection{starts_[1], starts_[2]}));
   EXPECT_EQ(area_.SystemCaret().y, area_.RowTop(1));
+
+  // The page keys too: from the end of row 1 a page down lands at the end of the row a page
+  // below, and a page up back at the end of row 1.
+  edit_.SetSelection({middle_, middle_});
+  area_.Key(VK_END);
+  area_.Key(VK_NEXT);
+  const ByteOffset landed = edit_.GetSelection().end;
+  const int below = edit_.LineFromOffset(landed) - 1;
+  EXPECT_GT(below, 2);
+  EXPECT_EQ(edit_.LineIndex(below + 1), landed) << "the page stopped inside a row";
+  ExpectCaretOnRow(below, true);
+  area_.Key(VK_PRIOR);
+  EXPECT_EQ(edit_.GetSelection(), (Selection{starts_[2], starts_[2]}));
+  ExpectCaretOnRow(1, true);
   EXPECT_TRUE(edit_.Text() == text_) << "the text changed";
 }
 
