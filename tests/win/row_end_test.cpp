@@ -251,12 +251,13 @@ TEST_F(RowEnd, UpAndDownGoFromTheRowTheCaretEnds) {
   EXPECT_TRUE(edit_.Text() == text_) << "the text changed";
 }
 
-// A click right of a row's last character puts the caret at that row's end; typed text goes in
-// at that offset.
+// A click or a drag right of a row's last character puts the caret at that row's end; typed
+// text goes in at that offset.
 TEST_F(RowEnd, AClickRightOfARowEndsItAndTypingGoesThere) {
   RECT client;
   GetClientRect(area_.Handle(), &client);
-  area_.Click(client.right - 4, area_.RowTop(1) + area_.LineHeight() / 2);
+  const int y = area_.RowTop(1) + area_.LineHeight() / 2;
+  area_.Click(client.right - 4, y);
   EXPECT_EQ(edit_.GetSelection(), (Selection{starts_[2], starts_[2]}));
   ExpectCaretOnRow(1, true);
   area_.Key(VK_END);
@@ -266,12 +267,20 @@ TEST_F(RowEnd, AClickRightOfARowEndsItAndTypingGoesThere) {
   EXPECT_EQ(edit_.GetSelection(), (Selection{starts_[2], starts_[2]}));
   ExpectCaretOnRow(2, false);
 
-  area_.Click(client.right - 4, area_.RowTop(1) + area_.LineHeight() / 2);
+  area_.Click(client.right - 4, y);
   area_.Send(WM_IME_CHAR, 0x732B, 1);  // 猫
   std::string typed = text_;
   typed.insert(static_cast<size_t>(starts_[2]), "\x94\x4C");
   EXPECT_TRUE(edit_.Text() == typed) << "the text typed is not at the row's end";
   EXPECT_EQ(edit_.GetSelection(), (Selection{starts_[2] + 2, starts_[2] + 2}));
+
+  // A drag from inside the row to right of its end selects to that end.
+  area_.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(area_.X(middle_) + 1, y));
+  area_.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.right - 4, y));
+  area_.Send(WM_LBUTTONUP, 0, MAKELPARAM(client.right - 4, y));
+  EXPECT_EQ(edit_.GetSelection(), (Selection{middle_, starts_[2]}));
+  EXPECT_EQ(area_.SystemCaret().y, area_.RowTop(1));
+  EXPECT_EQ(area_.DrawnCaretRows(), 1u << 1);
 }
 
 // End on the last row shown leaves the view where it is: the caret stays on that row.
