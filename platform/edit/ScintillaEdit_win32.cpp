@@ -122,11 +122,6 @@ LRESULT ScintillaEdit::Deliver(ScintillaEdit& edit, HWND hwnd, UINT message, WPA
     return DefSubclassProc(hwnd, WM_CHAR, wParam, lParam);
   }
   if (message == WM_KEYDOWN) edit.enterDown_ = wParam == VK_RETURN;
-  if (message == WM_KEYDOWN && wParam == VK_END && GetKeyState(VK_CONTROL) >= 0) {
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    StepPastRowEnd(edit.window_, GetKeyState(VK_SHIFT) < 0);
-    return result;
-  }
   if (message == WM_CHAR && (wParam == '\r' || wParam == '\n')) {
     // The component puts a line break for the Enter key itself and would take the character
     // that follows it, or one that comes alone, as a bare CR or LF: every line break is CR LF.

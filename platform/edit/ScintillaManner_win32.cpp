@@ -84,13 +84,6 @@ void UseNotepadKeys(const ScintillaWindow& window) {
   window.Call(SCI_SETMOUSESELECTIONRECTANGULARSWITCH, 0);
 }
 
-void StepPastRowEnd(const ScintillaWindow& window, bool extend) {
-  const std::intptr_t caret = window.Call(SCI_GETCURRENTPOS);
-  const std::intptr_t lineEnd =
-      window.Call(SCI_GETLINEENDPOSITION, window.Call(SCI_LINEFROMPOSITION, caret));
-  if (caret < lineEnd) window.Call(extend ? SCI_CHARRIGHTEXTEND : SCI_CHARRIGHT);
-}
-
 AreaCommand AreaCommandOf(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_CUT:

@@ -17,12 +17,6 @@ void UseSystemColours(const ScintillaWindow& window);
 // row), selection with Shift, deleting, undo, the clipboard keys, Tab and Enter.
 void UseNotepadKeys(const ScintillaWindow& window);
 
-// End and Shift+End, once the component has taken the caret to the end of its display row: the
-// component stops before the row's last character (a place at the wrap is drawn on the next
-// row), where the text typed next or the selection would leave that character behind; the caret
-// goes past it, to the row's end as a Windows edit control has it.
-void StepPastRowEnd(const ScintillaWindow& window, bool extend);
-
 // The clipboard's commands and undo, as messages or keys, which the area carries out itself.
 enum class AreaCommand { kNone, kCut, kCopy, kPaste, kUndo };
 AreaCommand AreaCommandOf(UINT message, WPARAM wParam);
