@@ -1,4 +1,4 @@
-# Three changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
+# Four changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
 # release stays as it is):
 # - Editor.cxx: a caret moved to a paragraph that the background layout has not reached yet lays
 #   out the paragraphs around the caret, where the release lays out every one still waiting.
@@ -13,6 +13,11 @@
 #   or removed from the display's tables as one range, where the release does it line by line.
 #   Deleting a 50 MB text, or taking that back, would otherwise spend some 50 ms more on its
 #   hundreds of thousands of lines.
+# - ViewStyle.cxx: a negative tab width (SCI_SETTABWIDTH) is the distance between tab stops in
+#   pixels, where the release only counts widths of a space, as the platform's text controls
+#   put their stops every half inch whatever the font. The document keeps the value, so the
+#   editing area also sets an indent of its own (SCI_SETINDENT) for the component's indenting,
+#   which the area never asks for.
 #
 # penlet_changed_scintilla_sources(<scintilla dir> <sources variable>) puts the changed copies in
 # place of the originals in the list of sources.
@@ -134,8 +139,12 @@ function(penlet_changed_scintilla_sources dir sources)
 		heights->DeleteRange(at, count);
 		foldDisplayTexts->DeleteRange(at, count);
 	}]=])
+  penlet_change_scintilla_file("${dir}" ViewStyle.cxx view_style [=[
+	tabWidth = spaceWidth * tabInChars;]=] [=[
+	// A negative width is in pixels (a change of Penlet's).
+	tabWidth = tabInChars < 0 ? -tabInChars : spaceWidth * tabInChars;]=])
   set(list ${${sources}})
-  list(FILTER list EXCLUDE REGEX "/(Editor|PositionCache|ContractionState)\\.cxx$")
-  list(APPEND list "${editor}" "${position_cache}" "${contraction_state}")
+  list(FILTER list EXCLUDE REGEX "/(Editor|PositionCache|ContractionState|ViewStyle)\\.cxx$")
+  list(APPEND list "${editor}" "${position_cache}" "${contraction_state}" "${view_style}")
   set(${sources} "${list}" PARENT_SCOPE)
 endfunction()

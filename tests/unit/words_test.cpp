@@ -61,23 +61,40 @@ TEST(Words, ClassesOfJapaneseCharacters) {
     WordClass cls;
   };
   const Case cases[] = {
-      {"日", WordClass::kKanji},          {"々", WordClass::kKanji},
-      {"〆", WordClass::kKanji},          {"〇", WordClass::kKanji},
-      {"熙", WordClass::kKanji},          {"纊", WordClass::kKanji},
-      {"の", WordClass::kHiragana},       {"ゞ", WordClass::kHiragana},
-      {"テ", WordClass::kKatakana},       {"ー", WordClass::kKatakana},
-      {"ヶ", WordClass::kKatakana},       {"ｱ", WordClass::kHalfWidthKatakana},
-      {"ｰ", WordClass::kHalfWidthKatakana}, {"ﾟ", WordClass::kHalfWidthKatakana},
-      {"Ａ", WordClass::kFullWidthLetter}, {"９", WordClass::kFullWidthLetter},
-      {"ｚ", WordClass::kFullWidthLetter}, {"a", WordClass::kLetter},
-      {"7", WordClass::kLetter},          {"_", WordClass::kLetter},
-      {"。", WordClass::kPunctuation},     {"、", WordClass::kPunctuation},
-      {"「", WordClass::kPunctuation},     {"」", WordClass::kPunctuation},
-      {"｡", WordClass::kPunctuation},     {"･", WordClass::kPunctuation},
-      {"①", WordClass::kPunctuation},     {".", WordClass::kPunctuation},
-      {"\x1A", WordClass::kPunctuation},  {"　", WordClass::kSpace},
-      {" ", WordClass::kSpace},           {"\t", WordClass::kSpace},
-      {"\r", WordClass::kLineBreak},      {"\n", WordClass::kLineBreak},
+      {"日", WordClass::kKanji},
+      {"々", WordClass::kKanji},
+      {"〆", WordClass::kKanji},
+      {"〇", WordClass::kKanji},
+      {"熙", WordClass::kKanji},
+      {"纊", WordClass::kKanji},
+      {"の", WordClass::kHiragana},
+      {"ゞ", WordClass::kHiragana},
+      {"テ", WordClass::kKatakana},
+      {"ー", WordClass::kKatakana},
+      {"ヶ", WordClass::kKatakana},
+      {"ｱ", WordClass::kHalfWidthKatakana},
+      {"ｰ", WordClass::kHalfWidthKatakana},
+      {"ﾟ", WordClass::kHalfWidthKatakana},
+      {"Ａ", WordClass::kFullWidthLetter},
+      {"９", WordClass::kFullWidthLetter},
+      {"ｚ", WordClass::kFullWidthLetter},
+      {"a", WordClass::kLetter},
+      {"7", WordClass::kLetter},
+      {"_", WordClass::kLetter},
+      {"。", WordClass::kPunctuation},
+      {"、", WordClass::kPunctuation},
+      {"「", WordClass::kPunctuation},
+      {"」", WordClass::kPunctuation},
+      {"｡", WordClass::kPunctuation},
+      {"･", WordClass::kPunctuation},
+      {"①", WordClass::kPunctuation},
+      {".", WordClass::kPunctuation},
+      {"\x1A", WordClass::kPunctuation},
+      {"　", WordClass::kSpace},
+      {" ", WordClass::kSpace},
+      {"\t", WordClass::kSpace},
+      {"\r", WordClass::kLineBreak},
+      {"\n", WordClass::kLineBreak},
   };
   for (const Case& c : cases) {
     const std::string bytes = Sjis(c.character);
@@ -127,8 +144,9 @@ TEST(Words, DoubleClickAtALinesEndTakesTheRunBefore) {
 
 TEST(Words, CtrlArrowsStopAtEveryChangeOfClass) {
   const std::string text = Sjis("日本語のテキストです。Penletは「ﾃｷｽﾄ」、ＡＢＣ　と　々々");
-  const std::vector<std::string> runs = {"日本語", "の", "テキスト", "です", "。", "Penlet", "は",
-                                         "「", "ﾃｷｽﾄ", "」、", "ＡＢＣ　", "と　", "々々"};
+  const std::vector<std::string> runs = {"日本語",   "の",   "テキスト", "です", "。",
+                                         "Penlet",   "は",   "「",       "ﾃｷｽﾄ", "」、",
+                                         "ＡＢＣ　", "と　", "々々"};
   EXPECT_EQ(RightStops(text), runs);
   EXPECT_EQ(LeftStops(text), runs);
 }
@@ -137,8 +155,7 @@ TEST(Words, CtrlArrowsStopAtEachLineBreak) {
   const std::string text = "one two\r\n\r\n  three";
   EXPECT_EQ(RightStops(text),
             (std::vector<std::string>{"one ", "two", "\r\n", "\r\n", "  ", "three"}));
-  EXPECT_EQ(LeftStops(text),
-            (std::vector<std::string>{"one ", "two", "\r\n", "\r\n  ", "three"}));
+  EXPECT_EQ(LeftStops(text), (std::vector<std::string>{"one ", "two", "\r\n", "\r\n  ", "three"}));
   EXPECT_EQ(NextWordStart(text, text.size(), kCp932), text.size());
   EXPECT_EQ(PreviousWordStart(text, 0, kCp932), 0u);
 }
