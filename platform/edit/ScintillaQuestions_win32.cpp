@@ -84,7 +84,8 @@ bool ScintillaEdit::AnswerQuestion(UINT message, WPARAM wParam, LPARAM lParam, L
       const Selection selection = GetSelection();
       const ByteOffset first = LineIndex(LineFromOffset(selection.start));
       const ByteOffset last = LineIndex(LineFromOffset(selection.end));
-      answer = (selection.start - first) + (last + DisplayLineLength(selection.end) - selection.end);
+      answer =
+          (selection.start - first) + (last + DisplayLineLength(selection.end) - selection.end);
       return true;
     }
     case EM_GETLINE: {

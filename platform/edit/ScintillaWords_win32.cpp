@@ -19,8 +19,7 @@ bool KeyDown(int key) {
 ScintillaEdit::Around ScintillaEdit::TextAround(ByteOffset offset) const {
   const std::int32_t line = DocumentLine(offset);
   const auto lines = static_cast<std::int32_t>(Call(SCI_GETLINECOUNT));
-  const auto start =
-      static_cast<ByteOffset>(line > 0 ? Call(SCI_GETLINEENDPOSITION, line - 1) : 0);
+  const auto start = static_cast<ByteOffset>(line > 0 ? Call(SCI_GETLINEENDPOSITION, line - 1) : 0);
   const auto end = static_cast<ByteOffset>(line + 1 < lines ? Call(SCI_POSITIONFROMLINE, line + 1)
                                                             : TextLength());
   return {TextRange(start, end), start};
@@ -66,9 +65,9 @@ bool ScintillaEdit::WordKey(WPARAM key, bool extend) {
   const auto at = static_cast<size_t>(caret - around.base);
   switch (key) {
     case VK_LEFT:
-      MoveCaret(around.base + static_cast<ByteOffset>(
-                                  PreviousWordStart(around.text, at, leadBytes_)),
-                extend);
+      MoveCaret(
+          around.base + static_cast<ByteOffset>(PreviousWordStart(around.text, at, leadBytes_)),
+          extend);
       return true;
     case VK_RIGHT:
       MoveCaret(around.base + static_cast<ByteOffset>(NextWordStart(around.text, at, leadBytes_)),
@@ -115,8 +114,7 @@ void ScintillaEdit::SelectWordAt(LPARAM point) {
   const auto pos = static_cast<ByteOffset>(
       Call(SCI_CHARPOSITIONFROMPOINT, GET_X_LPARAM(point), GET_Y_LPARAM(point)));
   const Around around = TextAround(pos);
-  const WordSpan word =
-      WordAt(around.text, static_cast<size_t>(pos - around.base), leadBytes_);
+  const WordSpan word = WordAt(around.text, static_cast<size_t>(pos - around.base), leadBytes_);
   wordAnchor_ = {around.base + static_cast<ByteOffset>(word.start),
                  around.base + static_cast<ByteOffset>(word.end)};
   Call(SCI_SETSEL, wordAnchor_.start, wordAnchor_.end);

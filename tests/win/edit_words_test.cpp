@@ -19,7 +19,9 @@ std::string Sjis(const char* utf8) {
 
 // The client point in the middle of the character at `offset` of the first row.
 LPARAM Middle(ScintillaHost& host, int offset) {
-  const auto call = [&](UINT m, WPARAM w, LPARAM l) { return SendMessageW(host.Handle(), m, w, l); };
+  const auto call = [&](UINT m, WPARAM w, LPARAM l) {
+    return SendMessageW(host.Handle(), m, w, l);
+  };
   const auto left = static_cast<int>(call(SCI_POINTXFROMPOSITION, 0, offset));
   const auto right = static_cast<int>(call(SCI_POINTXFROMPOSITION, 0, offset + 1));
   const auto top = static_cast<int>(call(SCI_POINTYFROMPOSITION, 0, offset));

@@ -77,7 +77,6 @@ class ScintillaHost {
   std::unique_ptr<ScintillaEdit> edit_;
 };
 
-
 // Holds the given keys down (VK_SHIFT, VK_CONTROL, VK_MENU) for the thread while it lives.
 class HeldKeys {
  public:
