@@ -1,4 +1,4 @@
-# Three changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
+# Five changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
 # release stays as it is):
 # - Editor.cxx: a caret moved to a paragraph that the background layout has not reached yet lays
 #   out the paragraphs around the caret, where the release lays out every one still waiting.
@@ -24,6 +24,11 @@
 #   includes it is compiled from a copy (EditModel.cxx, MarginView.cxx and ScintillaBase.cxx
 #   unchanged), which finds the changed header among the include folders, where a source in the
 #   release's folder would find the release's header beside it.
+# - ViewStyle.cxx: a negative tab width (SCI_SETTABWIDTH) is the distance between tab stops in
+#   pixels, where the release only counts widths of a space, as the platform's text controls
+#   put their stops every half inch whatever the font. The document keeps the value, so the
+#   editing area also sets an indent of its own (SCI_SETINDENT) for the component's indenting,
+#   which the area never asks for.
 #
 # penlet_changed_scintilla_sources(<scintilla dir> <sources variable>) puts the changed copies in
 # place of the originals in the list of sources; the folder of the changed headers,
@@ -398,11 +403,15 @@ bool EndsRowAt(Point start, Point end, XYPOSITION y, XYPOSITION lineHeight) noex
   penlet_change_scintilla_file("${dir}" EditModel.cxx edit_model)
   penlet_change_scintilla_file("${dir}" MarginView.cxx margin_view)
   penlet_change_scintilla_file("${dir}" ScintillaBase.cxx scintilla_base)
+  penlet_change_scintilla_file("${dir}" ViewStyle.cxx view_style [=[
+	tabWidth = spaceWidth * tabInChars;]=] [=[
+	// A negative width is in pixels (a change of Penlet's).
+	tabWidth = tabInChars < 0 ? -tabInChars : spaceWidth * tabInChars;]=])
   set(list ${${sources}})
   list(FILTER list EXCLUDE REGEX
-    "/(Editor|PositionCache|ContractionState|EditView|EditModel|MarginView|ScintillaBase)\\.cxx$")
+    "/(Editor|PositionCache|ContractionState|EditView|EditModel|MarginView|ScintillaBase|ViewStyle)\\.cxx$")
   list(APPEND list "${editor}" "${position_cache}" "${contraction_state}" "${edit_view}"
-    "${edit_model}" "${margin_view}" "${scintilla_base}")
+    "${edit_model}" "${margin_view}" "${scintilla_base}" "${view_style}")
   set(${sources} "${list}" PARENT_SCOPE)
   set(PENLET_CHANGED_SCINTILLA_DIR "${CMAKE_BINARY_DIR}/scintilla-changed/headers" PARENT_SCOPE)
 endfunction()

@@ -6,6 +6,7 @@
 
 #include "Scintilla.h"
 #include "platform/edit/ScintillaManner_win32.h"
+#include "platform/system/Dpi.h"
 #include "platform/system/Locale.h"
 
 namespace penlet {
@@ -15,6 +16,7 @@ namespace {
 // another program): the report follows as soon as the loop gets to it.
 constexpr UINT kReportMessage = WM_APP + 0x51;
 constexpr UINT_PTR kSubclassId = 1;
+constexpr int kTabStop = 48;  // half an inch at 96 dots per inch
 
 }  // namespace
 
@@ -33,6 +35,7 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
   window_.UseDocument(window_.CallForPointer<void>(SCI_CREATEDOCUMENT, 0, kDocumentOptions));
   UseSystemColours(window_);
   UseNotepadKeys(window_);
+  window_.SetTabStops(kTabStop);
   // The layouts of a page of lines are kept: finding where the rows of a paragraph start asks
   // for its layout again and again.
   Call(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
@@ -42,6 +45,8 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
 void ScintillaEdit::SetFont(HFONT font, int dpi) {
   Scope scope(*this);
   window_.SetFont(font, dpi);
+  // Every half inch, as the platform's text controls put their default tab stops.
+  window_.SetTabStops(ScaleForDpi(kTabStop, dpi));
   newLayout_ = true;
 }
 
@@ -71,6 +76,8 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
   if (message == WM_SYSCOLORCHANGE) UseSystemColours(edit->window_);
   if (edit->copied_.HandleMessage(hwnd, message, wParam)) return 0;
   Scope scope(*edit);
+  // Other programs' questions, in byte offsets and display lines.
+  if (LRESULT answer = 0; edit->AnswerQuestion(message, wParam, lParam, answer)) return answer;
   // Lines wrap at the client area's width, and its height leaves them where they are.
   if (message == WM_SIZE && LOWORD(lParam) != edit->width_) {
     edit->width_ = LOWORD(lParam);
@@ -93,6 +100,8 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     case AreaCommand::kNone:
       break;
   }
+  // Words and paragraphs: the component's word is a whole run of Japanese.
+  if (edit->HandleWordMessage(message, wParam, lParam)) return 0;
   const bool typed = message == WM_KEYDOWN || message == WM_CHAR || message == WM_IME_CHAR;
   if (typed && NeedsSteps(edit->GetSelection().Length())) {
     if (message == WM_KEYDOWN && (wParam == VK_DELETE || wParam == VK_BACK) &&

@@ -11,6 +11,7 @@
 #include "platform/edit/ScintillaWindow_win32.h"
 #include "platform/edit/EditArea.h"
 #include "platform/system/Mbcs.h"
+#include "platform/system/Words.h"
 #include "platform/system/Win32Support_win32.h"
 
 namespace penlet {
@@ -105,6 +106,25 @@ class ScintillaEdit : public EditArea {
   // Display lines as far as the component has laid them out.
   std::int32_t DisplayLines() const;
 
+  // The edit-control questions of other programs and this one (ScintillaQuestions_win32.cpp):
+  // true, with the answer, for one of them.
+  bool AnswerQuestion(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer);
+  // The bytes of the display line holding `offset`, without its line break.
+  ByteOffset DisplayLineLength(ByteOffset offset) const;
+  // Words and paragraphs (ScintillaWords_win32.cpp): the word keys, Ctrl+Up and Ctrl+Down, the
+  // double-click and the drag after it. True when `message` was one of them and is done.
+  bool HandleWordMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The document line around `offset` with the line break before it: no word reaches further.
+  struct Around {
+    std::string_view text;
+    ByteOffset base = 0;
+  };
+  Around TextAround(ByteOffset offset) const;
+  bool WordKey(WPARAM key, bool extend);
+  void SelectWordAt(LPARAM point);
+  void DragWords(POINT pointer);
+  void MoveCaret(ByteOffset caret, bool extend);
+
   static const std::intptr_t kDocumentOptions;
 
   ScintillaWindow window_;
@@ -123,6 +143,8 @@ class ScintillaEdit : public EditArea {
   Answering answering_;            // paces the window's answers between steps
   bool newLayout_ = false;         // a new width or font: the lines break elsewhere than reported
   int width_ = 0;                  // of the component's client area, as last sized
+  bool wordDrag_ = false;          // the button is down after a double-click: words are selected
+  Selection wordAnchor_;           // the word the double-click selected
 };
 
 }  // namespace penlet

@@ -21,16 +21,13 @@ struct KeyBinding {
 // The keys of a Windows edit control. Ctrl+A, X, C, V and Z are the main window's commands first;
 // the area keeps them for when it is used alone. The clipboard's and undo's keys are not here:
 // the area carries those out itself (AreaCommandOf). Nor is Tab: its character is typed like
-// any other, in place of the selection, where the component's command would indent lines.
+// any other, in place of the selection, where the component's command would indent lines. Nor
+// are the word keys and Ctrl+Up and Ctrl+Down: the area moves by its own words and paragraphs.
 constexpr KeyBinding kNotepadKeys[] = {
     {SCK_LEFT, SCMOD_NORM, SCI_CHARLEFT},
     {SCK_LEFT, SCMOD_SHIFT, SCI_CHARLEFTEXTEND},
-    {SCK_LEFT, SCMOD_CTRL, SCI_WORDLEFT},
-    {SCK_LEFT, SCMOD_CTRL | SCMOD_SHIFT, SCI_WORDLEFTEXTEND},
     {SCK_RIGHT, SCMOD_NORM, SCI_CHARRIGHT},
     {SCK_RIGHT, SCMOD_SHIFT, SCI_CHARRIGHTEXTEND},
-    {SCK_RIGHT, SCMOD_CTRL, SCI_WORDRIGHT},
-    {SCK_RIGHT, SCMOD_CTRL | SCMOD_SHIFT, SCI_WORDRIGHTEXTEND},
     {SCK_UP, SCMOD_NORM, SCI_LINEUP},
     {SCK_UP, SCMOD_SHIFT, SCI_LINEUPEXTEND},
     {SCK_DOWN, SCMOD_NORM, SCI_LINEDOWN},
@@ -47,11 +44,14 @@ constexpr KeyBinding kNotepadKeys[] = {
     {SCK_PRIOR, SCMOD_SHIFT, SCI_PAGEUPEXTEND},
     {SCK_NEXT, SCMOD_NORM, SCI_PAGEDOWN},
     {SCK_NEXT, SCMOD_SHIFT, SCI_PAGEDOWNEXTEND},
+    // The edit control takes Ctrl+Page Up and Ctrl+Page Down as Page Up and Page Down.
+    {SCK_PRIOR, SCMOD_CTRL, SCI_PAGEUP},
+    {SCK_PRIOR, SCMOD_CTRL | SCMOD_SHIFT, SCI_PAGEUPEXTEND},
+    {SCK_NEXT, SCMOD_CTRL, SCI_PAGEDOWN},
+    {SCK_NEXT, SCMOD_CTRL | SCMOD_SHIFT, SCI_PAGEDOWNEXTEND},
     {SCK_DELETE, SCMOD_NORM, SCI_CLEAR},
-    {SCK_DELETE, SCMOD_CTRL, SCI_DELWORDRIGHT},
     {SCK_BACK, SCMOD_NORM, SCI_DELETEBACK},
     {SCK_BACK, SCMOD_SHIFT, SCI_DELETEBACK},
-    {SCK_BACK, SCMOD_CTRL, SCI_DELWORDLEFT},
     {SCK_INSERT, SCMOD_NORM, SCI_EDITTOGGLEOVERTYPE},
     {SCK_ESCAPE, SCMOD_NORM, SCI_CANCEL},
     {SCK_RETURN, SCMOD_NORM, SCI_NEWLINE},
@@ -144,7 +144,8 @@ bool IsForeignToNotepad(UINT message, WPARAM wParam) {
   if (message == WM_MOUSEWHEEL) return (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0;
   // A Ctrl combination that is no command reaches the area as a control character, which the
   // component would put into the text; Tab, Enter and Backspace come as their keys.
-  if (message == WM_CHAR) return wParam < 0x20 && wParam != '\t';
+  // Ctrl+Backspace comes as DEL as well.
+  if (message == WM_CHAR) return (wParam < 0x20 && wParam != '\t') || wParam == 0x7F;
   return false;
 }
 

@@ -77,6 +77,47 @@ void ScintillaWindow::SetUpDocument() {
   // The document's bytes are the system's ANSI code page; every line break is CR LF.
   Call(SCI_SETCODEPAGE, GetACP());
   Call(SCI_SETEOLMODE, SC_EOL_CRLF);
+  if (tabPixels_ > 0) {
+    Call(SCI_SETTABWIDTH,
+         static_cast<std::uintptr_t>(-tabPixels_));  // pixels: see ScintillaChanges
+    Call(SCI_SETINDENT, 8);
+  }
+  DrawBytesAsTheFontDoes();
+}
+
+void ScintillaWindow::SetTabStops(int pixels) {
+  tabPixels_ = pixels;
+  SetUpDocument();
+}
+
+void ScintillaWindow::DrawBytesAsTheFontDoes() {
+  // The platform's controls draw an old file's end-of-file mark, escapes and form feeds as the
+  // font draws those characters; the component's inverted boxes with names would make the file
+  // look broken. Without a representation they are text like any other. Tab, CR and LF keep
+  // theirs: the component lays them out by them.
+  for (int byte = 0; byte < 0x20; ++byte) {
+    if (byte == '\t' || byte == '\r' || byte == '\n') continue;
+    const char bytes[2] = {static_cast<char>(byte), '\0'};  // NUL's is the empty key
+    Call(SCI_CLEARREPRESENTATION, AsParam<std::uintptr_t>(bytes));
+  }
+  Call(SCI_CLEARREPRESENTATION, AsParam<std::uintptr_t>("\x7F"));
+  // A byte that starts no character of the code page (a lead byte without its trail byte among
+  // them), drawn as what the code page makes of it, as a control of the platform draws it.
+  CPINFO info{};
+  if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2) return;
+  for (int byte = 0x80; byte < 0x100; ++byte) {
+    const char bytes[2] = {static_cast<char>(byte), '\0'};
+    if (!Call(SCI_GETREPRESENTATION, AsParam<std::uintptr_t>(bytes), 0)) continue;
+    wchar_t wide[2] = {};
+    const int units = MultiByteToWideChar(CP_ACP, 0, bytes, 1, wide, 2);
+    char utf8[8] = {};
+    if (units <= 0 || WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8 - 1, nullptr,
+                                          nullptr) <= 0) {
+      continue;
+    }
+    CallWithPointer(SCI_SETREPRESENTATION, AsParam<std::uintptr_t>(bytes), utf8);
+    Call(SCI_SETREPRESENTATIONAPPEARANCE, AsParam<std::uintptr_t>(bytes), SC_REPRESENTATION_PLAIN);
+  }
 }
 
 void ScintillaWindow::StyleTo(std::intptr_t position) {

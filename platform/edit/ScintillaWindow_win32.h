@@ -42,14 +42,20 @@ class ScintillaWindow {
   void UseDocument(void* document);
   // Takes the text as styled as far as `position` asks (SCN_STYLENEEDED).
   void StyleTo(std::intptr_t position);
+  // Tab stops `pixels` apart, in this document and every one the window takes later.
+  void SetTabStops(int pixels);
 
  private:
   void SetUpDocument();
+  // Control characters and bytes that make no character drawn as the font draws what the code
+  // page makes of them, where the component would draw named boxes.
+  void DrawBytesAsTheFontDoes();
 
   HWND hwnd_ = nullptr;
   using DirectFunction = std::intptr_t(__cdecl*)(void*, unsigned, std::uintptr_t, std::intptr_t);
   DirectFunction direct_ = nullptr;
   void* directPointer_ = nullptr;
+  int tabPixels_ = 0;  // 0: the component's own tab stops
 };
 
 }  // namespace penlet
