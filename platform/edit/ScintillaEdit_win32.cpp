@@ -81,6 +81,7 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
   }
   if (message == WM_DPICHANGED) edit->newLayout_ = true;
   if (Composes(message)) return edit->Compose(hwnd, message, wParam, lParam);
+  if (!FromInputMethod(message)) edit->CloseCommit();
   switch (AreaCommandOf(message, wParam)) {
     case AreaCommand::kCut:
       edit->Cut();

@@ -90,10 +90,13 @@ class ScintillaEdit : public EditArea {
   // The input method's messages (ScintillaInput_win32.cpp): the composition drawn at the caret
   // and kept out of the text that the program sees, and the commits, each one edit.
   static bool Composes(UINT message);
+  static bool FromInputMethod(UINT message);
   LRESULT Compose(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Hands the component a message that only changes the composition's drawing.
   LRESULT DeliverDraft(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Commit(HWND hwnd, WPARAM wParam, LPARAM lParam);
+  // Ends the marks of a selection that a composition removed, once no commit can follow.
+  void CloseCommit();
   // A step of the component's while the composition is drawn.
   void TrackDraft(int type, ByteOffset position, ByteOffset length);
   // Before an edit of the program's own: the composition is committed, or at least gone.
@@ -147,6 +150,7 @@ class ScintillaEdit : public EditArea {
   ByteOffset draftStart_ = 0;      // of the composition drawn in the text
   ByteOffset draftLength_ = 0;
   bool commitOpen_ = false;      // the marks of an edit by the input method are open
+  int composing_ = 0;            // the input method's messages being handled
   mutable std::string spliced_;  // a range of the text read across the composition
 };
 

@@ -38,18 +38,26 @@ bool ScintillaEdit::Composes(UINT message) {
          message == WM_IME_ENDCOMPOSITION;
 }
 
+bool ScintillaEdit::FromInputMethod(UINT message) {
+  return (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_KEYLAST) ||
+         (message >= WM_IME_SETCONTEXT && message <= WM_IME_KEYUP);
+}
+
 LRESULT ScintillaEdit::Compose(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The window answers between the steps of a long removal: those messages close nothing.
+  struct Composing {
+    explicit Composing(int& depth) : depth_(++depth) {}
+    ~Composing() { --depth_; }
+    int& depth_;
+  } composing(composing_);
   if (message == WM_IME_STARTCOMPOSITION) {
     PlaceCandidates();
     return DefSubclassProc(hwnd, message, wParam, lParam);
   }
   if (message == WM_IME_ENDCOMPOSITION) {
-    const LRESULT result = DeliverDraft(hwnd, message, wParam, lParam);
-    // A selection that gave way to a composition then cancelled stays removed, as in the
-    // system's edit controls; one Rescue brings it back.
-    if (commitOpen_) EndSteps();
-    commitOpen_ = false;
-    return result;
+    // The marks stay open: Wine ends the composition before it hands over what was committed.
+    // They close at the first message that is not the input method's (CloseCommit).
+    return DeliverDraft(hwnd, message, wParam, lParam);
   }
   if (lParam & GCS_RESULTSTR) {
     // The draft goes before the committed text comes, so that every step the program hears of
@@ -107,6 +115,15 @@ void ScintillaEdit::Commit(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   commitOpen_ = false;
 }
 
+void ScintillaEdit::CloseCommit() {
+  // A selection that gave way to a composition then cancelled stays removed, as in the system's
+  // edit controls; one Rescue brings it back.
+  if (commitOpen_ && draftLength_ == 0 && composing_ == 0) {
+    EndSteps();
+    commitOpen_ = false;
+  }
+}
+
 void ScintillaEdit::TrackDraft(int type, ByteOffset position, ByteOffset length) {
   if (type & SC_MOD_INSERTTEXT) {
     if (draftLength_ == 0) draftStart_ = position;
@@ -117,7 +134,10 @@ void ScintillaEdit::TrackDraft(int type, ByteOffset position, ByteOffset length)
 }
 
 void ScintillaEdit::SettleDraft() {
-  if (draftLength_ == 0) return;
+  if (draftLength_ == 0) {
+    CloseCommit();
+    return;
+  }
   // As a click in the text does: what the user composed is committed before the program acts.
   {
     InputContext imc(Handle());

@@ -108,8 +108,7 @@ class ComposingHost {
 
  private:
   static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (current && msg == WM_NOTIFY &&
-        current->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) {
+    if (current && msg == WM_NOTIFY && current->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) {
       return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -121,7 +120,7 @@ class ComposingHost {
 };
 
 const std::wstring kNihongoKana = L"\u306B\u307B\u3093\u3054";  // にほんご
-const std::wstring kNihongo = L"\u65E5\u672C\u8A9E";             // 日本語
+const std::wstring kNihongo = L"\u65E5\u672C\u8A9E";            // 日本語
 const std::string kNihongoBytes = "\x93\xFA\x96\x7B\x8C\xEA";
 
 // While the user composes, the composition is drawn at the caret and the text, its length, the
@@ -200,6 +199,32 @@ TEST(Composition, ACommitReplacesTheSelection) {
   EXPECT_EQ(edit.Text(), "aef") << "the composition takes the selection's place";
   host.Finish(CPS_COMPLETE);
   EXPECT_EQ(edit.Text(), "a" + kNihongoBytes + "ef");
+  edit.Undo();
+  EXPECT_EQ(edit.Text(), "abcdef");
+}
+
+// Wine ends the composition before it hands over the commit; a cancelled composition over a
+// selection leaves it removed, as the system's edit controls do. Either way one undo brings the
+// selection back.
+TEST(Composition, TheSelectionsRemovalJoinsTheCommitThatFollowsTheEnd) {
+  ComposingHost host;
+  ScintillaEdit& edit = host.Edit();
+  edit.SetText("abcdef");
+  edit.SetSelection({1, 4});
+  ASSERT_TRUE(host.Compose(kNihongo));
+  host.Call(WM_IME_ENDCOMPOSITION);
+  EXPECT_EQ(edit.Text(), "aef");
+  host.Finish(CPS_COMPLETE);
+  EXPECT_EQ(edit.Text(), "a" + kNihongoBytes + "ef");
+  edit.Undo();
+  EXPECT_EQ(edit.Text(), "abcdef");
+
+  edit.SetSelection({1, 4});
+  ASSERT_TRUE(host.Compose(kNihongo));
+  host.Finish(CPS_CANCEL);
+  host.Call(WM_KEYDOWN, VK_RIGHT, 1);
+  EXPECT_EQ(edit.Text(), "aef");
+  EXPECT_TRUE(edit.Modified());
   edit.Undo();
   EXPECT_EQ(edit.Text(), "abcdef");
 }
