@@ -18,10 +18,11 @@
 namespace penlet::wintest {
 namespace {
 
-const std::string kNihongo = "\x93\xFA\x96\x7B\x8C\xEA";             // 日本語
+const std::string kNihongo = "\x93\xFA\x96\x7B\x8C\xEA";              // 日本語
 const std::string kNihongoKana = "\x82\xC9\x82\xD9\x82\xF1\x82\xB2";  // にほんご
 // 今日はいい天気です
-const std::string kFineDay = "\x8D\xA1\x93\xFA\x82\xCD\x82\xA2\x82\xA2\x93\x56\x8B\x43\x82\xC5\x82\xB7";
+const std::string kFineDay =
+    "\x8D\xA1\x93\xFA\x82\xCD\x82\xA2\x82\xA2\x93\x56\x8B\x43\x82\xC5\x82\xB7";
 
 class InputMethod : public ::testing::Test {
  protected:
@@ -44,8 +45,8 @@ class InputMethod : public ::testing::Test {
   // Has xdotool run on the display with `arguments`, the window answering meanwhile: the script
   // that started this test runs what it finds in its folder.
   bool XDoTool(const std::string& arguments) {
-    const std::string request = std::string(std::getenv("PENLET_TEST_IME")) + "\\" +
-                                std::to_string(++runs_);
+    const std::string request =
+        std::string(std::getenv("PENLET_TEST_IME")) + "\\" + std::to_string(++runs_);
     const std::string part = request + ".part";
     const std::string done = request + ".done";
     const HANDLE file =
