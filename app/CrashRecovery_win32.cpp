@@ -43,6 +43,15 @@ bool WriteAll(HANDLE file, const char* bytes, std::intptr_t count) {
   return true;
 }
 
+// The bytes [from, to) of a text held in two pieces, `before` its gap and `after` it.
+bool WriteRange(HANDLE file, const char* before, std::intptr_t beforeLength, const char* after,
+                std::intptr_t from, std::intptr_t to) {
+  const std::intptr_t split = std::min(to, beforeLength);
+  if (from < split && !WriteAll(file, before + from, split - from)) return false;
+  const std::intptr_t start = std::max(from, beforeLength);
+  return start >= to || WriteAll(file, after + (start - beforeLength), to - start);
+}
+
 }  // namespace
 
 CrashRecovery* CrashRecovery::installed_ = nullptr;
@@ -244,8 +253,13 @@ bool CrashRecovery::WriteText(HANDLE file) const {
         !SetEndOfFile(file)) {
       return false;
     }
-    if (!WriteAll(file, pieces.before, pieces.beforeLength) ||
-        !WriteAll(file, pieces.after, pieces.afterLength)) {
+    // A composition the user had not committed yet is no part of the text.
+    const std::intptr_t length = pieces.beforeLength + pieces.afterLength;
+    const Selection draft = edit_.Draft();
+    const std::intptr_t draftStart = std::clamp<std::intptr_t>(draft.start, 0, length);
+    const std::intptr_t draftEnd = std::clamp<std::intptr_t>(draft.end, draftStart, length);
+    if (!WriteRange(file, pieces.before, pieces.beforeLength, pieces.after, 0, draftStart) ||
+        !WriteRange(file, pieces.before, pieces.beforeLength, pieces.after, draftEnd, length)) {
       return false;
     }
     if (TextPieces() == pieces) return true;

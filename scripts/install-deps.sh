@@ -5,7 +5,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 packages=(cmake make g++ clang-format googletest libgtest-dev g++-mingw-w64-i686 wine wine32:i386
   xvfb x11-utils x11-apps imagemagick locales fonts-ipafont-gothic fonts-ipafont-mincho
-  fonts-wine cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils clang libclang-rt-dev)
+  fonts-wine cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils clang libclang-rt-dev
+  uim-xim uim-anthy xdotool)
 missing=()
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -7,6 +7,7 @@ namespace penlet {
 
 void ScintillaEdit::Cut() {
   Scope scope(*this);
+  SettleDraft();
   const Selection selection = GetSelection();
   // What could not go to the clipboard stays in the text.
   if (selection.Length() > 0 && copied_.Put(Handle(), TextRange(selection.start, selection.end))) {
@@ -32,6 +33,7 @@ void ScintillaEdit::Copy() {
 
 void ScintillaEdit::Paste() {
   Scope scope(*this);
+  SettleDraft();
   // The area's own copy goes in as it is: every line break of the area's text is CR LF already,
   // which a paste through the system's clipboard would make of any other break.
   const auto own = copied_.Held(Handle());

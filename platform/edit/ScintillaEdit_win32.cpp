@@ -39,6 +39,9 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
   // The layouts of a page of lines are kept: finding where the rows of a paragraph start asks
   // for its layout again and again.
   Call(SCI_SETLAYOUTCACHE, SC_CACHE_PAGE);
+  // The composition is drawn at the caret in the area's own font, as the system's edit controls
+  // draw it, rather than in the input method's window (which Wine does not draw).
+  Call(SCI_SETIMEINTERACTION, SC_IME_INLINE);
   SetWindowSubclass(Handle(), SubclassProc, kSubclassId, AsParam<DWORD_PTR>(this));
 }
 
@@ -84,6 +87,8 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     edit->newLayout_ = true;
   }
   if (message == WM_DPICHANGED) edit->newLayout_ = true;
+  if (Composes(message)) return edit->Compose(hwnd, message, wParam, lParam);
+  if (!FromInputMethod(message)) edit->CloseCommit();
   switch (AreaCommandOf(message, wParam)) {
     case AreaCommand::kCut:
       edit->Cut();
@@ -161,6 +166,11 @@ bool ScintillaEdit::HandleNotify(const NMHDR& header) {
 }
 
 void ScintillaEdit::OnModified(int type, ByteOffset position, ByteOffset length) {
+  // The composition's steps are no edits: the program sees only committed text.
+  if (drafting_) {
+    TrackDraft(type, position, length);
+    return;
+  }
   const bool removing = type & (SC_MOD_BEFOREDELETE | SC_MOD_DELETETEXT);
   const TextEdit edit{position, removing ? length : 0, removing ? 0 : length};
   if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
@@ -195,7 +205,8 @@ void ScintillaEdit::Report() {
     if (listener_) listener_->EditAreaSelectionChanged();
   }
   // The background layout changes the count of the lines laid out so far, and nothing else.
-  const std::int32_t lines = DisplayLines();
+  // A composition's own rows are left out: they go with it.
+  const std::int32_t lines = draftLength_ > 0 ? displayLines_ : DisplayLines();
   if (lines != displayLines_ || newLayout_) {
     const LayoutChange change =
         newLayout_ ? LayoutChange::kNewLayout : LayoutChange::kLaidOutFurther;

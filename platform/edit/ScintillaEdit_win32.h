@@ -59,6 +59,10 @@ class ScintillaEdit : public EditArea {
   bool HasFocus() const override;
   void SetFocus() override;
 
+  // The input method's composition while the user composes: where it stands among the
+  // component's bytes (empty when there is none). It is drawn in the text but is no part of it.
+  Selection Draft() const { return {draftStart_, draftStart_ + draftLength_}; }
+
  private:
   // Reports what an edit did once it is complete: while one lives, the steps of the component's
   // edits are only gathered; when the outermost ends, the owner hears of the change once and of
@@ -84,6 +88,25 @@ class ScintillaEdit : public EditArea {
   }
   void OnModified(int type, ByteOffset position, ByteOffset length);
   void Report();
+  // The input method's messages (ScintillaInput_win32.cpp): the composition drawn at the caret
+  // and kept out of the text that the program sees, and the commits, each one edit.
+  static bool Composes(UINT message);
+  static bool FromInputMethod(UINT message);
+  LRESULT Compose(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Hands the component a message that only changes the composition's drawing.
+  LRESULT DeliverDraft(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Commit(HWND hwnd, WPARAM wParam, LPARAM lParam);
+  // Ends the marks of a selection that a composition removed, once no commit can follow.
+  void CloseCommit();
+  // A step of the component's while the composition is drawn.
+  void TrackDraft(int type, ByteOffset position, ByteOffset length);
+  // Before an edit of the program's own: the composition is committed, or at least gone.
+  void SettleDraft();
+  // Asks the input method to put its windows at the caret.
+  void PlaceCandidates() const;
+  // Offsets of the text without the composition, and of the component's bytes.
+  ByteOffset RawOffset(ByteOffset offset) const;
+  ByteOffset TextOffset(ByteOffset raw) const;
   // Deletes the selection: a long one in steps that one Rescue takes back.
   void RemoveSelection();
   // Edits of megabytes (ScintillaSteps_win32.cpp): whether `bytes` make one, the marks around
@@ -145,6 +168,12 @@ class ScintillaEdit : public EditArea {
   int width_ = 0;                  // of the component's client area, as last sized
   bool wordDrag_ = false;          // the button is down after a double-click: words are selected
   Selection wordAnchor_;           // the word the double-click selected
+  bool drafting_ = false;          // the component is drawing the composition
+  ByteOffset draftStart_ = 0;      // of the composition drawn in the text
+  ByteOffset draftLength_ = 0;
+  bool commitOpen_ = false;      // the marks of an edit by the input method are open
+  int composing_ = 0;            // the input method's messages being handled
+  mutable std::string spliced_;  // a range of the text read across the composition
 };
 
 }  // namespace penlet

@@ -51,7 +51,7 @@ std::int32_t ScintillaEdit::LineCount() const {
 }
 
 std::int32_t ScintillaEdit::LineFromOffset(ByteOffset offset) const {
-  offset = std::clamp(offset, 0, TextLength());
+  offset = RawOffset(std::clamp(offset, 0, TextLength()));
   const std::int32_t line = DocumentLine(offset);
   // The paragraphs before this one count as far as the component has laid them out, and so does
   // this one: a row it has not given the paragraph yet is not counted (LineIndex would find it
@@ -75,14 +75,15 @@ ByteOffset ScintillaEdit::LineIndex(std::int32_t line) const {
     sub = line - static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, documentLine));
   }
   const ByteOffset start = static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, documentLine));
-  if (sub <= 0) return start;
+  if (sub <= 0) return TextOffset(start);
   // The first place of the document line that lies on display line `sub`: the place the component
   // finds at the left edge of that display line, which starts a character.
   const std::int64_t height = Call(SCI_TEXTHEIGHT, 0);
-  if (height <= 0) return start;
+  if (height <= 0) return TextOffset(start);
   const std::int64_t y = (line - std::int64_t{Call(SCI_GETFIRSTVISIBLELINE)}) * height + height / 2;
-  if (y < INT_MIN || y > INT_MAX) return start;
-  return static_cast<ByteOffset>(Call(SCI_POSITIONFROMPOINT, 0, static_cast<std::intptr_t>(y)));
+  if (y < INT_MIN || y > INT_MAX) return TextOffset(start);
+  return TextOffset(
+      static_cast<ByteOffset>(Call(SCI_POSITIONFROMPOINT, 0, static_cast<std::intptr_t>(y))));
 }
 
 bool ScintillaEdit::LayOutRest(const std::function<bool()>& between) const {

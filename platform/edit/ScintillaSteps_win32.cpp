@@ -75,6 +75,7 @@ void ScintillaEdit::InsertInSteps(const std::string& text) {
 
 void ScintillaEdit::Undo() {
   Scope scope(*this);
+  SettleDraft();
   undoneMark_ = 0;
   Call(SCI_UNDO);
   if (undoneMark_ != kLastStepMark) return;

@@ -37,6 +37,7 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
   // Counting the characters of the whole text follows.
   answering.Now();
   Scope scope(*this);
+  SettleDraft();
   const TextEdit whole{0, TextLength(), loaded};
   if (listener_) listener_->EditAreaTextChanging(whole);
   window_.UseDocument(loader->ConvertToDocument());

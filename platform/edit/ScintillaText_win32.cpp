@@ -7,7 +7,7 @@
 namespace penlet {
 
 ByteOffset ScintillaEdit::TextLength() const {
-  return static_cast<ByteOffset>(Call(SCI_GETLENGTH));
+  return static_cast<ByteOffset>(Call(SCI_GETLENGTH)) - draftLength_;
 }
 
 std::string_view ScintillaEdit::TextRange(ByteOffset start, ByteOffset end) const {
@@ -15,7 +15,15 @@ std::string_view ScintillaEdit::TextRange(ByteOffset start, ByteOffset end) cons
   start = std::clamp(start, 0, length);
   end = std::clamp(end, start, length);
   if (end == start) return {};
-  const char* bytes = window_.CallForPointer<const char>(SCI_GETRANGEPOINTER, start, end - start);
+  if (draftLength_ > 0 && start < draftStart_ && end > draftStart_) {
+    // Across the composition drawn in the text: the committed bytes on either side of it.
+    spliced_.assign(TextRange(start, draftStart_));
+    spliced_.append(TextRange(draftStart_, end));
+    return spliced_;
+  }
+  // A range from the composition's place on lies behind it.
+  const ByteOffset from = draftLength_ > 0 && start >= draftStart_ ? start + draftLength_ : start;
+  const char* bytes = window_.CallForPointer<const char>(SCI_GETRANGEPOINTER, from, end - start);
   return {bytes, static_cast<size_t>(end - start)};
 }
 
@@ -25,6 +33,7 @@ std::string ScintillaEdit::Text() const {
 
 void ScintillaEdit::SetText(const std::string& text) {
   Scope scope(*this);
+  SettleDraft();
   Call(SCI_SETUNDOCOLLECTION, 0);
   window_.CallWithPointer(SCI_SETTEXT, 0, text.c_str());
   Call(SCI_SETUNDOCOLLECTION, 1);
@@ -34,12 +43,15 @@ void ScintillaEdit::SetText(const std::string& text) {
 }
 
 Selection ScintillaEdit::GetSelection() const {
+  // While the user composes, the caret stands where the composition will go.
+  if (draftLength_ > 0) return {draftStart_, draftStart_};
   return {static_cast<ByteOffset>(Call(SCI_GETSELECTIONSTART)),
           static_cast<ByteOffset>(Call(SCI_GETSELECTIONEND))};
 }
 
 void ScintillaEdit::SetSelection(Selection selection) {
   Scope scope(*this);
+  SettleDraft();
   const ByteOffset length = TextLength();
   selection.start = std::clamp(selection.start, 0, length);
   selection.end = selection.end < 0 ? length : std::clamp(selection.end, 0, length);
@@ -49,6 +61,7 @@ void ScintillaEdit::SetSelection(Selection selection) {
 
 void ScintillaEdit::SelectAll() {
   Scope scope(*this);
+  SettleDraft();
   Call(SCI_SELECTALL);
 }
 
@@ -64,6 +77,7 @@ void ScintillaEdit::ReplaceQuietly(ByteOffset start, ByteOffset end, const std::
 
 void ScintillaEdit::ReplaceSelection(const std::string& text) {
   Scope scope(*this);
+  SettleDraft();
   const Selection selection = GetSelection();
   ReplaceQuietly(selection.start, selection.end, text);
   const ByteOffset caret = selection.start + static_cast<ByteOffset>(text.size());
@@ -76,6 +90,7 @@ void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const st
   // first range to the end of its last; between them the window repaints and answers.
   constexpr ByteOffset kPiece = 4 << 20;
   Scope scope(*this);
+  SettleDraft();
   quiet_ = true;
   ByteOffset shift = 0;  // what the pieces before have added to the text
   // Finding the ranges took a while already.
