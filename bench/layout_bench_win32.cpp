@@ -2,8 +2,8 @@
 // paragraph is wrapped after opening, after narrowing the window to 360 pixels and after widening
 // it back to its designed width, with the longest wait of another program's question meanwhile
 // and the display lines at the end. The window thread's processor time is printed beside the
-// time on the clock, as other programs share the processors. Sizes in MB on the command line (10, 50 and 200 unless
-// given); each is opened in a fresh window.
+// time on the clock, as other programs share the processors. Sizes in MB on the command line (10,
+// 50 and 200 unless given); each is opened in a fresh window.
 #include <cstdlib>
 
 #include "bench/Bench_win32.h"
@@ -56,7 +56,9 @@ void Run(int mb) {
   const int designed = rect.right - rect.left;
   std::printf("layout %d MB, window %d px wide\n", mb, designed);
   Asker asker(penlet.Window().Handle());
-  Measure("open", penlet, asker, [](Penlet& p, int) { p.Form().OpenDocument(TempPath("penlet_layout_bench.txt")); }, 0);
+  Measure(
+      "open", penlet, asker,
+      [](Penlet& p, int) { p.Form().OpenDocument(TempPath("penlet_layout_bench.txt")); }, 0);
   Measure("narrow to 360 px", penlet, asker, Resize, 360);
   Measure("back to designed width", penlet, asker, Resize, designed);
   DeleteFileA(path.c_str());

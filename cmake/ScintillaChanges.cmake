@@ -1,4 +1,4 @@
-# Six changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
+# Seven changes to Scintilla 5.3.3, made to copies of its sources in the build folder (the unpacked
 # release stays as it is):
 # - Editor.cxx (1): a caret moved to a paragraph that the background layout has not reached yet lays
 #   out the paragraphs around the caret, where the release lays out every one still waiting.
@@ -9,6 +9,10 @@
 #   64th of the text and at its end, where the release sets it, and repaints the whole text, after
 #   every few milliseconds of work. Under Wine each setting draws the themed scroll bar through
 #   some ten calls to the server: they took more time than the layout itself.
+# - Editor.cxx (3): a message of Penlet's own (0x7F00) gives where the rows of many document
+#   lines begin, each wrapped line laid out once on one surface. Asked row by row through
+#   SCI_POSITIONFROMPOINT, each question made a device context and laid the line out again: the
+#   mail body of 50 MB took over a minute.
 # - EditView.cxx: a line laid out on one thread is laid out by the caller itself, where the release
 #   runs it as a deferred std::async. Built with MinGW's POSIX threads, each such future made and
 #   waited for cost a few calls to the system's synchronisation objects, for every line.
@@ -131,7 +135,55 @@ function(penlet_changed_scintilla_sources dir sources)
 		if (!offScreen) {
 			SetVerticalScrollPos();
 		}
-	}]=])
+	}]=] [=[
+	case Message::WrapCount:
+		return WrapCount(LineFromUPtr(wParam));
+]=] [=[
+	case Message::WrapCount:
+		return WrapCount(LineFromUPtr(wParam));
+
+	case static_cast<Message>(0x7F00): {
+		// Where the rows of document lines begin, each line laid out once on one surface, as the
+		// display lines have them (a message of Penlet's own). Whole lines only: a line with
+		// more rows than there is room for is left for a larger buffer.
+		struct RowStarts {
+			intptr_t line;		// the first line in; the line after the last one done out
+			intptr_t lineEnd;	// the line to stop before
+			intptr_t *starts;	// the position where each row begins
+			intptr_t capacity;	// the room in starts
+			intptr_t count;		// the rows written
+		};
+		RowStarts *rows = static_cast<RowStarts *>(PtrFromSPtr(lParam));
+		rows->count = 0;
+		const Sci::Line end = std::min<Sci::Line>(rows->lineEnd, pdoc->LinesTotal());
+		if (rows->line >= end) {
+			return 0;
+		}
+		pdoc->EnsureStyledTo(pdoc->LineStart(end));
+		RefreshStyleData();
+		AutoSurface surface(this);
+		for (; rows->line < end; rows->line++) {
+			const Sci::Position start = pdoc->LineStart(rows->line);
+			const int height = pcs->GetHeight(rows->line);
+			if (rows->count + std::max(height, 1) > rows->capacity) {
+				break;
+			}
+			if (height <= 1) {
+				rows->starts[rows->count++] = start;
+				continue;
+			}
+			std::shared_ptr<LineLayout> ll = view.RetrieveLineLayout(rows->line, *this);
+			if (!surface || !ll) {
+				break;
+			}
+			view.LayoutLine(*this, surface, vs, ll.get(), wrapWidth);
+			for (int row = 0; row < height; row++) {
+				rows->starts[rows->count++] = start + ll->LineStart(row);
+			}
+		}
+		return rows->count;
+	}
+]=])
   penlet_change_scintilla_file("${dir}" src/EditView.cxx edit_view [=[
 			std::vector<std::future<void>> futures;
 			for (size_t th = 0; th < threads; th++) {]=] [=[

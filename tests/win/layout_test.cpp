@@ -154,7 +154,8 @@ TEST(Layout, CharactersEndWhereTheSystemMeasuresThem) {
 // Where a row may end: between two characters of which one is double-byte, or after a space
 // before a character that is none.
 bool MayBreak(const std::string& text, size_t at, const std::vector<size_t>& starts) {
-  const bool afterDouble = at >= 2 && std::find(starts.begin(), starts.end(), at - 2) != starts.end() &&
+  const bool afterDouble = at >= 2 &&
+                           std::find(starts.begin(), starts.end(), at - 2) != starts.end() &&
                            IsLead(text, at - 2);
   return IsLead(text, at) || afterDouble || (text[at - 1] == ' ' && text[at] != ' ');
 }
@@ -200,7 +201,9 @@ TEST(Layout, RowsBreakWhereTheSystemMeasuresTheWidthFull) {
   for (int i = 0; i < 60; ++i) {
     std::string paragraph;
     for (int n = 0; n <= i % 7; ++n) {
-      paragraph += i % 3 == 0 ? kJapanese : i % 3 == 1 ? kMixed : "Laid out as fast as it is read. ";
+      paragraph += i % 3 == 0   ? kJapanese
+                   : i % 3 == 1 ? kMixed
+                                : "Laid out as fast as it is read. ";
     }
     paragraphs.push_back(paragraph);
     paragraphs.push_back(i % 2 ? kHalfWidth : "ab");
