@@ -290,6 +290,7 @@ class Penlet {
   penlet::MainWindow& Window() { return window_->Window(); }
   penlet::TPenletForm& Form() { return window_->Form(); }
   HWND Edit() { return window_->Editor().Handle(); }
+  penlet::ScintillaEdit& Area() { return window_->Editor(); }
   bool CounterShows(long long characters) const {
     return window_->Window().Memo1Text() == std::to_string(characters);
   }

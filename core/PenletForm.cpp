@@ -52,6 +52,7 @@ void TPenletForm::FormDestroy() {
 
 void TPenletForm::RichEdit1Change() {
   print_.LinesChanged();
+  send_.LinesChanged();
   documents_.Changed();
   // An edit that leaves the caret where it was (a forward Delete) moves no selection: the
   // counter and the panels follow the text here. When the caret moves too, the refresh that

@@ -86,9 +86,12 @@ class TPenletForm : public EditAreaListener {
   void EditAreaSelectionChanged() override { RichEdit1SelectionChange(); }
   // The lines were laid out (at a new width, or further in the background layout of a long
   // text): the caret's line and column may have moved. Only a new layout changes the lines a
-  // print job copies; the background layout only counts them further.
+  // print job or a mail body copies; the background layout only counts them further.
   void EditAreaLinesChanged(LayoutChange change) override {
-    if (change == LayoutChange::kNewLayout) print_.LinesChanged();
+    if (change == LayoutChange::kNewLayout) {
+      print_.LinesChanged();
+      send_.LinesChanged();
+    }
     UpdateCaretPosition();
   }
 

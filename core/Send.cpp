@@ -1,13 +1,26 @@
 // The Send command.
 #include "core/Send.h"
 
+#include <optional>
+#include <string>
+
 #include "core/Texts.h"
 #include "output/Mail.h"
 
 namespace penlet {
 
 void SendCommand::Execute() {
-  if (mail_.Send(MailBody(richEdit1_)) != kMapiSuccess) {
+  // The body is the document's lines as they were at the command: a change that comes while the
+  // window answers begins it again.
+  std::optional<std::string> body;
+  while (!body) {
+    const unsigned seen = changes_;
+    body = MailBody(richEdit1_, [this, seen] {
+      mail_.KeepAnsweringHoldingInput();
+      return changes_ == seen;
+    });
+  }
+  if (mail_.Send(*body) != kMapiSuccess) {
     boxes_.ShowMessageDialog(Ansi(texts::kMailSendError), MessageKind::Error, kButtonOk);
   }
 }

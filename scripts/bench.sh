@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds penlet.exe with the benchmark programs of bench/ and runs them
 # under Wine, printing their figures: opening 1, 10 and 50 MB, keystrokes (up to 50 MB), Replace
-# All, Save, working set, how long each operation holds the window (1 to 200 MB), and opening
+# All, Save, working set, how long each operation holds the window (1 to 200 MB), the layout of
+# all rows and the Send body (10 to 200 MB), and opening
 # 10 MB against Wine's notepad.exe. Figures only: nothing fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -37,6 +38,9 @@ done
 run replace_50_672000 replace_bench_win32.exe 50 672000
 log "what holds the window, 1 to 200 MB"
 run responsive responsive_bench_win32.exe 1 10 50 200
+log "the layout of all rows, and the Send body, 10 to 200 MB, at the designed width and 360 px"
+run layout layout_bench_win32.exe 10 50 200
+run send send_bench_win32.exe 10 50 200
 log "save"
 run save save_bench_win32.exe 10
 log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"

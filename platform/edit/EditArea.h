@@ -96,6 +96,10 @@ class EditArea : public TextReader {
   virtual std::int32_t LineFromOffset(ByteOffset offset) const = 0;
   virtual ByteOffset LineIndex(std::int32_t line) const = 0;
   virtual std::string Line(std::int32_t line) const = 0;  // without its line break
+  // The lines from `first` on, each without its line break, handed to `take` in order until it
+  // returns false or the text ends; what Line gives one by one, at a fraction of the cost.
+  virtual void ForEachLine(std::int32_t first,
+                           const std::function<bool(std::string_view)>& take) const = 0;
   // Lays out what the background layout has not reached yet, some milliseconds at a time, calling
   // `between` after each step; returns false, stopping there, when `between` does. LineCount
   // then finds the whole text laid out.

@@ -2,6 +2,8 @@
 // counted as far as the component's background layout has got.
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <vector>
 
 #include "Scintilla.h"
 #include "platform/edit/ScintillaEdit_win32.h"
@@ -108,6 +110,51 @@ std::string ScintillaEdit::Line(std::int32_t line) const {
   std::string_view text = TextRange(start, end);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
   return std::string(text);
+}
+
+void ScintillaEdit::ForEachLine(std::int32_t first,
+                                const std::function<bool(std::string_view)>& take) const {
+  const std::int32_t count = LineCount();  // the whole text laid out
+  if (first < 0 || first >= count) return;
+  // The component's own message for the rows of many lines at once (cmake/ScintillaChanges.cmake).
+  constexpr UINT kRowStarts = 0x7F00;
+  struct RowStarts {
+    std::intptr_t line;
+    std::intptr_t lineEnd;
+    std::intptr_t* starts;
+    std::intptr_t capacity;
+    std::intptr_t count;
+  };
+  constexpr std::intptr_t kLinesAtOnce = 1024;
+  const auto lines = static_cast<std::intptr_t>(Call(SCI_GETLINECOUNT));
+  const ByteOffset length = TextLength();
+  std::intptr_t line = Call(SCI_DOCLINEFROMVISIBLE, first);
+  std::int32_t skip = first - static_cast<std::int32_t>(Call(SCI_VISIBLEFROMDOCLINE, line));
+  std::vector<std::intptr_t> starts(4 * kLinesAtOnce);
+  while (line < lines) {
+    RowStarts rows{line, std::min(line + kLinesAtOnce, lines), starts.data(),
+                   static_cast<std::intptr_t>(starts.size()), 0};
+    window_.CallWithPointer(kRowStarts, 0, &rows);
+    if (rows.count == 0) {
+      // A line of more rows than there is room for.
+      starts.resize(starts.size() + static_cast<size_t>(Call(SCI_WRAPCOUNT, line)));
+      continue;
+    }
+    const ByteOffset end =
+        rows.line < lines ? static_cast<ByteOffset>(Call(SCI_POSITIONFROMLINE, rows.line)) : length;
+    for (std::intptr_t row = 0; row < rows.count; ++row) {
+      if (skip > 0) {
+        --skip;
+        continue;
+      }
+      const auto start = static_cast<ByteOffset>(starts[row]);
+      std::string_view text =
+          TextRange(start, row + 1 < rows.count ? static_cast<ByteOffset>(starts[row + 1]) : end);
+      while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+      if (!take(text)) return;
+    }
+    line = rows.line;
+  }
 }
 
 }  // namespace penlet

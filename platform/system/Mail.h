@@ -24,6 +24,9 @@ class MailSystem {
   // client, which shows it to the user. Returns the client's result, or kMapiUserAbort when
   // there is no mail client to call.
   virtual std::uint32_t Send(const std::string& body) = 0;
+  // Called through the long work of building a body: the window repaints and answers what
+  // other programs send it, while input waits (on the system's side; nothing without a window).
+  virtual void KeepAnsweringHoldingInput() {}
 };
 
 // What the system side answers when asked whether Simple MAPI is registered.

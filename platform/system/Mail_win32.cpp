@@ -88,8 +88,10 @@ class Win32Mail : public MailSystem {
  public:
   Win32Mail() : mail_(registry_, library_) {}
   std::uint32_t Send(const std::string& body) override { return mail_.Send(body); }
+  void KeepAnsweringHoldingInput() override { answering_.Due(); }
 
  private:
+  Answering answering_;
   Win32MapiRegistry registry_;
   Win32MapiLibrary library_;
   SimpleMapiMail mail_;

@@ -247,6 +247,19 @@ TYPED_TEST_P(EditAreaContract, AWrappedParagraphIsSeveralLinesOfWholeCharacters)
   }
   EXPECT_EQ(joined, paragraph);
   EXPECT_EQ(edit.Line(lines - 1), "z");
+  // All the lines at once are the same lines, from any line on, for as long as they are taken.
+  for (int first : {0, 1, lines - 1}) {
+    std::vector<std::string> each;
+    edit.ForEachLine(first, [&](std::string_view line) {
+      each.emplace_back(line);
+      return true;
+    });
+    ASSERT_EQ(each.size(), static_cast<size_t>(lines - first)) << "from line " << first;
+    for (int i = first; i < lines; ++i) EXPECT_EQ(each[i - first], edit.Line(i)) << "line " << i;
+  }
+  int taken = 0;
+  edit.ForEachLine(0, [&](std::string_view) { return ++taken < 2; });
+  EXPECT_EQ(taken, 2);
   EXPECT_EQ(edit.LineIndex(lines - 1), static_cast<ByteOffset>(paragraph.size()) + 2);
   EXPECT_EQ(edit.LineFromOffset(edit.TextLength()), lines - 1);
 }

@@ -213,4 +213,12 @@ bool FakeEditArea::StreamOut(const WriteBlock& write) {
   return true;
 }
 
+void FakeEditArea::ForEachLine(std::int32_t first,
+                               const std::function<bool(std::string_view)>& take) const {
+  const std::int32_t count = LineCount();
+  for (std::int32_t line = std::max(first, 0); line < count; ++line) {
+    if (!take(Line(line))) return;
+  }
+}
+
 }  // namespace penlet

@@ -46,6 +46,8 @@ class FakeEditArea : public EditArea {
   std::int32_t LineFromOffset(ByteOffset offset) const override;
   ByteOffset LineIndex(std::int32_t line) const override;
   std::string Line(std::int32_t line) const override;
+  void ForEachLine(std::int32_t first,
+                   const std::function<bool(std::string_view)>& take) const override;
   void ScrollCaret() override {}
   void Undo() override;
   void Cut() override;

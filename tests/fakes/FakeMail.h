@@ -1,6 +1,7 @@
 // Fakes of the mail client and of the system side of Simple MAPI, recording what they were given.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,14 @@ class FakeMailSystem : public MailSystem {
     bodies.push_back(body);
     return result;
   }
+  void KeepAnsweringHoldingInput() override {
+    ++answers;
+    if (onAnswer) onAnswer();
+  }
   std::uint32_t result = kMapiSuccess;
   std::vector<std::string> bodies;
+  int answers = 0;
+  std::function<void()> onAnswer;  // what another program does while the window answers
 };
 
 class FakeMapiRegistry : public MapiRegistry {

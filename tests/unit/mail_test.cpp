@@ -38,6 +38,20 @@ TEST(MailBodyTest, EveryDisplayLineEndsWithOneLineBreak) {
   EXPECT_EQ(BodyOf(std::string("a\0b", 3)), "a b\r\n");
 }
 
+// Built in steps, the body is the same; the lines changing between two steps leave none.
+TEST(MailBodyTest, InStepsTheSameBodyOrNoneWhenTheLinesChanged) {
+  FakeEditArea edit;
+  edit.SetWrapWidth(7);
+  std::string text;
+  for (int i = 0; i < 1500; ++i) text += "\x93\xFA\x96\x7B line " + std::to_string(i) + "\r\n";
+  edit.SetText(text);
+  const std::string whole = MailBody(edit);
+  int steps = 0;
+  EXPECT_EQ(MailBody(edit, [&] { return ++steps > 0; }), whole);
+  EXPECT_GE(steps, 4);
+  EXPECT_EQ(MailBody(edit, [] { return false; }), std::nullopt);
+}
+
 TEST(MapiRegistrationTest, NewerSystemsNeedTheRegistryValueExactlyOne) {
   FakeMapiRegistry registry;
   EXPECT_TRUE(SimpleMapiRegistered(registry));
@@ -137,6 +151,24 @@ TEST_F(SendCommandTest, SuccessShowsNothingAndLeavesTheDocumentAlone) {
   EXPECT_EQ(edit.Text(), "Penlet text\r\nend");
   EXPECT_TRUE(edit.Modified());
   EXPECT_TRUE(view.saveEnabled);
+}
+
+// The window answers while a long body is built; an edit that comes meanwhile (from another
+// program: input waits) begins the body again, so that it never holds lines of both texts.
+TEST_F(SendCommandTest, AnEditWhileTheWindowAnswersBeginsTheBodyAgain) {
+  std::string text;
+  for (int i = 0; i < 2000; ++i) text += "line " + std::to_string(i) + "\r\n";
+  edit.Type(text);
+  mail.onAnswer = [&] {
+    if (mail.answers == 2) {
+      edit.SetSelection({0, 0});
+      edit.ReplaceSelection("first ");
+    }
+  };
+  form.FileSend1Execute();
+  ASSERT_EQ(mail.bodies.size(), 1u);
+  EXPECT_EQ(mail.bodies[0], "first " + text);
+  EXPECT_GT(mail.answers, 4);
 }
 
 TEST_F(SendCommandTest, EveryOtherResultShowsTheErrorBox) {
