@@ -43,6 +43,8 @@ run layout layout_bench_win32.exe 10 50 200
 run send send_bench_win32.exe 10 50 200
 log "save"
 run save save_bench_win32.exe 10
+log "words and other programs' questions, 1 to 50 MB"
+run words words_bench_win32.exe 1 10 50
 log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"
 run compare open_compare_win32.exe 10
 # Printing 1 and 10 MB against Wine's notepad.exe goes to the project's own print server, ended
