@@ -240,8 +240,9 @@ TEST(EditLook, BytesOfOldFilesAreDrawnAsTheFontDrawsThem) {
 }
 
 // A writer's journey through an old file of long Japanese paragraphs: a word double-clicked, two
-// words on, typed, the row selected, Rescue, typed again, saved and opened again. The file holds
-// what was typed last and every other byte as it was, the end-of-file mark included.
+// words on, to the end of the row and End again, typed, the row selected, Rescue, typed again,
+// saved and opened again. The file holds what was typed last and every other byte as it was, the
+// end-of-file mark included.
 TEST(EditJourney, WordsTypingAndRescueInALongJapaneseFile) {
   wintest::TempDir dir;
   std::string original;
@@ -270,19 +271,30 @@ TEST(EditJourney, WordsTypingAndRescueInALongJapaneseFile) {
   window.Key(VK_RIGHT, true);
   window.Key(VK_RIGHT, true);
   EXPECT_EQ(edit.GetSelection(), (Selection{22, 22}));  // です, 。, then the next 日本語
+  // End, and End again, stay at the end of the caret's row, which is where the next one starts.
+  const ByteOffset rowEnd = edit.LineIndex(edit.LineFromOffset(22) + 1);
+  ASSERT_GT(rowEnd, 22);
+  window.Key(VK_END);
+  EXPECT_EQ(edit.GetSelection(), (Selection{rowEnd, rowEnd}));
+  window.Key(VK_END);
+  EXPECT_EQ(edit.GetSelection(), (Selection{rowEnd, rowEnd}));
   typeWide(L"追記");
   const std::string typed = Sjis("追記");
-  EXPECT_EQ(edit.Text(), original.substr(0, 22) + typed + original.substr(22));
+  const ByteOffset caret = rowEnd + static_cast<ByteOffset>(typed.size());
+  EXPECT_EQ(edit.Text(), original.substr(0, rowEnd) + typed + original.substr(rowEnd));
+  EXPECT_EQ(edit.GetSelection(), (Selection{caret, caret}));
   {
     HeldKeys shift({VK_SHIFT});
     window.Key(VK_HOME);
   }
-  const ByteOffset rowStart = edit.LineIndex(edit.LineFromOffset(26));
-  EXPECT_EQ(edit.GetSelection(), (Selection{rowStart, 26}));
+  const ByteOffset rowStart = edit.LineIndex(edit.LineFromOffset(caret));
+  EXPECT_LT(rowStart, caret);
+  EXPECT_EQ(edit.GetSelection(), (Selection{rowStart, caret}));
   window->Form().EditUndoExecute();
   EXPECT_EQ(edit.Text(), original);
+  EXPECT_EQ(edit.GetSelection(), (Selection{rowEnd, rowEnd}));
   typeWide(L"！");
-  const std::string expected = original.substr(0, 22) + Sjis("！") + original.substr(22);
+  const std::string expected = original.substr(0, rowEnd) + Sjis("！") + original.substr(rowEnd);
   EXPECT_EQ(edit.Text(), expected);
   window->Form().FileSave1Execute();
   EXPECT_EQ(wintest::ReadFileBytes(path), expected);
