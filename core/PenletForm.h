@@ -91,6 +91,7 @@ class TPenletForm : public EditAreaListener {
     if (change == LayoutChange::kNewLayout) print_.LinesChanged();
     UpdateCaretPosition();
   }
+  void EditAreaOutOfMemory() override { documents_.EditOutOfMemory(); }
 
  private:
   EditArea& richEdit1_;
