@@ -56,10 +56,10 @@ void Rounds(Penlet& penlet, int mb, int rounds) {
   penlet.Form().EditUndoExecute();
   Pump();
   const LRESULT length = SendMessageW(edit, SCI_GETLENGTH, 0, 0);
-  std::printf("Rescue after the last round: %s (length %ld after the deletion, %ld after Rescue)\n",
-              length == static_cast<LRESULT>(text.size()) && shorter + 1 == length ? "works"
-                                                                                  : "FAILED",
-              static_cast<long>(shorter), static_cast<long>(length));
+  std::printf(
+      "Rescue after the last round: %s (length %ld after the deletion, %ld after Rescue)\n",
+      length == static_cast<LRESULT>(text.size()) && shorter + 1 == length ? "works" : "FAILED",
+      static_cast<long>(shorter), static_cast<long>(length));
   penlet.Form().FileNew1Execute();
   Pump();
   Figures("after New");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Scintilla.h"
 #include "platform/edit/ScintillaEdit_win32.h"
 #include "tests/win/support/WinTest.h"
 
@@ -148,6 +149,21 @@ TEST(EditMemory, ALongDeletionStaysUndoableAndNewGivesItsRoomBack) {
   EXPECT_GT(FreeAddressSpace() + (32u << 20), before) << "New kept the old text's room";
 }
 
+// A character typed and taken back leaves something to redo; a long deletion after it and its
+// Rescue go as ever.
+TEST(EditMemory, ALongDeletionAfterAnUndoneEditIsTakenBackWhole) {
+  Host host;
+  const std::string text = JapaneseLines(20 << 20);
+  host.edit->SetText(text);
+  SendMessageW(host.edit->Handle(), WM_CHAR, 'x', 1);
+  host.edit->Undo();
+  host.edit->SelectAll();
+  host.Key(VK_DELETE);
+  EXPECT_EQ(host.edit->TextLength(), 0);
+  host.edit->Undo();
+  EXPECT_TRUE(host.edit->Text() == text);
+}
+
 // With no room left in the address space, a paste of many megabytes is refused whole and said so;
 // the text stays editable, and with the room back the same paste goes through.
 TEST(EditMemory, APasteWithoutRoomIsRefusedAndTheTextStaysEditable) {
@@ -157,11 +173,18 @@ TEST(EditMemory, APasteWithoutRoomIsRefusedAndTheTextStaysEditable) {
   host.edit->Copy();
   host.edit->SetText("abc");
   host.edit->SetSelection({3, 3});
+  const std::string more(8 << 20, 'x');
   {
     AddressSpaceHog hog;
     host.edit->Paste();
     EXPECT_EQ(1, host.recorder.outOfMemory);
     EXPECT_EQ(host.edit->Text(), "abc");
+    // The component itself, asked for more than it can have, fails and changes nothing.
+    SendMessageW(host.edit->Handle(), SCI_ADDTEXT, more.size(),
+                 reinterpret_cast<LPARAM>(more.data()));
+    EXPECT_EQ(SC_STATUS_BADALLOC, SendMessageW(host.edit->Handle(), SCI_GETSTATUS, 0, 0));
+    EXPECT_EQ(host.edit->Text(), "abc");
+    SendMessageW(host.edit->Handle(), SCI_SETSTATUS, SC_STATUS_OK, 0);
   }
   host.edit->SetSelection({3, 3});
   SendMessageW(host.edit->Handle(), WM_CHAR, 'd', 1);

@@ -19,8 +19,9 @@ Found Look(const char* path, DWORD firstLength, DWORD secondLength, std::vector<
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Found::kNoFile
                                                                           : Found::kInUse;
   }
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return GetLastError() == ERROR_FILE_NOT_FOUND ? Found::kNoFile : Found::kInUse;
   }
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
   std::vector<char> buffer(std::max(firstLength, secondLength) + 1);
   long counts[5] = {};
   const DWORD start = GetTickCount();
-  while (GetFileAttributesA(argv[2]) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 120000) {
+  while (GetFileAttributesA(argv[2]) == INVALID_FILE_ATTRIBUTES &&
+         GetTickCount() - start < 120000) {
     ++counts[static_cast<int>(Look(argv[1], firstLength, secondLength, buffer))];
   }
   FILE* out = std::fopen(argv[3], "w");
