@@ -52,8 +52,9 @@ void Step(Penlet& penlet, Asker& asker, const char* what, const std::function<vo
   const auto after = Clock::now();
   while (MsSince(after) < 2000 && PumpOne()) {
   }
-  std::printf("  %-10s %8.0f ms  longest wait of a question %6.0f ms  length %10ld  free %6.0f MB\n",
-              what, callMs, asker.TakeLongest(), Length(penlet), FreeMb());
+  std::printf(
+      "  %-10s %8.0f ms  longest wait of a question %6.0f ms  length %10ld  free %6.0f MB\n", what,
+      callMs, asker.TakeLongest(), Length(penlet), FreeMb());
   std::fflush(stdout);
 }
 

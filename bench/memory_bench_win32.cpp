@@ -51,15 +51,16 @@ void Rounds(Penlet& penlet, int mb, int rounds) {
       Figures(("round " + std::to_string(round)).c_str());
     }
   }
-  SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 1);  // nothing selected: one character
+  // One character deleted at the start, and taken back.
+  SendMessageW(edit, SCI_GOTOPOS, 0, 0);
+  SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 1);
   const LRESULT shorter = SendMessageW(edit, SCI_GETLENGTH, 0, 0);
   penlet.Form().EditUndoExecute();
   Pump();
   const LRESULT length = SendMessageW(edit, SCI_GETLENGTH, 0, 0);
-  std::printf(
-      "Rescue after the last round: %s (length %ld after the deletion, %ld after Rescue)\n",
-      length == static_cast<LRESULT>(text.size()) && shorter + 1 == length ? "works" : "FAILED",
-      static_cast<long>(shorter), static_cast<long>(length));
+  std::printf("Rescue after the last round: %s (length %ld after the deletion, %ld after Rescue)\n",
+              length == static_cast<LRESULT>(text.size()) && shorter < length ? "works" : "FAILED",
+              static_cast<long>(shorter), static_cast<long>(length));
   penlet.Form().FileNew1Execute();
   Pump();
   Figures("after New");
