@@ -157,8 +157,9 @@ void ScintillaEdit::Undo() {
   // nothing changes. Grown step by step, the buffer would need its whole size again at every
   // growth, which near the end of the address space it cannot have.
   const auto back = static_cast<std::uint64_t>(Call(kUndoInsertBytes, kFirstStepMark));
-  Call(SCI_ALLOCATE,
-       static_cast<std::uintptr_t>(static_cast<std::uint64_t>(TextLength()) + back + 1));
+  // The buffer grows only when the room it has falls short of an insertion: as much as the
+  // text and what comes back is enough, and a buffer that has it already is not copied.
+  Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(static_cast<std::uint64_t>(TextLength()) + back));
   if (CallFailed()) {
     // Only the last mark was undone: it goes back, and the edit stays whole and undoable.
     Call(SCI_REDO);
