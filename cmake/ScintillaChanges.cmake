@@ -43,15 +43,30 @@
 #   at the row's end; there it is drawn, the system caret (which input methods and accessibility
 #   tools follow) stands, End and Shift+End stay, Home goes to that row's start and Up, Down and
 #   the page keys go from that row. Any other move, any edit, and a change of the selection from
-#   outside, put it back on the usual row. EditModel.h grows by a member, so every source that
-#   includes it is compiled from a copy (EditModel.cxx, MarginView.cxx and ScintillaBase.cxx
-#   unchanged), which finds the changed header among the include folders, where a source in the
-#   release's folder would find the release's header beside it.
+#   outside, put it back on the usual row. EditModel.h grows by a member for it.
 # - ViewStyle.cxx: a negative tab width (SCI_SETTABWIDTH) is the distance between tab stops in
 #   pixels, where the release only counts widths of a space, as the platform's text controls
 #   put their stops every half inch whatever the font. The document keeps the value, so the
 #   editing area also sets an indent of its own (SCI_SETINDENT) for the component's indenting,
 #   which the area never asks for.
+# - The undo history and the buffers under it, for texts near the end of the address space:
+#   - CellBuffer: the history can say how many bytes of text it holds and how many an undo back
+#     to a container action puts back, and drop its oldest whole operations down to a limit
+#     (three messages, handled in Editor.cxx), and gives back the text of
+#     the actions that can no longer be redone, and its table when emptied. The release keeps
+#     every removed and inserted text until the history is emptied.
+#   - CellBuffer: an action's text is copied before the history changes, so that a copy that
+#     cannot be had leaves the history as it was.
+#   - SplitVector.h: the buffer counts the room it grows by only once it has it. The release
+#     counted it first, and a failed growth left a buffer that claimed room it did not have.
+#   - Document.cxx: an edit or undo that meets a failure (no memory) leaves the document
+#     editable. The release left it marked as being modified for ever, so that every later edit
+#     and undo did nothing, and a loop of undo steps waiting for its mark never ended.
+#
+# Headers change (EditModel.h, SplitVector.h, CellBuffer.h, Document.h), and a source of the
+# release's folder would find the release's header beside it: so every source of the component's
+# src folder is compiled from a copy in the build folder, changed or not, and the copies find the
+# changed headers in a folder of their own before the release's.
 #
 # Each file of cmake/scintilla/ holds the changes to one source of the component, as pairs of the
 # release's text and the text that takes its place; penlet_changed_scintilla_sources(<scintilla
@@ -109,13 +124,30 @@ function(penlet_changed_scintilla_sources dir sources)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/ContractionState.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/PlatWin.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/EditModel_h.cmake)
+  include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/SplitVector_h.cmake)
+  include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/CellBuffer_h.cmake)
+  include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/CellBuffer.cmake)
+  include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/Document_h.cmake)
+  include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/Document.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/ViewStyle.cmake)
   set(list ${${sources}})
   foreach(copy ${changed_sources})
     get_filename_component(name "${copy}" NAME)
     list(FILTER list EXCLUDE REGEX "/${name}$")
   endforeach()
-  list(APPEND list ${changed_sources})
+  # The unchanged sources of the src folder, copied as they are.
+  set(copied "")
+  foreach(original ${list})
+    if(original MATCHES "/src/[^/]+\\.cxx$")
+      get_filename_component(name "${original}" NAME)
+      set(copy "${CMAKE_BINARY_DIR}/scintilla-changed/${name}")
+      configure_file("${original}" "${copy}" COPYONLY)
+      list(APPEND copied "${copy}")
+    else()
+      list(APPEND copied "${original}")
+    endif()
+  endforeach()
+  set(list ${copied} ${changed_sources})
   set(${sources} "${list}" PARENT_SCOPE)
   set(PENLET_CHANGED_SCINTILLA_DIR "${CMAKE_BINARY_DIR}/scintilla-changed/headers" PARENT_SCOPE)
 endfunction()

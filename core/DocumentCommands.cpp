@@ -94,6 +94,10 @@ void DocumentCommands::OpenDocument(const std::string& path) {
   MarkSaved();
 }
 
+void DocumentCommands::EditOutOfMemory() {
+  boxes_.ShowMessageDialog(Ansi(texts::kOutOfMemoryError), MessageKind::Error, kButtonOk);
+}
+
 void DocumentCommands::New() {
   documentPath_.clear();
   savePath_.clear();

@@ -49,6 +49,8 @@ class DocumentCommands {
   void Changed();
   // The Save command follows the modified flag.
   void UpdateSaveCommand();
+  // An edit or Rescue was refused for want of memory; the text is as it was.
+  void EditOutOfMemory();
 
   const std::string& Path() const { return documentPath_; }
 

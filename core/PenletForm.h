@@ -94,6 +94,7 @@ class TPenletForm : public EditAreaListener {
     }
     UpdateCaretPosition();
   }
+  void EditAreaOutOfMemory() override { documents_.EditOutOfMemory(); }
 
  private:
   EditArea& richEdit1_;

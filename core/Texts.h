@@ -35,6 +35,7 @@ inline constexpr std::string_view kCreateError = "ファイル \"%s\". %s を作
 inline constexpr std::string_view kWriteError = "ストリームへの書き込みに失敗しました";
 inline constexpr std::string_view kReadError = "ストリームからの読み込みに失敗しました";
 inline constexpr std::string_view kTooLargeError = "ファイル \"%s\" は大きすぎて開けません";
+inline constexpr std::string_view kOutOfMemoryError = "メモリが足りないため、この操作はできません";
 inline constexpr std::string_view kOverwriteQuestion = "OK を押すと %s を上書きします。";
 inline constexpr std::string_view kUnsavedOpen = "『 ";
 inline constexpr std::string_view kUnsavedClose = " 』 ";

@@ -2,8 +2,8 @@
 # Sets the machine up, builds penlet.exe with the benchmark programs of bench/ and runs them
 # under Wine, printing their figures: opening 1, 10 and 50 MB, keystrokes (up to 50 MB), Replace
 # All, Save, working set, how long each operation holds the window (1 to 200 MB), the layout of
-# all rows and the Send body (10 to 200 MB), and opening
-# 10 MB against Wine's notepad.exe. Figures only: nothing fails.
+# all rows and the Send body (10 to 200 MB), words and other programs' questions, memory over a
+# long session, and opening 10 MB against Wine's notepad.exe. Figures only: nothing fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -45,6 +45,8 @@ log "save"
 run save save_bench_win32.exe 10
 log "words and other programs' questions, 1 to 50 MB"
 run words words_bench_win32.exe 1 10 50
+log "memory: rounds of Select All, Copy, Paste at 1 and 50 MB, a session at 200 MB"
+run memory memory_bench_win32.exe
 log "opening 10 MB from the command line: penlet.exe and Wine's notepad.exe"
 run compare open_compare_win32.exe 10
 # Printing 1 and 10 MB against Wine's notepad.exe goes to the project's own print server, ended

@@ -1,4 +1,4 @@
-# The changes to the component's src/ContractionState.cxx; cmake/ScintillaChanges.cmake says what each is for.
+# Changes to the component's src/ContractionState.cxx; cmake/ScintillaChanges.cmake says what each is for.
 penlet_change_scintilla_file("${dir}" src/ContractionState.cxx contraction_state [=[
 	} else {
 		for (Sci::Line l = 0; l < lineCount; l++) {

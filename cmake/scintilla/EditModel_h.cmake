@@ -1,5 +1,4 @@
-# The component's src/EditModel.h grows by a member: it and every source that includes it are
-# compiled from copies in the build folder (cmake/ScintillaChanges.cmake says why).
+# Changes to the component's src/EditModel.h; cmake/ScintillaChanges.cmake says what each is for.
 penlet_change_scintilla_file("${dir}" src/EditModel.h edit_model_h [=[
 	Selection sel;
 	bool primarySelection;
@@ -13,9 +12,3 @@ penlet_change_scintilla_file("${dir}" src/EditModel.h edit_model_h [=[
 		return sel.Count() == 1 && sel.RangeMain().caret == SelectionPosition(caretRowEnd);
 	}
 ]=])
-penlet_change_scintilla_file("${dir}" src/EditModel.cxx edit_model)
-list(APPEND changed_sources "${edit_model}")
-penlet_change_scintilla_file("${dir}" src/MarginView.cxx margin_view)
-list(APPEND changed_sources "${margin_view}")
-penlet_change_scintilla_file("${dir}" src/ScintillaBase.cxx scintilla_base)
-list(APPEND changed_sources "${scintilla_base}")

@@ -1,4 +1,4 @@
-# The changes to the component's src/EditView.cxx; cmake/ScintillaChanges.cmake says what each is for.
+# Changes to the component's src/EditView.cxx; cmake/ScintillaChanges.cmake says what each is for.
 penlet_change_scintilla_file("${dir}" src/EditView.cxx edit_view [=[
 			std::vector<std::future<void>> futures;
 			for (size_t th = 0; th < threads; th++) {]=] [=[

@@ -1,4 +1,4 @@
-# The changes to the component's src/Editor.cxx; cmake/ScintillaChanges.cmake says what each is for.
+# Changes to the component's src/Editor.cxx; cmake/ScintillaChanges.cmake says what each is for.
 penlet_change_scintilla_file("${dir}" src/Editor.cxx editor [=[
 		// In case in need of wrapping to ensure DisplayFromDoc works.
 		if (currentLine >= wrapPending.start) {
@@ -321,5 +321,26 @@ bool EndsRowAt(Point start, Point end, XYPOSITION y, XYPOSITION lineHeight) noex
 	const XYPOSITION row = std::floor(y / lineHeight) * lineHeight;
 	return end.y == row && start.y > row;
 }
+]=] [=[
+	case Message::EmptyUndoBuffer:
+		pdoc->DeleteUndoHistory();
+		return 0;
+]=] [=[
+	case Message::EmptyUndoBuffer:
+		pdoc->DeleteUndoHistory();
+		return 0;
+
+	// The bytes of text the undo history holds, and dropping its oldest operations down to
+	// wParam bytes (a change of Penlet's).
+	case static_cast<Message>(0x7E50):
+		return pdoc->UndoBytes();
+
+	case static_cast<Message>(0x7E51):
+		pdoc->TrimUndo(PositionFromUPtr(wParam));
+		return 0;
+
+	// The bytes that undoing back to the container action wParam puts back.
+	case static_cast<Message>(0x7E52):
+		return pdoc->UndoInsertBytes(PositionFromUPtr(wParam));
 ]=])
 list(APPEND changed_sources "${editor}")

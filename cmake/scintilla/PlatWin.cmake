@@ -1,4 +1,4 @@
-# The changes to the component's win32/PlatWin.cxx; cmake/ScintillaChanges.cmake says what each is for.
+# Changes to the component's win32/PlatWin.cxx; cmake/ScintillaChanges.cmake says what each is for.
 penlet_change_scintilla_file("${dir}" win32/PlatWin.cxx plat_win [=[
 struct FontGDI : public FontWin {
 	HFONT hfont = {};]=] [=[

@@ -1,4 +1,4 @@
-# The changes to the component's src/PositionCache.cxx; cmake/ScintillaChanges.cmake says what each is for.
+# Changes to the component's src/PositionCache.cxx; cmake/ScintillaChanges.cmake says what each is for.
 penlet_change_scintilla_file("${dir}" src/PositionCache.cxx position_cache [=[
 					if (wrapState != Wrap::WhiteSpace && (styles[pos - 1] != styles[pos])) {
 						break;

@@ -52,6 +52,9 @@ class EditAreaListener {
   virtual void EditAreaSelectionChanged() = 0;  // the selection's start or length changed
   // The display lines were laid out without an edit: line numbers may have moved.
   virtual void EditAreaLinesChanged(LayoutChange change) {}
+  // An edit or Rescue found no memory for its text: it was refused or taken back, and the text
+  // is as it was before it.
+  virtual void EditAreaOutOfMemory() {}
 };
 
 // The bytes of a text, read where they are.

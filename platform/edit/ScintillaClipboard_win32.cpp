@@ -21,9 +21,10 @@ void ScintillaEdit::RemoveSelection() {
     Call(SCI_CLEAR);
     return;
   }
+  // The history keeps a copy of what goes.
+  if (!RoomFor(static_cast<std::uint64_t>(selection.Length()))) return;
   BeginSteps();
-  RemoveInSteps(selection);
-  EndSteps();
+  if (RemoveInSteps(selection)) EndSteps();
 }
 
 void ScintillaEdit::Copy() {
@@ -49,16 +50,21 @@ void ScintillaEdit::Paste() {
     Call(SCI_ENDUNDOACTION);
     return;
   }
+  // Room for the whole text at once: grown step by step, the buffer would be copied again and
+  // again. Without it, or without room for the history's copies, nothing changes.
+  CallFailed();  // an earlier failure is not this one's
+  Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(TextLength()) + own->size());
+  if (CallFailed()) {
+    if (listener_) listener_->EditAreaOutOfMemory();
+    return;
+  }
+  if (!RoomFor(static_cast<std::uint64_t>(selection.Length()) + own->size())) return;
   BeginSteps();
   if (selection.Length() > 0) {
-    RemoveInSteps(selection);
+    if (!RemoveInSteps(selection)) return;
     NextStep();
   }
-  // Room for the whole text at once: grown step by step, the buffer would be copied again and
-  // again.
-  Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(TextLength()) + own->size());
-  InsertInSteps(*own);
-  EndSteps();
+  if (InsertInSteps(*own)) EndSteps();
 }
 
 }  // namespace penlet

@@ -117,8 +117,9 @@ LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wPa
     if (TypesOverSelection(message, wParam)) {
       // A long selection typed over goes in steps, which one Rescue takes back with what was
       // typed.
+      if (!edit->RoomFor(static_cast<std::uint64_t>(edit->GetSelection().Length()))) return 0;
       edit->BeginSteps();
-      edit->RemoveInSteps(edit->GetSelection());
+      if (!edit->RemoveInSteps(edit->GetSelection())) return 0;
       edit->NextStep();
       const LRESULT result = Deliver(*edit, hwnd, message, wParam, lParam);
       edit->EndSteps();
@@ -197,6 +198,7 @@ void ScintillaEdit::Report() {
   }
   if (changed_) {
     changed_ = false;
+    BoundHistory();
     if (listener_) listener_->EditAreaChanged();
   }
   const Selection now = GetSelection();

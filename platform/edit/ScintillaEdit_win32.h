@@ -117,8 +117,19 @@ class ScintillaEdit : public EditArea {
   void BeginSteps();
   void NextStep();
   void EndSteps();
-  void RemoveInSteps(Selection range);
-  void InsertInSteps(const std::string& text);
+  // False when a step found no memory: the steps done are then taken back.
+  bool RemoveInSteps(Selection range);
+  bool InsertInSteps(const std::string& text);
+  // Whether the process has room for `bytes` more; when not, the owner hears of it.
+  bool RoomFor(std::uint64_t bytes);
+  // Whether the component's last call failed (no memory); clears its failure.
+  bool CallFailed();
+  // Takes the steps of an edit back after one of them failed, and tells the owner.
+  void AbandonSteps();
+  // Undoes from the last step's mark to the first; on a failure, redoes back and returns false.
+  bool UndoSteps();
+  // Keeps the undo history within its bytes, dropping its oldest operations.
+  void BoundHistory();
   // Replaces [start, end) with `text`, not recorded for undo.
   void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
   std::int32_t DocumentLine(ByteOffset offset) const;
@@ -166,6 +177,7 @@ class ScintillaEdit : public EditArea {
   std::int32_t displayLines_ = 1;  // as the owner last heard of them
   std::intptr_t undoneMark_ = 0;   // the mark of the last undo step that had one
   Answering answering_;            // paces the window's answers between steps
+  std::int64_t stepBytes_ = 0;     // removed and inserted by the last edit in steps
   bool newLayout_ = false;         // a new width or font: the lines break elsewhere than reported
   int width_ = 0;                  // of the component's client area, as last sized
   bool wordDrag_ = false;          // the button is down after a double-click: words are selected

@@ -1,6 +1,9 @@
 // Edits of megabytes in steps: between two steps the window repaints and answers the messages
 // sent to it, and one Rescue takes every step back, again answering between them. The steps are
-// marked in the component's own undo history, so that nothing else need remember them.
+// marked in the component's own undo history, so that nothing else need remember them. Near the
+// end of the address space an edit that cannot have its memory is refused or taken back.
+#include <algorithm>
+
 #include "Scintilla.h"
 #include "platform/edit/ScintillaEdit_win32.h"
 
@@ -14,6 +17,19 @@ constexpr std::intptr_t kLastStepMark = 0x50456E32;
 // Between two steps: it keeps insertions from joining into one undo step.
 constexpr std::intptr_t kNextStepMark = 0x50456E33;
 
+// The build's own messages of the component (cmake/ScintillaChanges.cmake): the bytes of text
+// its undo history holds; dropping the oldest operations down to wParam bytes; the bytes that
+// undoing back to the container action wParam puts back into the text.
+constexpr unsigned kUndoBytes = 0x7E50;
+constexpr unsigned kTrimUndo = 0x7E51;
+constexpr unsigned kUndoInsertBytes = 0x7E52;
+
+// The undo history keeps at least this much, and at least as much as the text and the last
+// edit in steps: a day's edits of a short text stay undoable, and a long text's last edit too.
+constexpr std::int64_t kHistoryFloor = 64 << 20;
+// What the process keeps free beyond an edit's own bytes: the layout, the counter's index.
+constexpr std::uint64_t kMemoryMargin = 64u << 20;
+
 }  // namespace
 
 bool ScintillaEdit::NeedsSteps(ByteOffset bytes) {
@@ -21,8 +37,10 @@ bool ScintillaEdit::NeedsSteps(ByteOffset bytes) {
 }
 
 void ScintillaEdit::BeginSteps() {
+  CallFailed();  // an earlier failure is not this one's
   Call(SCI_ADDUNDOACTION, kFirstStepMark, UNDO_NONE);
   answering_ = Answering();
+  stepBytes_ = 0;
 }
 
 void ScintillaEdit::NextStep() {
@@ -34,7 +52,36 @@ void ScintillaEdit::EndSteps() {
   Call(SCI_ADDUNDOACTION, kLastStepMark, UNDO_NONE);
 }
 
-void ScintillaEdit::RemoveInSteps(Selection range) {
+bool ScintillaEdit::CallFailed() {
+  if (Call(SCI_GETSTATUS) == SC_STATUS_OK) return false;
+  Call(SCI_SETSTATUS, SC_STATUS_OK);
+  return true;
+}
+
+bool ScintillaEdit::RoomFor(std::uint64_t bytes) {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status) || status.ullAvailVirtual >= bytes + kMemoryMargin) {
+    return true;
+  }
+  if (listener_) listener_->EditAreaOutOfMemory();
+  return false;
+}
+
+void ScintillaEdit::AbandonSteps() {
+  EndSteps();
+  Call(SCI_UNDO);
+  UndoSteps();
+  if (listener_) listener_->EditAreaOutOfMemory();
+}
+
+void ScintillaEdit::BoundHistory() {
+  const std::int64_t limit =
+      std::max({kHistoryFloor, static_cast<std::int64_t>(TextLength()), stepBytes_});
+  if (Call(kUndoBytes) > limit) Call(kTrimUndo, static_cast<std::uintptr_t>(limit));
+}
+
+bool ScintillaEdit::RemoveInSteps(Selection range) {
   // From the end backwards, each step ending after a line break where there is one near, so
   // that taking the steps back puts the caret behind the whole text again.
   ByteOffset end = range.end;
@@ -54,13 +101,19 @@ void ScintillaEdit::RemoveInSteps(Selection range) {
       }
     }
     Call(SCI_DELETERANGE, cut, end - cut);
+    if (CallFailed()) {
+      AbandonSteps();
+      return false;
+    }
+    stepBytes_ += end - cut;
     end = cut;
     if (end > range.start) NextStep();
   }
   Call(SCI_SETSEL, range.start, range.start);
+  return true;
 }
 
-void ScintillaEdit::InsertInSteps(const std::string& text) {
+bool ScintillaEdit::InsertInSteps(const std::string& text) {
   // Each step ends with a line break where it can, so that no character or CR LF is split.
   for (size_t p = 0; p < text.size();) {
     size_t end = text.size() - p <= static_cast<size_t>(kStepBytes)
@@ -68,22 +121,54 @@ void ScintillaEdit::InsertInSteps(const std::string& text) {
                      : text.find('\n', p + kStepBytes);
     end = end == std::string::npos ? text.size() : end + 1;
     window_.CallWithPointer(SCI_ADDTEXT, end - p, text.data() + p);
+    if (CallFailed()) {
+      AbandonSteps();
+      return false;
+    }
+    stepBytes_ += static_cast<std::int64_t>(end - p);
     p = end;
     if (p < text.size()) NextStep();
   }
+  return true;
+}
+
+bool ScintillaEdit::UndoSteps() {
+  Answering answering;
+  while (undoneMark_ != kFirstStepMark && Call(SCI_CANUNDO)) {
+    answering.Due();
+    Call(SCI_UNDO);
+    // A step that cannot have its memory is left undone: the loop would only meet it again.
+    if (CallFailed()) return false;
+  }
+  return true;
 }
 
 void ScintillaEdit::Undo() {
   Scope scope(*this);
   SettleDraft();
   undoneMark_ = 0;
+  CallFailed();  // an earlier failure is not this one's
   Call(SCI_UNDO);
-  if (undoneMark_ != kLastStepMark) return;
-  Answering answering;
-  while (undoneMark_ != kFirstStepMark && Call(SCI_CANUNDO)) {
-    answering.Due();
-    Call(SCI_UNDO);
+  if (CallFailed()) {
+    if (listener_) listener_->EditAreaOutOfMemory();
+    return;
   }
+  if (undoneMark_ != kLastStepMark) return;
+  // The text that the steps put back gets its room at once, before any of them: without it,
+  // nothing changes. Grown step by step, the buffer would need its whole size again at every
+  // growth, which near the end of the address space it cannot have.
+  const auto back = static_cast<std::uint64_t>(Call(kUndoInsertBytes, kFirstStepMark));
+  // The buffer grows only when the room it has falls short of an insertion: as much as the
+  // text and what comes back is enough, and a buffer that has it already is not copied.
+  Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(static_cast<std::uint64_t>(TextLength()) + back));
+  if (CallFailed()) {
+    // Only the last mark was undone: it goes back, and the edit stays whole and undoable.
+    Call(SCI_REDO);
+    CallFailed();
+    if (listener_) listener_->EditAreaOutOfMemory();
+    return;
+  }
+  if (!UndoSteps() && listener_) listener_->EditAreaOutOfMemory();
 }
 
 }  // namespace penlet

@@ -34,6 +34,14 @@ std::string ScintillaEdit::Text() const {
 void ScintillaEdit::SetText(const std::string& text) {
   Scope scope(*this);
   SettleDraft();
+  // The text goes into a document of its own: the old one's buffer, lines and undo history go
+  // back to the system with it, where an emptied document would keep the room of its longest
+  // text, and a file that fitted before would no longer fit.
+  const TextEdit gone{0, TextLength(), 0};
+  if (listener_) listener_->EditAreaTextChanging(gone);
+  window_.UseDocument(window_.CallForPointer<void>(SCI_CREATEDOCUMENT, 0, kDocumentOptions));
+  changed_ = true;
+  if (listener_) listener_->EditAreaTextChanged(gone);
   Call(SCI_SETUNDOCOLLECTION, 0);
   window_.CallWithPointer(SCI_SETTEXT, 0, text.c_str());
   Call(SCI_SETUNDOCOLLECTION, 1);

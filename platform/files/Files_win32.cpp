@@ -68,10 +68,6 @@ std::string FolderOf(const std::string& fullPath) {
   return cut == std::string::npos ? std::string(".\\") : fullPath.substr(0, cut + 1);
 }
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A save writes the text to a temporary file in the document's folder first. Its name says
 // whose it is, so that one left by a save that was cut short (the program killed, the power
 // gone) is recognisably Penlet's and goes at the next save there.
@@ -142,11 +138,13 @@ class SystemFiles : public Files {
     const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
 
     // Opening an existing target for writing, without emptying it, tells a read-only file, a
-    // folder or a file in use before anything is written; holding it open while the text is
-    // written keeps others from taking it meanwhile. A new name is not created before the text
-    // is complete: the temporary file is moved there.
-    OwnedFile target(exists ? CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr)
+    // folder or a file that another program writes, or reads without letting others write,
+    // before anything is written; holding it open while the text is written keeps others from
+    // writing it meanwhile. Readers may go on reading the old text, and it may be renamed over.
+    // A new name is not created before the text is complete: the temporary file is moved there.
+    OwnedFile target(exists ? CreateFileA(full.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
                             : INVALID_HANDLE_VALUE);
     if (exists && !target) return {SaveOutcome::kCannotCreate, GetLastError()};
     // The system refuses a read-only file here, but Wine run by root does not; the save must not
@@ -172,6 +170,12 @@ class SystemFiles : public Files {
       }
       return true;
     });
+    // The new file takes over what the old one's name showed: its time of creation here, its
+    // attributes below.
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    if (written && exists && GetFileAttributesExA(full.c_str(), GetFileExInfoStandard, &old)) {
+      SetFileTime(out.Get(), &old.ftCreationTime, nullptr, nullptr);
+    }
     if (written && !FlushFileBuffers(out.Get())) {
       writeError = GetLastError();
       written = false;
@@ -181,24 +185,26 @@ class SystemFiles : public Files {
       DeleteFileA(temp.c_str());
       return {SaveOutcome::kWriteFailed, writeError};
     }
+    if (exists) KeepAttributes(temp, oldAttributes);
 
+    // One rename puts the new file in the old one's place: whoever opens the name meanwhile finds
+    // the old file or the new one, whole, and so does the user after a crash or a power cut.
+    // (ReplaceFile takes the old file away first and then moves the new one in: for a moment
+    // there is no file at that name.)
     target.Reset();
-    if (exists && ReplaceFileA(full.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                               nullptr, nullptr)) {
-      KeepAttributes(full, oldAttributes);
-      RemoveStaleTempFiles(folder);
-      return {SaveOutcome::kSaved, 0};
+    ErrorCode error = 0;
+    // A program that has just opened the old file may hold the rename up for a moment.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      if (MoveFileExA(temp.c_str(), full.c_str(),
+                      MOVEFILE_WRITE_THROUGH | (exists ? MOVEFILE_REPLACE_EXISTING : 0))) {
+        RemoveStaleTempFiles(folder);
+        return {SaveOutcome::kSaved, 0};
+      }
+      error = GetLastError();
+      if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+      Sleep(25);
     }
-    if (MoveFileExA(temp.c_str(), full.c_str(),
-                    MOVEFILE_WRITE_THROUGH | (exists ? MOVEFILE_REPLACE_EXISTING : 0))) {
-      if (exists) KeepAttributes(full, oldAttributes);
-      RemoveStaleTempFiles(folder);
-      return {SaveOutcome::kSaved, 0};
-    }
-    ErrorCode error = GetLastError();
-    // A failed replace may already have taken the old file away; then the temporary file holds
-    // the only copy of the text and must stay.
-    if (!exists || Exists(full)) DeleteFileA(temp.c_str());
+    DeleteFileA(temp.c_str());
     return {SaveOutcome::kCannotCreate, error};
   }
 
@@ -247,11 +253,12 @@ class SystemFiles : public Files {
     return path;
   }
 
+  // Gives `path` the attributes of the old file that matter to the user (a hidden or system
+  // file stays one). Read-only files are not saved over at all.
   static void KeepAttributes(const std::string& path, DWORD attributes) {
-    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    DWORD now = GetFileAttributesA(path.c_str());
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD now = GetFileAttributesA(path.c_str());
     if (now == INVALID_FILE_ATTRIBUTES || (now & kept) == (attributes & kept)) return;
     SetFileAttributesA(path.c_str(),
                        (attributes & kept) ? (attributes & kept) : FILE_ATTRIBUTE_NORMAL);

@@ -139,6 +139,11 @@ std::string FakeEditArea::Line(std::int32_t line) const {
 
 void FakeEditArea::Undo() {
   if (!canUndo_) return;
+  if (noMemory) {
+    // As the component: refused whole, the edit kept and still undoable.
+    if (listener_) listener_->EditAreaOutOfMemory();
+    return;
+  }
   // One step over the bytes that differ, as the control reports it.
   size_t head = 0;
   while (head < text_.size() && head < undoText_.size() && text_[head] == undoText_[head]) ++head;
@@ -172,6 +177,10 @@ void FakeEditArea::Copy() {
 
 void FakeEditArea::Paste() {
   if (!clipboard) return;
+  if (noMemory) {
+    if (listener_) listener_->EditAreaOutOfMemory();
+    return;
+  }
   // Every pasted line break becomes CR LF.
   std::string text;
   for (size_t p = 0; p < clipboard->size(); ++p) {

@@ -20,6 +20,8 @@ class FakeEditArea : public EditArea {
   // What the user does: typing replaces the selection and is recorded for undo.
   void Type(const std::string& text);
   std::string* clipboard = nullptr;  // shared with a fake clipboard, when a test wants one
+  // Paste and Undo find no memory: refused, the text unchanged, the owner told.
+  bool noMemory = false;
   bool focused = true;
   int changeCount = 0;
   int selectionChangeCount = 0;

@@ -20,6 +20,27 @@ class PenletFormTest : public ::testing::Test, protected FormOnFakes {
  protected:
 };
 
+// An edit or Rescue without the memory it needs is refused with the program's error box; the text
+// and its saved state are as they were, and the edit stays undoable once memory is back.
+TEST_F(PenletFormTest, EditsWithoutMemoryAreRefusedWithAMessageAndChangeNothing) {
+  form.FormCreate();
+  edit.Type("abc");
+  std::string clip = "xyz";
+  edit.clipboard = &clip;
+  edit.noMemory = true;
+  form.EditUndoExecute();
+  edit.Paste();
+  EXPECT_EQ(edit.Text(), "abc");
+  EXPECT_TRUE(view.saveEnabled);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[0], Ansi(texts::kOutOfMemoryError));
+  EXPECT_EQ(boxes.kinds, (std::vector<MessageKind>{MessageKind::Error, MessageKind::Error}));
+  EXPECT_EQ(boxes.buttonSets[0], kButtonOk);
+  edit.noMemory = false;
+  form.EditUndoExecute();
+  EXPECT_EQ(edit.Text(), "");
+}
+
 TEST_F(PenletFormTest, CreateLeavesAnUntitledUnmodifiedDocument) {
   edit.Type("x");
   form.FormCreate();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,51 @@ TEST_F(FilesTest, RelativePathsSaveAgainstTheCurrentFolder) {
   SaveDocument(*files_, "rel.txt", Blocks("relative"));
   EXPECT_EQ("relative", ReadBack(In("rel.txt")));
   EXPECT_TRUE(files_->FileExists("rel.txt"));
+}
+
+// Another program polling the document's name during saves of 50 MB always finds a file there,
+// and whenever it can read it, the old text or the new one, whole.
+TEST_F(FilesTest, ASaveReplacesTheFileInOneStepForOthersLookingAtIt) {
+  const size_t first = 50u << 20;
+  const size_t second = first + 4096;
+  folder_.Write("doc.txt", std::string(first, 'A'));
+  ASSERT_TRUE(SetFileAttributesA(In("doc.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  const std::string line = wintest::Quoted(wintest::ExeDir() + "save_poller.exe") + " " +
+                           wintest::Quoted(In("doc.txt")) + " " + wintest::Quoted(In("stop")) +
+                           " " + wintest::Quoted(In("seen")) + " " + std::to_string(first) + " " +
+                           std::to_string(second);
+  std::string command = line;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION poller{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &poller));
+  Sleep(500);
+  for (int round = 0; round < 4; ++round) {
+    const size_t size = round % 2 == 0 ? second : first;
+    const std::string text(size, round % 2 == 0 ? 'B' : 'A');
+    ASSERT_EQ(SaveOutcome::kSaved, files_->Save(In("doc.txt"), Blocks(text, 1 << 20)).outcome)
+        << round;
+    Sleep(100);
+  }
+  folder_.Write("stop", "");
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(poller.hProcess, 60000));
+  CloseHandle(poller.hThread);
+  CloseHandle(poller.hProcess);
+
+  long noFile = -1, inUse = -1, old = -1, now = -1, torn = -1;
+  const std::string seen = wintest::ReadFileBytes(In("seen"));
+  ASSERT_EQ(5, std::sscanf(seen.c_str(), "%ld %ld %ld %ld %ld", &noFile, &inUse, &old, &now, &torn))
+      << seen;
+  EXPECT_EQ(0, noFile) << seen;
+  EXPECT_EQ(0, torn) << seen;
+  // The poller did see both texts, so it looked before and after the replacements.
+  EXPECT_GT(old, 0) << seen;
+  EXPECT_GT(now, 0) << seen;
+  // The file stays hidden, and holds the last text.
+  EXPECT_TRUE(GetFileAttributesA(In("doc.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(wintest::ReadFileBytes(In("doc.txt")) == std::string(first, 'A'));
+  EXPECT_EQ((std::vector<std::string>{"doc.txt", "seen", "stop"}), Names());
 }
 
 TEST_F(FilesTest, TargetsThatCannotBeWrittenGiveTheCreateErrorAndStayWhole) {

@@ -1,0 +1,10 @@
+# Changes to the component's src/CellBuffer.h; cmake/ScintillaChanges.cmake says what each is for.
+penlet_change_scintilla_file("${dir}" src/CellBuffer.h cell_buffer_h [=[
+	void DeleteUndoHistory();]=] [=[
+	void DeleteUndoHistory();
+	// The bytes of text the history holds; dropping its oldest whole operations down to
+	// `limit`, the current one kept (a change of Penlet's).
+	Sci::Position UndoBytes() const noexcept;
+	void TrimUndo(Sci::Position limit);
+	// The bytes that undoing back to the container action `token` puts back into the text.
+	Sci::Position UndoInsertBytes(Sci::Position token) const noexcept;]=])

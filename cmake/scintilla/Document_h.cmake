@@ -1,0 +1,9 @@
+# Changes to the component's src/Document.h; cmake/ScintillaChanges.cmake says what each is for.
+penlet_change_scintilla_file("${dir}" src/Document.h document_h [=[
+	void DeleteUndoHistory() { cb.DeleteUndoHistory(); }]=] [=[
+	void DeleteUndoHistory() { cb.DeleteUndoHistory(); }
+	Sci::Position UndoBytes() const noexcept { return cb.UndoBytes(); }
+	void TrimUndo(Sci::Position limit) { cb.TrimUndo(limit); }
+	Sci::Position UndoInsertBytes(Sci::Position token) const noexcept {
+		return cb.UndoInsertBytes(token);
+	}]=])

@@ -1,0 +1,13 @@
+# Changes to the component's src/SplitVector.h; cmake/ScintillaChanges.cmake says what each is for.
+penlet_change_scintilla_file("${dir}" src/SplitVector.h split_vector [=[
+			gapLength += newSize - body.size();
+			// RoomFor implements a growth strategy but so does vector::resize so
+			// ensure vector::resize allocates exactly the amount wanted by
+			// calling reserve first.
+			body.reserve(newSize);]=] [=[
+			// RoomFor implements a growth strategy but so does vector::resize so
+			// ensure vector::resize allocates exactly the amount wanted by
+			// calling reserve first. The gap grows once the room is had (a change of
+			// Penlet's): a reserve that fails leaves the buffer as it was.
+			body.reserve(newSize);
+			gapLength += newSize - body.size();]=])

@@ -1,0 +1,199 @@
+// The editing area's memory: an undo history that keeps within its bytes and still takes the
+// last edit back, a new text that gives the old one's room back, and edits refused cleanly when
+// the address space has no room for them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Scintilla.h"
+#include "platform/edit/ScintillaEdit_win32.h"
+#include "tests/win/support/WinTest.h"
+
+namespace penlet {
+namespace {
+
+// The component's count of the bytes its undo history holds (cmake/ScintillaChanges.cmake).
+constexpr UINT kUndoBytes = 0x7E50;
+
+class Recorder : public EditAreaListener {
+ public:
+  void EditAreaChanged() override {}
+  void EditAreaSelectionChanged() override {}
+  void EditAreaOutOfMemory() override { ++outOfMemory; }
+  int outOfMemory = 0;
+};
+
+// A top-level window holding the area and passing its notifications on, as the main window does.
+class Host {
+ public:
+  Host() {
+    static const bool registered = [] {
+      WNDCLASSA wc{};
+      wc.lpfnWndProc = ParentProc;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.lpszClassName = "EditMemoryTestParent";
+      return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+    parent_ = CreateWindowA("EditMemoryTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    edit = std::make_unique<ScintillaEdit>(parent_, 1, WS_CHILD | WS_VISIBLE, 0);
+    MoveWindow(edit->Handle(), 0, 0, 380, 260, FALSE);
+    edit->SetListener(&recorder);
+    current = edit.get();
+  }
+  ~Host() {
+    current = nullptr;
+    edit.reset();
+    DestroyWindow(parent_);
+  }
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  LRESULT UndoBytes() const { return SendMessageW(edit->Handle(), kUndoBytes, 0, 0); }
+  void Key(WPARAM key) { SendMessageW(edit->Handle(), WM_KEYDOWN, key, 1); }
+
+  Recorder recorder;
+  std::unique_ptr<ScintillaEdit> edit;
+
+ private:
+  static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (current && msg == WM_NOTIFY && current->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) {
+      return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+  static inline ScintillaEdit* current = nullptr;
+  HWND parent_ = nullptr;
+};
+
+// Lines of Japanese text, `bytes` long.
+std::string JapaneseLines(size_t bytes) {
+  const std::string line = "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\r\n";  // 日本語の文章
+  std::string text;
+  text.reserve(bytes + line.size());
+  while (text.size() < bytes) text += line;
+  text.resize(bytes - bytes % line.size());
+  return text;
+}
+
+std::uint64_t FreeAddressSpace() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  return status.ullAvailVirtual;
+}
+
+// Takes the free address space in reservations until no stretch of a megabyte is left, and gives
+// it back when it goes.
+class AddressSpaceHog {
+ public:
+  AddressSpaceHog() {
+    for (SIZE_T size = 1u << 30; size >= (1u << 20); size /= 2) {
+      while (void* block = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) {
+        blocks_.push_back(block);
+      }
+    }
+  }
+  ~AddressSpaceHog() {
+    for (void* block : blocks_) VirtualFree(block, 0, MEM_RELEASE);
+  }
+  AddressSpaceHog(const AddressSpaceHog&) = delete;
+  AddressSpaceHog& operator=(const AddressSpaceHog&) = delete;
+
+ private:
+  std::vector<void*> blocks_;
+};
+
+// Select All, Copy and Paste over a megabyte, a hundred times: the history keeps within its
+// bytes, the oldest pastes going first, and Rescue still takes the last one back.
+TEST(EditMemory, TheUndoHistoryKeepsWithinItsBytesAndTheLastEditStaysUndoable) {
+  Host host;
+  const std::string text = JapaneseLines(1 << 20);
+  host.edit->SetText(text);
+  for (int round = 0; round < 100; ++round) {
+    host.edit->SelectAll();
+    host.edit->Copy();
+    host.edit->Paste();
+  }
+  EXPECT_LE(host.UndoBytes(), 64 << 20);
+  EXPECT_GT(host.UndoBytes(), 32 << 20) << "the history kept too little";
+  host.edit->SetSelection({0, 10});
+  host.Key(VK_DELETE);
+  EXPECT_EQ(host.edit->TextLength(), static_cast<ByteOffset>(text.size() - 10));
+  host.edit->Undo();
+  EXPECT_TRUE(host.edit->Text() == text);
+  EXPECT_EQ(0, host.recorder.outOfMemory);
+}
+
+// Deleting a text longer than the history's floor in steps keeps every step: Rescue puts it all
+// back. New then gives the whole room back to the process.
+TEST(EditMemory, ALongDeletionStaysUndoableAndNewGivesItsRoomBack) {
+  const std::string text = JapaneseLines(80 << 20);
+  Host host;
+  const std::uint64_t before = FreeAddressSpace();
+  host.edit->SetText(text);
+  host.edit->SelectAll();
+  host.Key(VK_BACK);
+  EXPECT_EQ(host.edit->TextLength(), 0);
+  host.edit->Undo();
+  EXPECT_EQ(host.edit->TextLength(), static_cast<ByteOffset>(text.size()));
+  EXPECT_TRUE(host.edit->Text() == text);
+  EXPECT_EQ(0, host.recorder.outOfMemory);
+  host.edit->SetText("");
+  EXPECT_EQ(host.UndoBytes(), 0);
+  EXPECT_GT(FreeAddressSpace() + (32u << 20), before) << "New kept the old text's room";
+}
+
+// A character typed and taken back leaves something to redo; a long deletion after it and its
+// Rescue go as ever.
+TEST(EditMemory, ALongDeletionAfterAnUndoneEditIsTakenBackWhole) {
+  Host host;
+  const std::string text = JapaneseLines(20 << 20);
+  host.edit->SetText(text);
+  SendMessageW(host.edit->Handle(), WM_CHAR, 'x', 1);
+  host.edit->Undo();
+  host.edit->SelectAll();
+  host.Key(VK_DELETE);
+  EXPECT_EQ(host.edit->TextLength(), 0);
+  host.edit->Undo();
+  EXPECT_TRUE(host.edit->Text() == text);
+}
+
+// With no room left in the address space, a paste of many megabytes is refused whole and said so;
+// the text stays editable, and with the room back the same paste goes through.
+TEST(EditMemory, APasteWithoutRoomIsRefusedAndTheTextStaysEditable) {
+  Host host;
+  host.edit->SetText(JapaneseLines(48 << 20));
+  host.edit->SelectAll();
+  host.edit->Copy();
+  host.edit->SetText("abc");
+  host.edit->SetSelection({3, 3});
+  const std::string more(8 << 20, 'x');
+  {
+    AddressSpaceHog hog;
+    host.edit->Paste();
+    EXPECT_EQ(1, host.recorder.outOfMemory);
+    EXPECT_EQ(host.edit->Text(), "abc");
+    // The component itself, asked for more than it can have, fails and changes nothing.
+    SendMessageW(host.edit->Handle(), SCI_ADDTEXT, more.size(),
+                 reinterpret_cast<LPARAM>(more.data()));
+    EXPECT_EQ(SC_STATUS_BADALLOC, SendMessageW(host.edit->Handle(), SCI_GETSTATUS, 0, 0));
+    EXPECT_EQ(host.edit->Text(), "abc");
+    SendMessageW(host.edit->Handle(), SCI_SETSTATUS, SC_STATUS_OK, 0);
+  }
+  host.edit->SetSelection({3, 3});
+  SendMessageW(host.edit->Handle(), WM_CHAR, 'd', 1);
+  EXPECT_EQ(host.edit->Text(), "abcd");
+  host.edit->Paste();
+  EXPECT_EQ(host.edit->TextLength(), static_cast<ByteOffset>(4 + (48 << 20) - (48 << 20) % 14));
+  host.edit->Undo();
+  EXPECT_EQ(host.edit->Text(), "abcd");
+}
+
+}  // namespace
+}  // namespace penlet
