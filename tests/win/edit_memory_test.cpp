@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Scintilla.h"
 #include "platform/edit/ScintillaEdit_win32.h"
+#include "tests/win/support/ScintillaHost.h"
 #include "tests/win/support/WinTest.h"
 
 namespace penlet {
@@ -27,48 +27,17 @@ class Recorder : public EditAreaListener {
   int outOfMemory = 0;
 };
 
-// A top-level window holding the area and passing its notifications on, as the main window does.
-class Host {
- public:
-  Host() {
-    static const bool registered = [] {
-      WNDCLASSA wc{};
-      wc.lpfnWndProc = ParentProc;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.lpszClassName = "EditMemoryTestParent";
-      return RegisterClassA(&wc) != 0;
-    }();
-    (void)registered;
-    parent_ = CreateWindowA("EditMemoryTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    edit = std::make_unique<ScintillaEdit>(parent_, 1, WS_CHILD | WS_VISIBLE, 0);
-    MoveWindow(edit->Handle(), 0, 0, 380, 260, FALSE);
-    edit->SetListener(&recorder);
-    current = edit.get();
-  }
-  ~Host() {
-    current = nullptr;
-    edit.reset();
-    DestroyWindow(parent_);
-  }
-  Host(const Host&) = delete;
-  Host& operator=(const Host&) = delete;
+// The area in a window of the test's own, its reports going to a recorder.
+struct Host {
+  Host() { edit->SetListener(&recorder); }
+  ~Host() { edit->SetListener(nullptr); }
 
   LRESULT UndoBytes() const { return SendMessageW(edit->Handle(), kUndoBytes, 0, 0); }
   void Key(WPARAM key) { SendMessageW(edit->Handle(), WM_KEYDOWN, key, 1); }
 
   Recorder recorder;
-  std::unique_ptr<ScintillaEdit> edit;
-
- private:
-  static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (current && msg == WM_NOTIFY && current->HandleNotify(*reinterpret_cast<NMHDR*>(lParam))) {
-      return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-  }
-  static inline ScintillaEdit* current = nullptr;
-  HWND parent_ = nullptr;
+  ScintillaHost area;
+  ScintillaEdit* edit = &area.Edit();
 };
 
 // Lines of Japanese text, `bytes` long.
