@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,32 @@ TEST(EditMemory, ALongDeletionAfterAnUndoneEditIsTakenBackWhole) {
   EXPECT_EQ(host.edit->TextLength(), 0);
   host.edit->Undo();
   EXPECT_TRUE(host.edit->Text() == text);
+}
+
+// A text read in from a file leaves room for typing after it: the first keystrokes do not copy
+// the whole text into a larger buffer (the text's address in the component stays).
+TEST(EditMemory, AFileReadInHasRoomForTheFirstKeystrokes) {
+  Host host;
+  std::string file = JapaneseLines(4 << 20);
+  const auto size = static_cast<std::int64_t>(file.size());
+  const auto where = [&] {
+    const LRESULT length = SendMessageW(host.edit->Handle(), SCI_GETLENGTH, 0, 0);
+    return SendMessageW(host.edit->Handle(), SCI_GETRANGEPOINTER, 0, length);
+  };
+  ASSERT_TRUE(host.edit->StreamIn(
+      [&](char* buffer, std::int32_t room, std::int32_t& got) {
+        got = std::min<std::int32_t>(room, static_cast<std::int32_t>(file.size()));
+        std::copy_n(file.data(), got, buffer);
+        file.erase(0, static_cast<size_t>(got));
+        return true;
+      },
+      size));
+  ASSERT_EQ(host.edit->TextLength(), size);
+  const LRESULT before = where();
+  host.edit->SetSelection({size, size});
+  for (char c : std::string("abc")) SendMessageW(host.edit->Handle(), WM_CHAR, c, 1);
+  EXPECT_EQ(host.edit->TextLength(), size + 3);
+  EXPECT_EQ(where(), before) << "the text was copied to a larger buffer";
 }
 
 // With no room left in the address space, a paste of many megabytes is refused whole and said so;
