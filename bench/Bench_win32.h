@@ -104,6 +104,14 @@ inline Memory ProcessMemory() {
   return {counters.WorkingSetSize / 1048576.0, counters.PagefileUsage / 1048576.0};
 }
 
+// The address space still free for this process, in MB.
+inline double FreeMb() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatusEx(&status);
+  return static_cast<double>(status.ullAvailVirtual) / 1048576.0;
+}
+
 inline bool PumpOne() {
   MSG msg;
   if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;

@@ -13,13 +13,6 @@ namespace {
 
 using namespace bench;
 
-double FreeMb() {
-  MEMORYSTATUSEX status{};
-  status.dwLength = sizeof status;
-  GlobalMemoryStatusEx(&status);
-  return static_cast<double>(status.ullAvailVirtual) / 1048576.0;
-}
-
 // A file of `mb` megabytes of Japanese lines, written a megabyte at a time so that this process
 // never holds the whole text beside the editing area's.
 std::string MakeFile(int mb) {

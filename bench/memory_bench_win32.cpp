@@ -10,13 +10,6 @@ namespace {
 
 using namespace bench;
 
-double FreeMb() {
-  MEMORYSTATUSEX status{};
-  status.dwLength = sizeof status;
-  GlobalMemoryStatusEx(&status);
-  return static_cast<double>(status.ullAvailVirtual) / 1048576.0;
-}
-
 void Figures(const char* what) {
   const Memory m = ProcessMemory();
   std::printf("%-28s private %7.1f MB  working set %7.1f MB  free address space %7.1f MB\n", what,

@@ -16,6 +16,8 @@ namespace {
 // another program): the report follows as soon as the loop gets to it.
 constexpr UINT kReportMessage = WM_APP + 0x51;
 constexpr UINT_PTR kSubclassId = 1;
+// How far the undo history may grow past its bound before it is counted again.
+constexpr std::int64_t kHistorySlack = 1 << 20;
 constexpr int kTabStop = 48;  // half an inch at 96 dots per inch
 
 }  // namespace
@@ -181,6 +183,7 @@ void ScintillaEdit::OnModified(int type, ByteOffset position, ByteOffset length)
   if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
   modified_ = true;
   changed_ = true;
+  historyGrowth_ += length;
   if (listener_) listener_->EditAreaTextChanged(edit);
   if (depth_ == 0 && !flushPosted_) {
     flushPosted_ = PostMessageW(Handle(), kReportMessage, 0, 0) != FALSE;
@@ -198,7 +201,9 @@ void ScintillaEdit::Report() {
   }
   if (changed_) {
     changed_ = false;
-    BoundHistory();
+    // Counting the history's bytes walks all of it: not after every keystroke, only once the
+    // edits since the last count could have added a megabyte.
+    if (historyGrowth_ > kHistorySlack) BoundHistory();
     if (listener_) listener_->EditAreaChanged();
   }
   const Selection now = GetSelection();

@@ -169,21 +169,22 @@ class ScintillaEdit : public EditArea {
   LeadByteSet leadBytes_;
   bool modified_ = false;
   int depth_ = 0;
-  bool changed_ = false;           // a step happened since the last report
-  bool quiet_ = false;             // the change and the caret's move are the caller's to report
-  bool flushPosted_ = false;       // a step came outside any message: a report is on its way
-  bool enterDown_ = false;         // the last key pressed was Enter
-  Selection reported_;             // the selection as the owner last heard of it
-  std::int32_t displayLines_ = 1;  // as the owner last heard of them
-  std::intptr_t undoneMark_ = 0;   // the mark of the last undo step that had one
-  Answering answering_;            // paces the window's answers between steps
-  std::int64_t stepBytes_ = 0;     // removed and inserted by the last edit in steps
-  bool newLayout_ = false;         // a new width or font: the lines break elsewhere than reported
-  int width_ = 0;                  // of the component's client area, as last sized
-  bool wordDrag_ = false;          // the button is down after a double-click: words are selected
-  Selection wordAnchor_;           // the word the double-click selected
-  bool drafting_ = false;          // the component is drawing the composition
-  ByteOffset draftStart_ = 0;      // of the composition drawn in the text
+  bool changed_ = false;            // a step happened since the last report
+  bool quiet_ = false;              // the change and the caret's move are the caller's to report
+  bool flushPosted_ = false;        // a step came outside any message: a report is on its way
+  bool enterDown_ = false;          // the last key pressed was Enter
+  Selection reported_;              // the selection as the owner last heard of it
+  std::int32_t displayLines_ = 1;   // as the owner last heard of them
+  std::intptr_t undoneMark_ = 0;    // the mark of the last undo step that had one
+  Answering answering_;             // paces the window's answers between steps
+  std::int64_t stepBytes_ = 0;      // removed and inserted by the last edit in steps
+  std::int64_t historyGrowth_ = 0;  // bytes edited since the undo history was last bounded
+  bool newLayout_ = false;          // a new width or font: the lines break elsewhere than reported
+  int width_ = 0;                   // of the component's client area, as last sized
+  bool wordDrag_ = false;           // the button is down after a double-click: words are selected
+  Selection wordAnchor_;            // the word the double-click selected
+  bool drafting_ = false;           // the component is drawing the composition
+  ByteOffset draftStart_ = 0;       // of the composition drawn in the text
   ByteOffset draftLength_ = 0;
   bool commitOpen_ = false;      // the marks of an edit by the input method are open
   int composing_ = 0;            // the input method's messages being handled

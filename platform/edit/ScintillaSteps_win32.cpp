@@ -76,6 +76,7 @@ void ScintillaEdit::AbandonSteps() {
 }
 
 void ScintillaEdit::BoundHistory() {
+  historyGrowth_ = 0;
   const std::int64_t limit =
       std::max({kHistoryFloor, static_cast<std::int64_t>(TextLength()), stepBytes_});
   if (Call(kUndoBytes) > limit) Call(kTrimUndo, static_cast<std::uintptr_t>(limit));
