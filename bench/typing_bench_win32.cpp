@@ -2,9 +2,10 @@
 // WM_CHAR sent to the editing area, which returns once the counter and the status panels have
 // been refreshed; then the repaint. First the very first keystroke after opening (at the start,
 // in the middle and at the end, each in a freshly opened document, the caret moved there as
-// Ctrl+End or a jump would), then keystrokes once the background wrap has finished, and where
-// their time goes. The number of keystrokes on the command line (200 unless given), then any
-// sizes in MB to measure instead of those three.
+// Ctrl+End or a jump would), keystrokes while the background wrap runs, right after opening and
+// right after the window was narrowed to 360 pixels, then keystrokes once the wrap has finished,
+// and where their time goes. The number of keystrokes on the command line (200 unless given), then
+// any sizes in MB to measure instead of those three.
 #include <cstdlib>
 
 #include "bench/Bench_win32.h"
@@ -97,11 +98,15 @@ void FirstKeystroke(const std::string& path, Where where) {
   const double openMs = MsSince(start);
   const long long linesBefore = DisplayLines(penlet.Edit());
   const double moveMs = where == Where::kStart ? 0 : MoveCaret(penlet, where == Where::kEnd);
+  // No key comes before the window has shown the caret where it went.
+  const auto moved = Clock::now();
+  PumpUntilPainted(penlet.Edit());
+  const double shownMs = where == Where::kStart ? 0 : moveMs + MsSince(moved);
   const Keystroke k = Type(penlet, 'a');
   std::printf(
-      "  first keystroke at the %-6s %8.2f ms (%.2f ms with repaint), caret move %8.2f ms;"
-      " %lld -> %lld display lines laid out; opened and painted in %.0f ms\n",
-      kWhere[static_cast<int>(where)], k.key, k.paint, moveMs, linesBefore,
+      "  first keystroke at the %-6s %8.2f ms (%.2f ms with repaint), caret move %8.2f ms"
+      " (%.2f ms painted); %lld -> %lld display lines laid out; opened and painted in %.0f ms\n",
+      kWhere[static_cast<int>(where)], k.key, k.paint, moveMs, shownMs, linesBefore,
       DisplayLines(penlet.Edit()), openMs);
 }
 
@@ -112,6 +117,44 @@ void MoveAlone(const std::string& path) {
   PumpUntilPainted(penlet.Edit());
   penlet.Window().Editor().SetListener(nullptr);
   std::printf("  caret move to the end, component alone: %.2f ms\n", MoveCaret(penlet, true));
+}
+
+// Keystrokes about every 30 ms for `ms`, the window handling its messages (the background wrap
+// among them) in between, as a quick typist would type; the median and longest.
+void TypeWhileLaying(Penlet& penlet, const char* when, double ms) {
+  std::vector<double> keys;
+  const long long linesBefore = DisplayLines(penlet.Edit());
+  const auto start = Clock::now();
+  while (MsSince(start) < ms) {
+    keys.push_back(Type(penlet, static_cast<char>('a' + keys.size() % 26)).key);
+    const auto typed = Clock::now();
+    while (MsSince(typed) < 30) {
+      if (!PumpOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+  }
+  std::printf(
+      "  keystrokes %s: %zu, median %6.2f ms, max %7.2f ms; %lld -> %lld display lines laid out"
+      " meanwhile\n",
+      when, keys.size(), Median(keys), Max(keys), linesBefore, DisplayLines(penlet.Edit()));
+}
+
+void WhileLaying(const std::string& path) {
+  Penlet penlet;
+  penlet.Form().OpenDocument(path);
+  PumpUntilPainted(penlet.Edit());
+  TypeWhileLaying(penlet, "in the first 2 s after opening", 2000);
+  WaitForWrap(penlet.Edit());
+  HWND window = penlet.Window().Handle();
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const auto resize = [&](int width) {
+    SetWindowPos(window, nullptr, 0, 0, width, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  resize(360);
+  TypeWhileLaying(penlet, "in the first 2 s after narrowing to 360 px", 2000);
+  // The window keeps its size in the settings: the next window opens as this one was.
+  resize(rect.right - rect.left);
 }
 
 void Keystrokes(Penlet& penlet, Where where, int count, long long& characters) {
@@ -141,6 +184,7 @@ void Run(size_t bytes, const char* label, int count) {
   std::printf("%s (%zu bytes, %lld characters)\n", label, text.size(), characters);
   for (Where where : {Where::kStart, Where::kMiddle, Where::kEnd}) FirstKeystroke(path, where);
   MoveAlone(path);
+  WhileLaying(path);
 
   Penlet penlet;
   penlet.Form().OpenDocument(path);

@@ -13,6 +13,17 @@
 #   lines begin, each wrapped line laid out once on one surface. Asked row by row through
 #   SCI_POSITIONFROMPOINT, each question made a device context and laid the line out again: the
 #   mail body of 50 MB took over a minute.
+# - Editor.h and Editor.cxx (4): an edit of lines that the background layout has already passed
+#   lays those lines out again on their own (with the caret's move, or first thing in the next
+#   layout step), and the layout goes on where it was, moved by the lines the edit added or
+#   removed. The release went back to the edited line and laid out every line after it again:
+#   typing near the top of a long text while it was being laid out kept the layout from ever
+#   getting further. More than 64 such lines apart are taken as the release takes them.
+# - SplitVector.h, CellBuffer.h, Document.h and Editor.cxx (5): a message of Penlet's own
+#   (0x7E53) moves the text's gap towards a position by at most a given number of bytes. The
+#   editing area brings the gap to the caret that way, a few megabytes a step, before the user
+#   types there; the release moves it only when an edit comes, and the first keystroke after a
+#   jump in a long text copied tens of megabytes.
 # - EditView.cxx: a line laid out on one thread is laid out by the caller itself, where the release
 #   runs it as a deferred std::async. Built with MinGW's POSIX threads, each such future made and
 #   waited for cost a few calls to the system's synchronisation objects, for every line.
@@ -63,10 +74,12 @@
 #     editable. The release left it marked as being modified for ever, so that every later edit
 #     and undo did nothing, and a loop of undo steps waiting for its mark never ended.
 #
-# Headers change (EditModel.h, SplitVector.h, CellBuffer.h, Document.h), and a source of the
-# release's folder would find the release's header beside it: so every source of the component's
-# src folder is compiled from a copy in the build folder, changed or not, and the copies find the
-# changed headers in a folder of their own before the release's.
+# Headers change (EditModel.h, Editor.h, SplitVector.h, CellBuffer.h, Document.h), and a
+# source of the release's folder would find the release's header beside it: so every source of
+# the component's src folder is compiled from a copy in the build folder, changed or not, and
+# the copies find the changed headers in a folder of their own before the release's. Every
+# source depends on the changed headers, which its recorded dependencies do not see when a
+# header is changed for the first time.
 #
 # Each file of cmake/scintilla/ holds the changes to one source of the component, as pairs of the
 # release's text and the text that takes its place; penlet_changed_scintilla_sources(<scintilla
@@ -124,6 +137,7 @@ function(penlet_changed_scintilla_sources dir sources)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/ContractionState.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/PlatWin.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/EditModel_h.cmake)
+  include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/Editor_h.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/SplitVector_h.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/CellBuffer_h.cmake)
   include(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/scintilla/CellBuffer.cmake)

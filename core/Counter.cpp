@@ -13,10 +13,6 @@ namespace {
 constexpr Color kCharactersColor = Rgb(255, 255, 0);  // yellow
 constexpr Color kBytesColor = Rgb(0, 255, 255);       // aqua
 
-void SetStatusIfDifferent(FormView& view, int panel, const std::string& text) {
-  if (view.StatusText(panel) != text) view.SetStatusText(panel, text);
-}
-
 }  // namespace
 
 Counter::Counter(EditArea& richEdit1, FormView& view, Clipboard& clipboard, LeadByteSet leadBytes)
@@ -77,8 +73,11 @@ void Counter::Refresh(bool withCounter) {
     const std::string unit = Ansi(countInCharacters_ ? texts::kCharactersUnit : texts::kBytesUnit);
     if (view.Memo2Text() != unit) view.SetMemo2Text(unit);
   }
-  SetStatusIfDifferent(view, 2, LinePanelText(static_cast<std::int64_t>(line) + 1, column));
-  SetStatusIfDifferent(view, 1, OffsetPanelText(counts.beforeOffset, countInCharacters_));
+  const std::string offsetPanel = OffsetPanelText(counts.beforeOffset, countInCharacters_);
+  const std::string linePanel = LinePanelText(static_cast<std::int64_t>(line) + 1, column);
+  if (view.StatusText(1) != offsetPanel || view.StatusText(2) != linePanel) {
+    view.SetCaretPanels(offsetPanel, linePanel);
+  }
 }
 
 }  // namespace penlet

@@ -51,6 +51,11 @@ class FormView {
   // Status bar panels 0 (hint), 1 (offset) and 2 (line and column).
   virtual std::string StatusText(int panel) const = 0;
   virtual void SetStatusText(int panel, const std::string& cp932) = 0;
+  // Panels 1 and 2 together, as a move of the caret changes both.
+  virtual void SetCaretPanels(const std::string& offset, const std::string& line) {
+    SetStatusText(1, offset);
+    SetStatusText(2, line);
+  }
 
   // Window geometry: the size given at creation, and the rectangle to remember at the end
   // (the restored one when minimised, the maximised one when maximised), in screen pixels; and

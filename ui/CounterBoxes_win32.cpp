@@ -2,6 +2,7 @@
 #include "ui/CounterBoxes_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "core/Texts.h"
 #include "platform/system/Dpi.h"
@@ -52,9 +53,7 @@ CounterBoxes::CounterBoxes(HWND toolBar, int x, int y, int dpi) {
                            ControlId(kMemo1Id), GetModuleHandleA(nullptr), nullptr);
   memo2_ = CreateWindowExA(0, "EDIT", text_[1].c_str(), style | ES_LEFT, 0, 0, 0, 0, panel1_,
                            ControlId(kMemo2Id), GetModuleHandleA(nullptr), nullptr);
-  for (HWND memo : {memo1_, memo2_}) {
-    SetWindowSubclass(memo, &CounterBoxes::BoxProc, 1, AsParam<DWORD_PTR>(this));
-  }
+  for (int box : {0, 1}) subclass_[box].emplace(box == 0 ? memo1_ : memo2_, &BoxProc, this);
   SetDpi(x, y, dpi);
 }
 
@@ -79,22 +78,12 @@ void CounterBoxes::SetDpi(int x, int y, int dpi) {
   font_ = std::move(font);
 }
 
-CounterBoxes::~CounterBoxes() {
-  for (HWND memo : {memo1_, memo2_}) {
-    if (IsWindow(memo)) RemoveWindowSubclass(memo, &CounterBoxes::BoxProc, 1);
-  }
-}
-
 // The boxes are read-only: what was last put in them is what they show, and asking the control
 // again would cost a round of Wine's edit control on every keystroke.
 void CounterBoxes::SetText(int box, const std::string& cp932) {
   text_[box] = cp932;
   HWND memo = box == 0 ? memo1_ : memo2_;
-  if (box == 0) {
-    ChangeWithoutDrawing(memo, [&] { SetWindowTextA(memo, cp932.c_str()); });
-  } else {
-    SetWindowTextA(memo, cp932.c_str());
-  }
+  SetWindowTextA(memo, cp932.c_str());
 }
 
 void CounterBoxes::SetMemo1Color(Color color) {
@@ -111,12 +100,20 @@ bool CounterBoxes::Colors(HWND control, HDC dc, LRESULT& result) const {
   return true;
 }
 
-LRESULT CALLBACK CounterBoxes::BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self) {
-  return FromParam<CounterBoxes*>(self)->BoxMessage(hwnd, msg, wParam, lParam);
+LRESULT CounterBoxes::BoxProc(void* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return static_cast<CounterBoxes*>(self)->BoxMessage(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CounterBoxes::BoxMessage(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const WindowSubclass& next = *subclass_[box == memo1_ ? 0 : 1];
+  if (tooltip_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+    // The tooltip hears of the pointer from here rather than from a subclass of its own, whose
+    // lookups would cost every counter change three round trips to Wine's server.
+    MSG relayed{box, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD pos = GetMessagePos();
+    relayed.pt = {GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, AsParam(&relayed));
+  }
   switch (msg) {
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
@@ -130,13 +127,13 @@ LRESULT CounterBoxes::BoxMessage(HWND box, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
       // The box takes the press first (focus, caret); the window hears of it after.
-      const LRESULT result = DefSubclassProc(box, msg, wParam, lParam);
+      const LRESULT result = next.CallNext(box, msg, wParam, lParam);
       if (msg == WM_LBUTTONDOWN) pressed_ = true;
       Notify(box, kCounterPressed);
       return result;
     }
     case WM_LBUTTONUP: {
-      const LRESULT result = DefSubclassProc(box, msg, wParam, lParam);
+      const LRESULT result = next.CallNext(box, msg, wParam, lParam);
       RECT rc;
       GetClientRect(box, &rc);
       POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -145,11 +142,8 @@ LRESULT CounterBoxes::BoxMessage(HWND box, UINT msg, WPARAM wParam, LPARAM lPara
       if (clicked) Notify(box, kCounterClicked);
       return result;
     }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(box, &CounterBoxes::BoxProc, 1);
-      break;
   }
-  return DefSubclassProc(box, msg, wParam, lParam);
+  return next.CallNext(box, msg, wParam, lParam);
 }
 
 }  // namespace penlet

@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "core/FormView.h"
 #include "platform/system/Win32Support_win32.h"
+#include "platform/system/WindowSubclass_win32.h"
 
 namespace penlet {
 
@@ -23,7 +25,6 @@ class CounterBoxes {
   // The panel's left edge at `x`, its top at `y`, in the tool bar's client area, sized for a
   // screen of `dpi`.
   CounterBoxes(HWND toolBar, int x, int y, int dpi);
-  ~CounterBoxes();
   CounterBoxes(const CounterBoxes&) = delete;
   CounterBoxes& operator=(const CounterBoxes&) = delete;
 
@@ -39,10 +40,11 @@ class CounterBoxes {
   void SetMemo1Color(Color color);
   // WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC: true, with the brush in `result`, for the boxes.
   bool Colors(HWND control, HDC dc, LRESULT& result) const;
+  // The tooltip control that shows the boxes' tips, told of the pointer by the boxes.
+  void RelayMouseTo(HWND tooltip) { tooltip_ = tooltip; }
 
  private:
-  static LRESULT CALLBACK BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR self);
+  static LRESULT BoxProc(void* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT BoxMessage(HWND box, UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND panel1_ = nullptr;
@@ -53,6 +55,8 @@ class CounterBoxes {
   std::string text_[2];
   Color memo1Color_ = Rgb(255, 255, 0);
   bool pressed_ = false;
+  HWND tooltip_ = nullptr;
+  std::optional<WindowSubclass> subclass_[2];  // of each box
 };
 
 }  // namespace penlet

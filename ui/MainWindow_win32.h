@@ -83,6 +83,9 @@ class MainWindow : public FormView {
   void SetStatusText(int panel, const std::string& cp932) override {
     statusBar_.SetText(panel, cp932);
   }
+  void SetCaretPanels(const std::string& offset, const std::string& line) override {
+    statusBar_.SetCaretTexts(offset, line);
+  }
   void SetWindowSize(int width, int height) override;
   WindowRect RememberedRect() const override;
   int Dpi() const override { return dpi_; }

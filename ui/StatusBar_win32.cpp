@@ -39,11 +39,22 @@ void StatusBar::SetDpi(int dpi) {
 }
 
 void StatusBar::SetText(int panel, const std::string& cp932) {
+  ChangeWithoutDrawing(hwnd_, [&] { Put(panel, cp932); });
+}
+
+void StatusBar::SetCaretTexts(const std::string& panel1, const std::string& panel2) {
+  if (text_[1] == panel1 && text_[2] == panel2) return;
+  ChangeWithoutDrawing(hwnd_, [&] {
+    if (text_[1] != panel1) Put(1, panel1);
+    if (text_[2] != panel2) Put(2, panel2);
+  });
+}
+
+void StatusBar::Put(int panel, const std::string& cp932) {
   text_[panel] = cp932;
   // Two tabs right-align a panel's text: panels 1 and 2 show figures against their right edge.
   const std::string shown = panel == 0 ? cp932 : "\t\t" + cp932;
-  ChangeWithoutDrawing(hwnd_,
-                       [&] { SendMessageA(hwnd_, SB_SETTEXTA, panel, AsParam(shown.c_str())); });
+  SendMessageA(hwnd_, SB_SETTEXTA, panel, AsParam(shown.c_str()));
 }
 
 }  // namespace penlet

@@ -20,8 +20,13 @@ class StatusBar {
   HWND Handle() const { return hwnd_; }
   const std::string& Text(int panel) const { return text_[panel]; }
   void SetText(int panel, const std::string& cp932);
+  // Panels 1 and 2, those that changed, the bar drawn once for both.
+  void SetCaretTexts(const std::string& panel1, const std::string& panel2);
 
  private:
+  // Hands the bar a panel's text.
+  void Put(int panel, const std::string& cp932);
+
   HWND hwnd_;
   OwnedFont font_;  // none until the bar first meets a density other than the system's
   std::string text_[3];

@@ -1,6 +1,8 @@
 // ToolBar1.
 #include "ui/ToolBar_win32.h"
 
+#include <algorithm>
+
 #include "platform/system/Dpi.h"
 #include "platform/system/Win32Support_win32.h"
 #include "ui/CommandTable.h"
@@ -27,16 +29,12 @@ ToolBar::ToolBar(HWND parent, HIMAGELIST images, int dpi) {
   for (const ToolBarChild& child : ToolBar1()) {
     if (child.kind == ToolKind::Button) commands_.push_back(child.command);
   }
+  enabled_.assign(commands_.size(), true);
   SetDpi(images, dpi);
 }
 
 void ToolBar::SetDpi(HIMAGELIST images, int dpi) {
   // The bar takes its sizes only with its buttons: they are built again, in the states they had.
-  std::vector<bool> enabled;
-  for (int command : commands_) {
-    const LRESULT state = SendMessageA(hwnd_, TB_GETSTATE, command, 0);
-    enabled.push_back(state == -1 || (state & TBSTATE_ENABLED) != 0);
-  }
   while (SendMessageA(hwnd_, TB_DELETEBUTTON, 0, 0)) {
   }
   const int imageSize = ScaleForDpi(kImageSize, dpi);
@@ -55,7 +53,7 @@ void ToolBar::SetDpi(HIMAGELIST images, int dpi) {
     } else {
       button.iBitmap = child.image;
       button.idCommand = child.command;
-      button.fsState = enabled[next++] ? TBSTATE_ENABLED : 0;
+      button.fsState = enabled_[next++] ? TBSTATE_ENABLED : 0;
       button.fsStyle = BTNS_BUTTON;
       button.iString = -1;
     }
@@ -91,8 +89,13 @@ int ToolBar::CommandAt(POINT screen) const {
 }
 
 void ToolBar::SetEnabled(int command, bool enabled) {
-  const bool shown = SendMessageA(hwnd_, TB_ISBUTTONENABLED, command, 0) != 0;
-  if (shown != enabled) SendMessageA(hwnd_, TB_ENABLEBUTTON, command, MAKELONG(enabled, 0));
+  const auto at = std::find(commands_.begin(), commands_.end(), command);
+  if (at == commands_.end()) return;
+  // Every keystroke asks for the clipboard buttons' states; most of the time they stand.
+  auto shown = enabled_.begin() + (at - commands_.begin());
+  if (*shown == enabled) return;
+  *shown = enabled;
+  SendMessageA(hwnd_, TB_ENABLEBUTTON, command, MAKELONG(enabled, 0));
 }
 
 }  // namespace penlet

@@ -27,11 +27,13 @@ class ToolBar {
   RECT ButtonRect(int command) const;
   // The command of the button at `screen`, or 0.
   int CommandAt(POINT screen) const;
+  // A button's state, as set here: the bar is told only of changes.
   void SetEnabled(int command, bool enabled);
 
  private:
   HWND hwnd_;
   std::vector<int> commands_;
+  std::vector<bool> enabled_;  // of each command's button
 };
 
 }  // namespace penlet

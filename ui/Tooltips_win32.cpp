@@ -22,7 +22,7 @@ void AddTool(HWND tooltip, HWND owner, UINT_PTR id, UINT flags, const RECT& rect
   TTTOOLINFOA info{};
   // The version 2 layout, which every common-controls version accepts.
   info.cbSize = TTTOOLINFOA_V2_SIZE;
-  info.uFlags = flags | TTF_SUBCLASS;
+  info.uFlags = flags;
   info.hwnd = owner;
   info.uId = id;
   info.rect = rect;
@@ -36,7 +36,7 @@ std::string CommandTooltip(const Command& command) {
 
 }  // namespace
 
-Tooltips::Tooltips(HWND window, const ToolBar& toolBar1, const CounterBoxes& counter) {
+Tooltips::Tooltips(HWND window, const ToolBar& toolBar1, CounterBoxes& counter) {
   // Without TTS_ALWAYSTIP the tooltips show only while a window of the program is active.
   hwnd_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
@@ -48,14 +48,16 @@ Tooltips::Tooltips(HWND window, const ToolBar& toolBar1, const CounterBoxes& cou
   SendMessageA(hwnd_, TTM_SETTIPBKCOLOR, GetSysColor(COLOR_INFOBK), 0);
 
   for (int id : toolBar1.Commands()) {
-    AddTool(hwnd_, toolBar1.Handle(), id, 0, toolBar1.ButtonRect(id),
+    AddTool(hwnd_, toolBar1.Handle(), id, TTF_SUBCLASS, toolBar1.ButtonRect(id),
             CommandTooltip(*FindCommand(id)));
   }
+  // The boxes relay the pointer themselves (CounterBoxes::RelayMouseTo).
   const RECT none{};
   AddTool(hwnd_, window, AsParam<UINT_PTR>(counter.Memo1()), TTF_IDISHWND, none,
           ShortHint(Ansi(texts::kMemo1Hint), AnsiLeadBytes()));
   AddTool(hwnd_, window, AsParam<UINT_PTR>(counter.Memo2()), TTF_IDISHWND, none,
           ShortHint(Ansi(texts::kMemo2Hint), AnsiLeadBytes()));
+  counter.RelayMouseTo(hwnd_);
 }
 
 void Tooltips::FollowButtons(const ToolBar& toolBar1) {

@@ -10,7 +10,7 @@ class CounterBoxes;
 
 class Tooltips {
  public:
-  Tooltips(HWND window, const ToolBar& toolBar1, const CounterBoxes& counter);
+  Tooltips(HWND window, const ToolBar& toolBar1, CounterBoxes& counter);
 
   // Takes away a tooltip that is showing.
   void Pop();

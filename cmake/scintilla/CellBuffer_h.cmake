@@ -7,4 +7,9 @@ penlet_change_scintilla_file("${dir}" src/CellBuffer.h cell_buffer_h [=[
 	Sci::Position UndoBytes() const noexcept;
 	void TrimUndo(Sci::Position limit);
 	// The bytes that undoing back to the container action `token` puts back into the text.
-	Sci::Position UndoInsertBytes(Sci::Position token) const noexcept;]=])
+	Sci::Position UndoInsertBytes(Sci::Position token) const noexcept;]=] [=[
+	Sci::Position GapPosition() const noexcept;]=] [=[
+	Sci::Position GapPosition() const noexcept;
+	void GapTowards(Sci::Position position, Sci::Position most) noexcept {
+		substance.GapTowards(position, most);
+	}]=])

@@ -6,4 +6,9 @@ penlet_change_scintilla_file("${dir}" src/Document.h document_h [=[
 	void TrimUndo(Sci::Position limit) { cb.TrimUndo(limit); }
 	Sci::Position UndoInsertBytes(Sci::Position token) const noexcept {
 		return cb.UndoInsertBytes(token);
+	}]=] [=[
+	Sci::Position GapPosition() const noexcept { return cb.GapPosition(); }]=] [=[
+	Sci::Position GapPosition() const noexcept { return cb.GapPosition(); }
+	void GapTowards(Sci::Position position, Sci::Position most) noexcept {
+		cb.GapTowards(position, most);
 	}]=])

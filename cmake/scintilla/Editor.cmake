@@ -9,6 +9,10 @@ penlet_change_scintilla_file("${dir}" src/Editor.cxx editor [=[
 		const XYScrollPosition newXY = XYScrollToMakeVisible(]=] [=[
 		// Only the paragraphs around the caret are laid out now; the rest follows in the
 		// background (a change of Penlet's).
+		if (WrapEditedLines()) {
+			SetScrollBars();
+			Redraw();
+		}
 		if (currentLine >= wrapPending.start && Wrapping()) {
 			const Sci::Line around = LinesOnScreen() + 2;
 			const Sci::Line first = std::max(wrapPending.start, currentLine - around);
@@ -30,8 +34,10 @@ penlet_change_scintilla_file("${dir}" src/Editor.cxx editor [=[
 		const XYScrollPosition newXY = XYScrollToMakeVisible(]=] [=[
 	Sci::Line goodTopLine = topLine;
 	bool wrapOccurred = false;]=] [=[
+	// Lines edited behind the background layout go first (a change of Penlet's).
+	const bool editedWrapped = WrapEditedLines();
 	Sci::Line goodTopLine = topLine;
-	bool wrapOccurred = false;
+	bool wrapOccurred = editedWrapped;
 	// Paragraphs laid out in the background off the screen show in the scroll bar alone, and
 	// only at every 64th of the text (a change of Penlet's).
 	bool offScreen = false;]=] [=[
@@ -342,5 +348,55 @@ bool EndsRowAt(Point start, Point end, XYPOSITION y, XYPOSITION lineHeight) noex
 	// The bytes that undoing back to the container action wParam puts back.
 	case static_cast<Message>(0x7E52):
 		return pdoc->UndoInsertBytes(PositionFromUPtr(wParam));
-]=])
+
+	// The text's gap moved towards wParam by at most lParam bytes; answers where it now is.
+	case static_cast<Message>(0x7E53):
+		pdoc->GapTowards(PositionFromUPtr(wParam), lParam);
+		return pdoc->GapPosition();
+]=] [=[
+		if (Wrapping()) {
+			NeedWrapping(lineDoc, lineDoc + lines + 1);
+		}
+		RefreshStyleData();]=] [=[
+		// An edit of lines the background layout has passed lays those out again, and the
+		// layout goes on where it was (a change of Penlet's).
+		if (Wrapping()) {
+			if (wrapPending.AddEdit(lineDoc, mh.linesAdded)) {
+				view.llc.Invalidate(LineLayout::ValidLevel::positions);
+			}
+			if (wrapPending.NeedsWrap()) {
+				SetIdle(true);
+			}
+		}
+		RefreshStyleData();]=] [=[
+bool Editor::WrapOneLine(Surface *surface, Sci::Line lineToWrap) {]=] [=[
+// Lays out the lines that an edit changed behind the background layout, the line at the top
+// kept where it is; true when their rows changed (a change of Penlet's).
+bool Editor::WrapEditedLines() {
+	if (!Wrapping() || wrapPending.editedStart >= wrapPending.editedEnd)
+		return false;
+	const Sci::Line first = wrapPending.editedStart;
+	const Sci::Line last = std::min(wrapPending.editedEnd, pdoc->LinesTotal());
+	const Sci::Line lineDocTop = pcs->DocFromDisplay(topLine);
+	const Sci::Line subLineTop = topLine - pcs->DisplayFromDoc(lineDocTop);
+	pdoc->EnsureStyledTo(pdoc->LineStart(last));
+	RefreshStyleData();
+	AutoSurface surface(this);
+	if (!surface)
+		return false;
+	wrapPending.editedStart = WrapPending::lineLarge;
+	wrapPending.editedEnd = WrapPending::lineLarge;
+	bool wrapped = false;
+	for (Sci::Line line = first; line < last; line++) {
+		wrapped = WrapOneLine(surface, line) || wrapped;
+	}
+	if (wrapped) {
+		const Sci::Line top = pcs->DisplayFromDoc(lineDocTop) +
+			std::min(subLineTop, static_cast<Sci::Line>(pcs->GetHeight(lineDocTop) - 1));
+		SetTopLine(std::clamp<Sci::Line>(top, 0, MaxScrollPos()));
+	}
+	return wrapped;
+}
+
+bool Editor::WrapOneLine(Surface *surface, Sci::Line lineToWrap) {]=])
 list(APPEND changed_sources "${editor}")

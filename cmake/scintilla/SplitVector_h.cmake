@@ -10,4 +10,22 @@ penlet_change_scintilla_file("${dir}" src/SplitVector.h split_vector [=[
 			// calling reserve first. The gap grows once the room is had (a change of
 			// Penlet's): a reserve that fails leaves the buffer as it was.
 			body.reserve(newSize);
-			gapLength += newSize - body.size();]=])
+			gapLength += newSize - body.size();]=] [=[
+	ptrdiff_t GapPosition() const noexcept {
+		return part1Length;
+	}]=] [=[
+	ptrdiff_t GapPosition() const noexcept {
+		return part1Length;
+	}
+
+	// Moves the gap towards `position` by at most `most` elements (a change of Penlet's): a
+	// long way taken in steps, each a short copy.
+	void GapTowards(ptrdiff_t position, ptrdiff_t most) noexcept {
+		if (position < 0 || position > lengthBody || most <= 0)
+			return;
+		if (position < part1Length - most)
+			position = part1Length - most;
+		else if (position > part1Length + most)
+			position = part1Length + most;
+		GapTo(position);
+	}]=])

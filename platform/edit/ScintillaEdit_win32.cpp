@@ -15,7 +15,14 @@ namespace {
 // Posted to the component's window when an edit came outside any of its messages (a drop from
 // another program): the report follows as soon as the loop gets to it.
 constexpr UINT kReportMessage = WM_APP + 0x51;
-constexpr UINT_PTR kSubclassId = 1;
+// Posted to the component's window while the text's gap has a way to go to the caret.
+constexpr UINT kGapMessage = WM_APP + 0x52;
+// The component's message that moves the gap a step (a change of Penlet's to the component).
+constexpr UINT kGapTowards = 0x7E53;
+// How far the gap may be from where the next keystroke goes: copying this much costs little.
+constexpr std::intptr_t kGapSlack = 64 << 10;
+// How far it moves in one step: a copy of well under a millisecond, then the window answers.
+constexpr std::intptr_t kGapStep = 4 << 20;
 // How far the undo history may grow past its bound before it is counted again.
 constexpr std::int64_t kHistorySlack = 1 << 20;
 constexpr int kTabStop = 48;  // half an inch at 96 dots per inch
@@ -44,7 +51,7 @@ ScintillaEdit::ScintillaEdit(HWND parent, int id, DWORD style, DWORD exStyle)
   // The composition is drawn at the caret in the area's own font, as the system's edit controls
   // draw it, rather than in the input method's window (which Wine does not draw).
   Call(SCI_SETIMEINTERACTION, SC_IME_INLINE);
-  SetWindowSubclass(Handle(), SubclassProc, kSubclassId, AsParam<DWORD_PTR>(this));
+  subclass_.emplace(Handle(), &ScintillaEdit::SubclassProc, this);
 }
 
 void ScintillaEdit::SetFont(HFONT font, int dpi) {
@@ -58,25 +65,31 @@ void ScintillaEdit::SetFont(HFONT font, int dpi) {
 ScintillaEdit::~ScintillaEdit() {
   if (!IsWindow(Handle())) return;
   copied_.HandleMessage(Handle(), WM_RENDERALLFORMATS, 0);
-  RemoveWindowSubclass(Handle(), SubclassProc, kSubclassId);
+  subclass_.reset();
 }
 
 // Every message that reaches the component runs inside a scope, so that what the user's key,
 // click, paste or drop did is reported once when the message is done.
-LRESULT CALLBACK ScintillaEdit::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR self) {
-  auto* edit = FromParam<ScintillaEdit*>(self);
+LRESULT ScintillaEdit::SubclassProc(void* self, HWND hwnd, UINT message, WPARAM wParam,
+                                    LPARAM lParam) {
+  auto* edit = static_cast<ScintillaEdit*>(self);
   if (message == kReportMessage) {
     edit->flushPosted_ = false;
     Scope scope(*edit);
+    return 0;
+  }
+  if (message == kGapMessage) {
+    edit->gapPosted_ = false;
+    edit->Call(kGapTowards, edit->Call(SCI_GETSELECTIONSTART), kGapStep);
+    edit->FollowCaretWithGap();
     return 0;
   }
   if (message == WM_NCDESTROY || message == WM_DESTROY) {
     // A copy still waiting to be rendered is put on the clipboard now, while this procedure
     // still sees the window's messages.
     edit->copied_.HandleMessage(hwnd, WM_RENDERALLFORMATS, 0);
-    RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    edit->subclass_->Remove();
+    return edit->subclass_->CallNext(hwnd, message, wParam, lParam);
   }
   if (message == WM_SYSCOLORCHANGE) UseSystemColours(edit->window_);
   if (edit->copied_.HandleMessage(hwnd, message, wParam)) return 0;
@@ -136,7 +149,7 @@ LRESULT ScintillaEdit::Deliver(ScintillaEdit& edit, HWND hwnd, UINT message, WPA
   if (message == WM_IME_CHAR) {
     // A character an input method hands over: typed as one. (Left to the system, Wine splits
     // it into two bytes, each typed alone.)
-    return DefSubclassProc(hwnd, WM_CHAR, wParam, lParam);
+    return edit.subclass_->CallNext(hwnd, WM_CHAR, wParam, lParam);
   }
   if (message == WM_KEYDOWN) edit.enterDown_ = wParam == VK_RETURN;
   if (message == WM_CHAR && (wParam == '\r' || wParam == '\n')) {
@@ -147,7 +160,7 @@ LRESULT ScintillaEdit::Deliver(ScintillaEdit& edit, HWND hwnd, UINT message, WPA
     return 0;
   }
   if (IsForeignToNotepad(message, wParam)) return 0;
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return edit.subclass_->CallNext(hwnd, message, wParam, lParam);
 }
 
 bool ScintillaEdit::HandleCommand(WPARAM, LPARAM lParam) const {
@@ -221,7 +234,19 @@ void ScintillaEdit::Report() {
     newLayout_ = false;
     if (listener_) listener_->EditAreaLinesChanged(change);
   }
+  FollowCaretWithGap();
   --depth_;
+}
+
+// The component keeps its text in one buffer with a gap, and an edit first moves the gap to
+// where it edits: the first keystroke after opening a long text, or after a jump to its end,
+// would copy megabytes. The gap goes where the caret went in steps while the user is not typing
+// yet, the window answering between them.
+void ScintillaEdit::FollowCaretWithGap() {
+  if (gapPosted_) return;
+  const std::intptr_t distance = Call(SCI_GETSELECTIONSTART) - Call(SCI_GETGAPPOSITION);
+  if (distance > -kGapSlack && distance < kGapSlack) return;
+  gapPosted_ = PostMessageW(Handle(), kGapMessage, 0, 0) != FALSE;
 }
 
 void ScintillaEdit::ScrollCaret() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/edit/CopiedText_win32.h"
@@ -13,6 +14,7 @@
 #include "platform/system/Mbcs.h"
 #include "platform/system/Words.h"
 #include "platform/system/Win32Support_win32.h"
+#include "platform/system/WindowSubclass_win32.h"
 
 namespace penlet {
 
@@ -80,8 +82,7 @@ class ScintillaEdit : public EditArea {
     ScintillaEdit& edit_;
   };
 
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT SubclassProc(void* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Hands a message on to the component, as the area's keys and characters want it.
   static LRESULT Deliver(ScintillaEdit& edit, HWND hwnd, UINT message, WPARAM wParam,
                          LPARAM lParam);
@@ -90,6 +91,8 @@ class ScintillaEdit : public EditArea {
   }
   void OnModified(int type, ByteOffset position, ByteOffset length);
   void Report();
+  // Moves the text's gap towards the caret in steps, while it is far from it.
+  void FollowCaretWithGap();
   // The input method's messages (ScintillaInput_win32.cpp): the composition drawn at the caret
   // and kept out of the text that the program sees, and the commits, each one edit.
   static bool Composes(UINT message);
@@ -165,6 +168,8 @@ class ScintillaEdit : public EditArea {
 
   ScintillaWindow window_;
   CopiedText copied_;
+  // The window's messages reach SubclassProc first, from the end of the constructor on.
+  std::optional<WindowSubclass> subclass_;
   EditAreaListener* listener_ = nullptr;
   LeadByteSet leadBytes_;
   bool modified_ = false;
@@ -172,6 +177,7 @@ class ScintillaEdit : public EditArea {
   bool changed_ = false;            // a step happened since the last report
   bool quiet_ = false;              // the change and the caret's move are the caller's to report
   bool flushPosted_ = false;        // a step came outside any message: a report is on its way
+  bool gapPosted_ = false;          // the text's gap has a step to go towards the caret
   bool enterDown_ = false;          // the last key pressed was Enter
   Selection reported_;              // the selection as the owner last heard of it
   std::int32_t displayLines_ = 1;   // as the owner last heard of them

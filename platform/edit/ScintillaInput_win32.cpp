@@ -52,7 +52,7 @@ LRESULT ScintillaEdit::Compose(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   } composing(composing_);
   if (message == WM_IME_STARTCOMPOSITION) {
     PlaceCandidates();
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return subclass_->CallNext(hwnd, message, wParam, lParam);
   }
   if (message == WM_IME_ENDCOMPOSITION) {
     // The marks stay open: Wine ends the composition before it hands over what was committed.
@@ -91,7 +91,7 @@ LRESULT ScintillaEdit::DeliverDraft(HWND hwnd, UINT message, WPARAM wParam, LPAR
   const bool overtype = Call(SCI_GETOVERTYPE) != 0;
   if (overtype) Call(SCI_SETOVERTYPE, 0);
   drafting_ = true;
-  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  const LRESULT result = subclass_->CallNext(hwnd, message, wParam, lParam);
   drafting_ = false;
   if (overtype) Call(SCI_SETOVERTYPE, 1);
   if (draftLength_ > 0) PlaceCandidates();
@@ -110,7 +110,7 @@ void ScintillaEdit::Commit(HWND hwnd, WPARAM wParam, LPARAM lParam) {
       NextStep();
     }
   }
-  DefSubclassProc(hwnd, WM_IME_COMPOSITION, wParam, lParam);
+  subclass_->CallNext(hwnd, WM_IME_COMPOSITION, wParam, lParam);
   EndSteps();
   commitOpen_ = false;
 }

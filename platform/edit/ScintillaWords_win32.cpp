@@ -36,7 +36,7 @@ bool ScintillaEdit::HandleWordMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_MOUSEMOVE:
     case WM_TIMER: {  // the component's scrolling while the pointer is outside
       if (!wordDrag_) return false;
-      DefSubclassProc(Handle(), message, wParam, lParam);
+      subclass_->CallNext(Handle(), message, wParam, lParam);
       POINT pointer{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (message == WM_TIMER) {
         GetCursorPos(&pointer);

@@ -474,6 +474,32 @@ TEST_F(MainWindowTest, PointerOverAButtonGivesItsLongHintAndTooltip) {
   EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
 }
 
+// The counter boxes hand the pointer's moves to the tooltip themselves: resting on Memo1 shows
+// its short hint.
+TEST_F(MainWindowTest, PointerRestingOnTheCounterShowsItsTooltip) {
+  HWND memo1 = FindCounterBox(main_);
+  ASSERT_NE(memo1, nullptr);
+  HWND tooltip = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+  ASSERT_NE(tooltip, nullptr);
+  const RECT box = WindowRect(memo1);
+  const POINT centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  std::string shown;
+  Run(50, [&] {
+    char text[256] = {};
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.lpszText = text;
+    if (!KeepPointerAt(centre) || !IsWindowVisible(tooltip) ||
+        !SendMessageA(tooltip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&info))) {
+      return false;
+    }
+    shown = text;
+    return info.uId == reinterpret_cast<UINT_PTR>(memo1);
+  });
+  EXPECT_EQ(shown, "\x91\x8D\x95\xB6\x8E\x9A\x90\x94");  // 総文字数
+}
+
 // Start-up, a first look around and the end raise no fault that a system might swallow: every
 // access violation is counted the moment it happens, before any handler could hide it.
 LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
