@@ -28,8 +28,7 @@ void WindowSubclass::Remove() {
   }
 }
 
-LRESULT CALLBACK WindowSubclass::Procedure(HWND hwnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+LRESULT CALLBACK WindowSubclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowData<WindowSubclass*>(hwnd);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   const LRESULT result = self->handler_(self->owner_, hwnd, message, wParam, lParam);

@@ -13,8 +13,7 @@ namespace penlet {
 // The window's procedure is a Unicode one from here on, as after SetWindowSubclass.
 class WindowSubclass {
  public:
-  using Handler = LRESULT (*)(void* owner, HWND hwnd, UINT message, WPARAM wParam,
-                              LPARAM lParam);
+  using Handler = LRESULT (*)(void* owner, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   // Sends `hwnd`'s messages to `handler` with `owner` until this object goes or the window is
   // destroyed. `hwnd`'s GWLP_USERDATA must be free.
