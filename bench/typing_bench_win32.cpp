@@ -2,10 +2,10 @@
 // WM_CHAR sent to the editing area, which returns once the counter and the status panels have
 // been refreshed; then the repaint. First the very first keystroke after opening (at the start,
 // in the middle and at the end, each in a freshly opened document, the caret moved there as
-// Ctrl+End or a jump would, a tenth of a second before the key), keystrokes while the background wrap runs, right after opening and
-// right after the window was narrowed to 360 pixels, then keystrokes once the wrap has finished,
-// and where their time goes. The number of keystrokes on the command line (200 unless given), then
-// any sizes in MB to measure instead of those three.
+// Ctrl+End or a jump would, a tenth of a second before the key), keystrokes while the background
+// wrap runs, right after opening and right after the window was narrowed to 360 pixels, then
+// keystrokes once the wrap has finished, and where their time goes. The number of keystrokes on the
+// command line (200 unless given), then any sizes in MB to measure instead of those three.
 #include <cstdlib>
 
 #include "bench/Bench_win32.h"

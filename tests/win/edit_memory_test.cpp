@@ -154,7 +154,7 @@ TEST(EditMemory, AFileReadInHasRoomForTheFirstKeystrokes) {
       size));
   ASSERT_EQ(host.edit->TextLength(), size);
   const LRESULT before = where();
-  host.edit->SetSelection({size, size});
+  host.edit->SetSelection({static_cast<ByteOffset>(size), static_cast<ByteOffset>(size)});
   for (char c : std::string("abc")) SendMessageW(host.edit->Handle(), WM_CHAR, c, 1);
   EXPECT_EQ(host.edit->TextLength(), size + 3);
   EXPECT_EQ(where(), before) << "the text was copied to a larger buffer";
