@@ -135,19 +135,23 @@ void MoveAlone(const std::string& path) {
 // among them) in between, as a quick typist would type; the median and longest.
 void TypeWhileLaying(Penlet& penlet, const char* when, double ms) {
   std::vector<double> keys;
+  std::vector<double> paints;
   const long long linesBefore = DisplayLines(penlet.Edit());
   const auto start = Clock::now();
   while (MsSince(start) < ms) {
-    keys.push_back(Type(penlet, static_cast<char>('a' + keys.size() % 26)).key);
+    const Keystroke k = Type(penlet, static_cast<char>('a' + keys.size() % 26));
+    keys.push_back(k.key);
+    paints.push_back(k.paint);
     const auto typed = Clock::now();
     while (MsSince(typed) < 30) {
       if (!PumpOne()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
   }
   std::printf(
-      "  keystrokes %s: %zu, median %6.2f ms, max %7.2f ms; %lld -> %lld display lines laid out"
-      " meanwhile\n",
-      when, keys.size(), Median(keys), Max(keys), linesBefore, DisplayLines(penlet.Edit()));
+      "  keystrokes %s: %zu, median %6.2f ms, max %7.2f ms (with repaint: median %6.2f, max"
+      " %7.2f); %lld -> %lld display lines laid out meanwhile\n",
+      when, keys.size(), Median(keys), Max(keys), Median(paints), Max(paints), linesBefore,
+      DisplayLines(penlet.Edit()));
 }
 
 void WhileLaying(const std::string& path) {
