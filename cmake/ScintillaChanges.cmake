@@ -25,10 +25,11 @@
 #   types there; the release moves it only when an edit comes, and the first keystroke after a
 #   jump in a long text copied tens of megabytes.
 # - ScintillaWin.cxx: the background work (the layout of a long text) goes on in steps, each
-#   posting the next for 50 ms before the window's paint gets a turn. A step that leaves the
-#   area something to paint (a typed character, a scroll) posts none, and the area's timer starts
-#   the next one after the paint: typed text showed up to 50 ms late while a long text was being
-#   laid out, some 20 ms on average after a resize of 50 MB.
+#   posting the next, which runs unless input is waiting; the window's paint gets a turn only
+#   every 50 ms. A posted step also waits while the area has something to paint (a typed
+#   character, a scroll), and the area's timer starts it again after the paint: typed text showed
+#   up to 50 ms late while a long text was being laid out, some 20 ms on average after a resize
+#   of 50 MB.
 # - EditView.cxx: a line laid out on one thread is laid out by the caller itself, where the release
 #   runs it as a deferred std::async. Built with MinGW's POSIX threads, each such future made and
 #   waited for cost a few calls to the system's synchronisation objects, for every line.
