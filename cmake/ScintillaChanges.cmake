@@ -10,9 +10,9 @@
 #   every few milliseconds of work. Under Wine each setting draws the themed scroll bar through
 #   some ten calls to the server: they took more time than the layout itself.
 # - Editor.cxx (3): a message of Penlet's own (0x7F00) gives where the rows of many document
-#   lines begin, each wrapped line laid out once on one surface. Asked row by row through
-#   SCI_POSITIONFROMPOINT, each question made a device context and laid the line out again: the
-#   mail body of 50 MB took over a minute.
+#   lines begin, each wrapped line laid out once on one surface, those that the background layout
+#   has not reached yet too. Asked row by row through SCI_POSITIONFROMPOINT, each question made a
+#   device context and laid the line out again: the mail body of 50 MB took over a minute.
 # - Editor.h and Editor.cxx (4): an edit of lines that the background layout has already passed
 #   lays those lines out again on their own (with the caret's move, or first thing in the next
 #   layout step), and the layout goes on where it was, moved by the lines the edit added or

@@ -12,17 +12,17 @@ std::string MailBody(const EditArea& edit) {
 }
 
 std::optional<std::string> MailBody(const EditArea& edit, const std::function<bool()>& between) {
-  if (between && !edit.LayOutRest(between)) return std::nullopt;
+  // The rows are found line by line as they are taken, the window answering every few hundred:
+  // laying out first what the background layout has not reached yet would lay the text out
+  // twice.
   constexpr std::int32_t kLinesBetween = 512;
-  const std::int32_t count = edit.LineCount();
   const ByteOffset length = edit.TextLength();
   std::string text;
   text.reserve(static_cast<size_t>(length) + static_cast<size_t>(length) / 8);
   std::int32_t i = 0;
   bool changed = false;
+  bool lastEmpty = false;
   edit.ForEachLine(0, [&](std::string_view line) {
-    // The line after a final line break is empty and is not part of the text.
-    if (i == count - 1 && line.empty()) return false;
     // The mail client takes the body as a string that ends at the first NUL: a NUL byte of the
     // document goes as a space, so that nothing after it is lost.
     const size_t at = text.size();
@@ -31,11 +31,15 @@ std::optional<std::string> MailBody(const EditArea& edit, const std::function<bo
       text[c] = ' ';
     }
     text += "\r\n";
+    lastEmpty = line.empty();
     changed = between && i % kLinesBetween == kLinesBetween - 1 && !between();
     ++i;
     return !changed;
   });
   if (changed) return std::nullopt;
+  // The line after a final line break is empty and is not part of the text; no other line is
+  // empty at the end.
+  if (lastEmpty) text.resize(text.size() - 2);
   return text;
 }
 

@@ -78,8 +78,8 @@ penlet_change_scintilla_file("${dir}" src/Editor.cxx editor [=[
 
 	case static_cast<Message>(0x7F00): {
 		// Where the rows of document lines begin, each line laid out once on one surface, as the
-		// display lines have them (a message of Penlet's own). Whole lines only: a line with
-		// more rows than there is room for is left for a larger buffer.
+		// display lines have them or will have them (a message of Penlet's own). Whole lines
+		// only: a line with more rows than there is room for is left for a larger buffer.
 		struct RowStarts {
 			intptr_t line;		// the first line in; the line after the last one done out
 			intptr_t lineEnd;	// the line to stop before
@@ -96,13 +96,22 @@ penlet_change_scintilla_file("${dir}" src/Editor.cxx editor [=[
 		pdoc->EnsureStyledTo(pdoc->LineStart(end));
 		RefreshStyleData();
 		AutoSurface surface(this);
+		// A line that the background layout has not reached yet, or that an edit changed
+		// behind it, is laid out here, at the width the layout would take.
+		if (Wrapping()) {
+			PRectangle rcTextArea = GetClientRectangle();
+			rcTextArea.left = static_cast<XYPOSITION>(vs.textStart);
+			rcTextArea.right -= vs.rightMarginWidth;
+			wrapWidth = static_cast<int>(rcTextArea.Width());
+		}
 		for (; rows->line < end; rows->line++) {
 			const Sci::Position start = pdoc->LineStart(rows->line);
-			const int height = pcs->GetHeight(rows->line);
-			if (rows->count + std::max(height, 1) > rows->capacity) {
-				break;
-			}
-			if (height <= 1) {
+			const bool known = rows->line < wrapPending.start &&
+				(rows->line < wrapPending.editedStart || rows->line >= wrapPending.editedEnd);
+			if (known && pcs->GetHeight(rows->line) <= 1) {
+				if (rows->count + 1 > rows->capacity) {
+					break;
+				}
 				rows->starts[rows->count++] = start;
 				continue;
 			}
@@ -111,7 +120,10 @@ penlet_change_scintilla_file("${dir}" src/Editor.cxx editor [=[
 				break;
 			}
 			view.LayoutLine(*this, surface, vs, ll.get(), wrapWidth);
-			for (int row = 0; row < height; row++) {
+			if (rows->count + ll->lines > rows->capacity) {
+				break;
+			}
+			for (int row = 0; row < ll->lines; row++) {
 				rows->starts[rows->count++] = start + ll->LineStart(row);
 			}
 		}

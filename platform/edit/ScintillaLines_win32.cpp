@@ -114,8 +114,9 @@ std::string ScintillaEdit::Line(std::int32_t line) const {
 
 void ScintillaEdit::ForEachLine(std::int32_t first,
                                 const std::function<bool(std::string_view)>& take) const {
-  const std::int32_t count = LineCount();  // the whole text laid out
-  if (first < 0 || first >= count) return;
+  // From the first line on, the rows are found here as they are taken; from a later one, the
+  // lines before it are laid out to find where it is.
+  if (first < 0 || (first > 0 && first >= LineCount())) return;
   // The component's own message for the rows of many lines at once (cmake/ScintillaChanges.cmake).
   constexpr UINT kRowStarts = 0x7F00;
   struct RowStarts {
@@ -137,7 +138,7 @@ void ScintillaEdit::ForEachLine(std::int32_t first,
     window_.CallWithPointer(kRowStarts, 0, &rows);
     if (rows.count == 0) {
       // A line of more rows than there is room for.
-      starts.resize(starts.size() + static_cast<size_t>(Call(SCI_WRAPCOUNT, line)));
+      starts.resize(starts.size() * 2);
       continue;
     }
     const ByteOffset end =

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Scintilla.h"
+#include "output/Mail.h"
 #include "tests/win/support/ScintillaHost.h"
 
 namespace penlet {
@@ -71,6 +72,29 @@ TEST(EditBackground, EditsBehindTheLayoutEndInTheRowsOfAFreshLayout) {
   const std::vector<ByteOffset> rows = Rows(host, 300);
   EXPECT_EQ(rows, Rows(fresh, 300));
   EXPECT_LT(edited, rows.front()) << "the layout had ended before the edits";
+}
+
+// Send takes the rows of what the background layout has not reached yet, or passed before an
+// edit, as the finished layout has them.
+TEST(EditBackground, TheMailBodyOfATextBeingLaidOutIsThatOfTheWholeLayout) {
+  const std::string text = LongText(3 << 20) + kSentence;
+  ScintillaHost host;
+  host.Edit().SetText(text);
+  host.Type(kSentence + kSentence + "\r\n");
+  int steps = 0;
+  const std::optional<std::string> body = MailBody(host.Edit(), [&] { return ++steps > 0; });
+
+  ScintillaHost laidOut;
+  laidOut.Edit().SetText(host.Edit().Text());
+  const std::int32_t lines = laidOut.Edit().LineCount();
+  ASSERT_TRUE(body.has_value());
+  EXPECT_EQ(*body, MailBody(laidOut.Edit()));
+  EXPECT_GT(steps, 100) << "the window was not answered while the body was built";
+  size_t breaks = 0;
+  for (size_t at = body->find("\r\n"); at != std::string::npos; at = body->find("\r\n", at + 2)) {
+    ++breaks;
+  }
+  EXPECT_EQ(breaks, static_cast<size_t>(lines));
 }
 
 // The caret's jumps leave the text as it was; the gap follows the caret while the loop turns.
