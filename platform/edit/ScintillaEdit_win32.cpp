@@ -57,6 +57,7 @@ void ScintillaEdit::SetFont(HFONT font, int dpi) {
 
 ScintillaEdit::~ScintillaEdit() {
   if (!IsWindow(Handle())) return;
+  StopFollowingCaret();
   copied_.HandleMessage(Handle(), WM_RENDERALLFORMATS, 0);
   RemoveWindowSubclass(Handle(), SubclassProc, kSubclassId);
 }
@@ -221,6 +222,7 @@ void ScintillaEdit::Report() {
     newLayout_ = false;
     if (listener_) listener_->EditAreaLinesChanged(change);
   }
+  FollowCaret();
   --depth_;
 }
 

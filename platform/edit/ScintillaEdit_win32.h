@@ -60,6 +60,7 @@ class ScintillaEdit : public EditArea {
   bool StreamOut(const WriteBlock& write) override;
   bool HasFocus() const override;
   void SetFocus() override;
+  void KeepAnswering() override { pacing_.Due(); }
 
   // The input method's composition while the user composes: where it stands among the
   // component's bytes (empty when there is none). It is drawn in the text but is no part of it.
@@ -109,6 +110,8 @@ class ScintillaEdit : public EditArea {
   // Offsets of the text without the composition, and of the component's bytes.
   ByteOffset RawOffset(ByteOffset offset) const;
   ByteOffset TextOffset(ByteOffset raw) const;
+  // Puts the bytes of `selection` on the clipboard; false when they could not go there.
+  bool PutOnClipboard(Selection selection);
   // Deletes the selection: a long one in steps that one Rescue takes back.
   void RemoveSelection();
   // Edits of megabytes (ScintillaSteps_win32.cpp): whether `bytes` make one, the marks around
@@ -130,6 +133,16 @@ class ScintillaEdit : public EditArea {
   bool UndoSteps();
   // Keeps the undo history within its bytes, dropping its oldest operations.
   void BoundHistory();
+  // The nearest position at or before `offset` where a character starts, found in the bytes
+  // before it.
+  ByteOffset CharacterStartAtOrBefore(ByteOffset offset) const;
+  // Moves the component's gap one piece down towards `position` (a component's offset); false
+  // when it is near enough already, or above it.
+  bool BringGapDown(ByteOffset position) const;
+  // Brings the gap to the caret in the background, when the caret stands far before it.
+  void FollowCaret();
+  static void CALLBACK GapStep(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+  void StopFollowingCaret();
   // Replaces [start, end) with `text`, not recorded for undo.
   void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
   std::int32_t DocumentLine(ByteOffset offset) const;
@@ -177,6 +190,8 @@ class ScintillaEdit : public EditArea {
   std::int32_t displayLines_ = 1;   // as the owner last heard of them
   std::intptr_t undoneMark_ = 0;    // the mark of the last undo step that had one
   Answering answering_;             // paces the window's answers between steps
+  mutable Answering pacing_;        // and through searches and counts
+  bool followingCaret_ = false;     // the gap is being brought to the caret
   std::int64_t stepBytes_ = 0;      // removed and inserted by the last edit in steps
   std::int64_t historyGrowth_ = 0;  // bytes edited since the undo history was last bounded
   bool newLayout_ = false;          // a new width or font: the lines break elsewhere than reported
