@@ -23,8 +23,6 @@ QuietBoxes* gBoxes = nullptr;
 void Measure(const char* what, const std::function<void()>& call, const std::function<bool()>& done,
              bool settle = true) {
   if (gAsker) gAsker->TakeLongest();
-  std::fprintf(stderr, "== %s\n", what);
-  std::fflush(stderr);
   const std::string messageBefore = gBoxes ? gBoxes->last : std::string();
   const auto start = Clock::now();
   call();
@@ -55,7 +53,6 @@ void Measure(const char* what, const std::function<void()>& call, const std::fun
       " %8.1f ms\n",
       what, callMs, longest, gAsker ? gAsker->TakeLongest() : 0, doneMs);
   if (gBoxes && gBoxes->last != messageBefore) std::printf("  message: %s\n", gBoxes->last.c_str());
-  std::printf("  free %.0f MB\n", FreeMb());
   std::fflush(stdout);
 }
 

@@ -234,6 +234,12 @@ void RunModalLoop(const std::function<bool()>& done, const MessageFilter& filter
 // work to end, so that nothing the user does can start inside it.
 void AnswerHoldingInput();
 
+// Runs `work` on a thread of its own while this thread's windows repaint and answer what is sent
+// to them, input waiting (AnswerHoldingInput); returns what `work` returned, with its last error.
+// For one call into the system that may take long and calls nothing back, such as a flush of
+// hundreds of megabytes to the disk.
+bool RunAnswering(const std::function<bool()>& work);
+
 // Paces AnswerHoldingInput through a long piece of work: Due answers when 30 ms have passed
 // since the last answer, Now at once. A question then waits for the pace and one step of the
 // work: steps of some tens of milliseconds keep it under a tenth of a second.

@@ -75,9 +75,9 @@ TEST(LongText, FindGivesWhatOneSearchOfTheWholeTextGives) {
 
 std::wstring Wide(const std::string& text) {
   std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(932, 0, text.data(),
-                                                      static_cast<int>(text.size()), wide.data(),
-                                                      static_cast<int>(wide.size()))));
+  wide.resize(
+      static_cast<size_t>(MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
+                                              wide.data(), static_cast<int>(wide.size()))));
   return wide;
 }
 
