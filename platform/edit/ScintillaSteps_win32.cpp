@@ -185,6 +185,13 @@ bool ScintillaEdit::UndoSteps() {
     Call(SCI_UNDO);
     // A step that cannot have its memory is left undone: the loop would only meet it again.
     if (CallFailed()) return false;
+    // Taking back what was typed over a whole text empties the component's buffer, and an empty
+    // buffer gives its room back: the room for what the steps put back is made again, where
+    // the buffer would otherwise grow, and be copied whole, again and again.
+    if (Call(SCI_GETLENGTH) == 0) {
+      Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(Call(kUndoInsertBytes, kFirstStepMark)));
+      CallFailed();  // without the room, the steps make their own
+    }
   }
   return true;
 }
