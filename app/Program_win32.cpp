@@ -17,7 +17,7 @@ Program::Program(HWND owner, MessageBoxes& boxes, FormEvents::ErrorReporter repo
       aboutBox_(owner, [this] { Idle(); }),
       counter_(window_.Editor(), window_, clipboard_, CounterLeadBytes()),
       documents_(window_.Editor(), window_, boxes, *files_, dialogs_, counter_, AnsiLeadBytes()),
-      findReplace_(window_.Editor(), replaceDialog1_, boxes, documents_, counter_, AnsiLeadBytes()),
+      findReplace_(window_.Editor(), replaceDialog1_, boxes, documents_, counter_),
       print_(window_.Editor(), window_.PrintSurface(), printer_, documents_, AnsiLeadBytes()),
       send_(window_.Editor(), *mail_, boxes),
       form_(window_.Editor(), window_, profile_, aboutBox_, documents_, counter_, findReplace_,

@@ -210,6 +210,23 @@ inline Clock::time_point WaitForWrap(HWND edit, double quietMs = 200, double tim
   return last;
 }
 
+// The find/replace dialog that `owner` owns; null when none is open.
+inline HWND FindDialog(HWND owner) {
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+    if (GetWindow(w, GW_OWNER) == owner) return w;
+  }
+  return nullptr;
+}
+
+// Types `text` into a field of comdlg32's find/replace dialog, which enables its buttons when the
+// find field reports a change.
+inline void TypeInDialog(HWND dialog, int field, const std::string& text) {
+  SetDlgItemTextA(dialog, field, text.c_str());
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(field, EN_CHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, field)));
+}
+
 // The folder of this program, ending in "\\".
 inline std::string ExeDir() {
   char path[MAX_PATH];

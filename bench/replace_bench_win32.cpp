@@ -14,14 +14,6 @@ using namespace bench;
 // "検索済", three characters for the two of kFindText.
 const std::string kReplaceText = "\x8C\x9F\x8D\xF5\x8D\xCF";
 
-HWND FindDialog(HWND owner) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
-       w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
-    if (GetWindow(w, GW_OWNER) == owner) return w;
-  }
-  return nullptr;
-}
-
 void Run(int mb, int occurrences) {
   const std::string text = MakeDocument(static_cast<size_t>(mb) << 20, occurrences);
   const long long expected = CharacterCount(text) + occurrences;
@@ -40,10 +32,8 @@ void Run(int mb, int occurrences) {
     return;
   }
   // The find box, the replace box and the Replace All button of comdlg32's dialog.
-  SetDlgItemTextA(dialog, 0x480, kFindText.c_str());
-  SetDlgItemTextA(dialog, 0x481, kReplaceText.c_str());
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x480, EN_CHANGE),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, 0x480)));
+  TypeInDialog(dialog, 0x481, kReplaceText);
+  TypeInDialog(dialog, 0x480, kFindText);
   penlet.boxes.last.clear();
   Asker asker(main);
   const auto start = Clock::now();

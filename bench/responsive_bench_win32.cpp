@@ -3,6 +3,7 @@
 // window is quiet again (the background layout included), the longest wait of another program's
 // question to the window meanwhile, and the time until the result is there. Sizes in MB on the
 // command line (1, 10 and 50 unless given).
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -14,6 +15,7 @@ namespace {
 using namespace bench;
 
 Asker* gAsker = nullptr;
+QuietBoxes* gBoxes = nullptr;
 
 // Runs `call` as the window's thread would, then handles messages until `done` holds and (when
 // `settle`) no message has come for 300 ms; prints the call's time, the longest message after it,
@@ -21,6 +23,7 @@ Asker* gAsker = nullptr;
 void Measure(const char* what, const std::function<void()>& call, const std::function<bool()>& done,
              bool settle = true) {
   if (gAsker) gAsker->TakeLongest();
+  const std::string messageBefore = gBoxes ? gBoxes->last : std::string();
   const auto start = Clock::now();
   call();
   const double callMs = MsSince(start);
@@ -49,6 +52,7 @@ void Measure(const char* what, const std::function<void()>& call, const std::fun
       "  %-22s call %8.1f ms, longest message after %6.1f ms, question waited %8.1f ms, done"
       " %8.1f ms\n",
       what, callMs, longest, gAsker ? gAsker->TakeLongest() : 0, doneMs);
+  if (gBoxes && gBoxes->last != messageBefore) std::printf("  message: %s\n", gBoxes->last.c_str());
   std::fflush(stdout);
 }
 
@@ -80,8 +84,83 @@ LRESULT Sci(Penlet& penlet, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) 
   return SendMessageW(penlet.Edit(), message, wParam, lParam);
 }
 
+// Controls of comdlg32's find/replace dialog.
+constexpr int kFindField = 0x480, kReplaceField = 0x481, kReplaceAllButton = 0x401;
+// "末尾", found only in the last line; "検索済", found nowhere until Replace All puts it there.
+const std::string kTailWord = "\x96\x96\x94\xF6";
+const std::string kReplaceText = "\x8C\x9F\x8D\xF5\x8D\xCF";
+
+void Press(HWND dialog, int button) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+std::uint32_t Fnv(const char* bytes, size_t size) {
+  std::uint32_t hash = 2166136261u;
+  for (size_t i = 0; i < size; ++i)
+    hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 16777619u;
+  return hash;
+}
+
+// Another program taking the clipboard's text in `format`, as this program started again with
+// --read-clipboard; its exit code says whether it got the bytes of `hash` (0), other text (1),
+// or none (2).
+class Reader {
+ public:
+  Reader(UINT format, std::uint32_t hash) {
+    std::string line = "\"" + ExeDir() + "responsive_bench_win32.exe\" --read-clipboard " +
+                       std::to_string(format) + " " + std::to_string(hash);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process_)) {
+      CloseHandle(process_.hThread);
+    }
+  }
+  ~Reader() {
+    if (process_.hProcess) CloseHandle(process_.hProcess);
+  }
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+  bool Done() const {
+    return !process_.hProcess || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+  }
+  const char* Result() const {
+    DWORD code = 3;
+    if (process_.hProcess) GetExitCodeProcess(process_.hProcess, &code);
+    return code == 0 ? "right" : code == 1 ? "WRONG TEXT" : code == 2 ? "NO TEXT" : "NOT RUN";
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+int ReadClipboard(UINT format, std::uint32_t hash) {
+  for (int i = 0; i < 100 && !OpenClipboard(nullptr); ++i) Sleep(10);
+  HANDLE data = GetClipboardData(format);
+  const void* locked = data ? GlobalLock(data) : nullptr;
+  int result = 2;
+  if (locked && format == CF_UNICODETEXT) {
+    const auto* wide = static_cast<const wchar_t*>(locked);
+    const int length = static_cast<int>(wcslen(wide));
+    std::string bytes(static_cast<size_t>(length) * 2, '\0');
+    bytes.resize(static_cast<size_t>(WideCharToMultiByte(
+        932, 0, wide, length, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+    result = Fnv(bytes.data(), bytes.size()) == hash ? 0 : 1;
+  } else if (locked) {
+    const auto* bytes = static_cast<const char*>(locked);
+    result = Fnv(bytes, strlen(bytes)) == hash ? 0 : 1;
+  }
+  if (locked) GlobalUnlock(data);
+  CloseClipboard();
+  return result;
+}
+
 void Run(int mb) {
-  std::string text = MakeDocument(static_cast<size_t>(mb) << 20, 1000 * mb);
+  // The last line holds the one kTailWord.
+  std::string text = MakeDocument(static_cast<size_t>(mb) << 20, 1000 * mb) +
+                     "\x82\xA8\x82\xED\x82\xE8 " + kTailWord + "\r\n";
+  const std::uint32_t hash = Fnv(text.data(), text.size());
   const LRESULT bytes = static_cast<LRESULT>(text.size());
   const long long characters = CharacterCount(text);
   const std::string path = WriteDocument(text, "penlet_responsive_bench.txt");
@@ -89,6 +168,7 @@ void Run(int mb) {
   Penlet penlet;
   Asker asker(penlet.Window().Handle());
   gAsker = &asker;
+  gBoxes = &penlet.boxes;
   const Memory before = ProcessMemory();
   const auto caretAt = [&](LRESULT at) { return Sci(penlet, SCI_GETCURRENTPOS) == at; };
   const auto length = [&] { return Sci(penlet, SCI_GETLENGTH); };
@@ -109,6 +189,23 @@ void Run(int mb) {
       "background layout", [] {}, [&] { return penlet.Window().StatusText(2) != lastLine; }, true);
   Measure(
       "Ctrl+Home", [&] { Key(penlet, VK_HOME, true); }, [&] { return caretAt(0); });
+  // Find Next through the dialog, from the start of the text: a word that is nowhere, then one
+  // found only in the last line.
+  HWND main = penlet.Window().Handle();
+  SendMessageA(main, WM_COMMAND, penlet::EditReplace, 0);
+  Pump();
+  HWND dialog = FindDialog(main);
+  penlet.boxes.last.clear();
+  TypeInDialog(dialog, kFindField, kReplaceText);
+  Measure(
+      "Find Next, no hit", [&] { Press(dialog, IDOK); },
+      [&] { return !penlet.boxes.last.empty(); });
+  TypeInDialog(dialog, kFindField, kTailWord);
+  const LRESULT tail = bytes - static_cast<LRESULT>(kTailWord.size() + 2);
+  Measure(
+      "Find Next, hit at end", [&] { Press(dialog, IDOK); },
+      [&] { return Sci(penlet, SCI_GETSELECTIONSTART) == tail; });
+  Key(penlet, VK_HOME, true);
   Measure(
       "Page Down", [&] { Key(penlet, VK_NEXT, false); }, [&] { return caretAt(0) == false; });
   Measure(
@@ -127,11 +224,27 @@ void Run(int mb) {
   Measure(
       "Rescue of Delete", [&] { penlet.Form().EditUndoExecute(); },
       [&] { return length() == bytes; });
+  penlet.Form().EditSelectAllExecute();
+  Measure(
+      "type over Select All", [&] { Sci(penlet, WM_CHAR, 'x', 1); }, [&] { return length() == 1; });
+  Measure(
+      "Rescue of typing over", [&] { penlet.Form().EditUndoExecute(); },
+      [&] { return length() == bytes; });
   std::string().swap(text);
   // The whole text copied as users copy it, then pasted at the end.
   penlet.Form().EditSelectAllExecute();
   Measure(
       "Copy of the text", [&] { penlet.Form().EditCopy1Execute(); }, [] { return true; });
+  for (UINT format : {CF_TEXT, CF_UNICODETEXT}) {
+    std::unique_ptr<Reader> reader;
+    Measure(
+        format == CF_TEXT ? "read as CF_TEXT" : "read as CF_UNICODETEXT",
+        [&] { reader = std::make_unique<Reader>(format, hash); }, [&] { return reader->Done(); },
+        false);
+    std::printf("  the other program's text: %s\n", reader->Result());
+    // Copied again: the next program finds it waiting for rendering.
+    penlet.Form().EditCopy1Execute();
+  }
   Key(penlet, VK_END, true);
   Pump();
   Measure(
@@ -141,6 +254,13 @@ void Run(int mb) {
       "Rescue of the paste", [&] { penlet.Form().EditUndoExecute(); },
       [&] { return length() == bytes; });
   SetClipboard("");  // a clipboard holding the whole text slows every program down
+  TypeInDialog(dialog, kReplaceField, kReplaceText);
+  TypeInDialog(dialog, kFindField, kFindText);
+  penlet.boxes.last.clear();
+  Measure(
+      "Replace All", [&] { Press(dialog, kReplaceAllButton); },
+      [&] { return !penlet.boxes.last.empty(); });
+  std::printf("  replaced: %s\n", penlet.boxes.last.c_str());
   Measure(
       "Save", [&] { penlet.Form().FileSave1Execute(); },
       [&] { return !penlet.Window().Editor().Modified(); });
@@ -156,6 +276,10 @@ void Run(int mb) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--read-clipboard") == 0) {
+    return ReadClipboard(static_cast<UINT>(std::atoi(argv[2])),
+                         static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10)));
+  }
   for (int mb : bench::SizesInMb(argc, argv)) Run(mb);
   return 0;
 }

@@ -76,6 +76,10 @@
 #     cannot be had leaves the history as it was.
 #   - SplitVector.h: the buffer counts the room it grows by only once it has it. The release
 #     counted it first, and a failed growth left a buffer that claimed room it did not have.
+#   - SplitVector.h: the room a buffer grows by is left as the allocation gives it, where the
+#     release writes zeros into all of it first. Room made at once for a Rescue or a paste of
+#     200 MB spent over 100 ms on the zeros, which held the window; the steps that follow write
+#     the room anyway.
 #   - Document.cxx: an edit or undo that meets a failure (no memory) leaves the document
 #     editable. The release left it marked as being modified for ever, so that every later edit
 #     and undo did nothing, and a loop of undo steps waiting for its mark never ended.

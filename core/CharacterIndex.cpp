@@ -11,6 +11,8 @@ namespace {
 // The first block read when looking for a boundary; each further block is twice as long.
 // Runs of lead bytes are short in real text, so one small read nearly always does.
 constexpr ByteOffset kScanBlock = 16;
+// How far a walk goes between two calls of `between`.
+constexpr ByteOffset kBetweenBytes = 4 << 20;
 
 }  // namespace
 
@@ -21,14 +23,21 @@ CharacterIndex::CharacterIndex(LeadByteSet leadBytes, ByteOffset spacing)
 }
 
 void CharacterIndex::Reset(const TextReader& text) {
-  pending_ = {};
-  length_ = text.TextLength();
-  total_ = 0;
-  checkpoints_.assign(1, {0, 0});
-  if (CountsBytes()) return;
-  std::vector<Checkpoint> passed;
-  Walk(text, 0, length_, total_, &passed);
-  checkpoints_.insert(checkpoints_.end(), passed.begin(), passed.end());
+  if (walking_) {
+    interrupted_ = true;
+    return;
+  }
+  do {
+    interrupted_ = false;
+    pending_ = {};
+    length_ = text.TextLength();
+    total_ = 0;
+    checkpoints_.assign(1, {0, 0});
+    if (CountsBytes()) return;
+    std::vector<Checkpoint> passed;
+    Walk(text, 0, length_, total_, &passed);
+    checkpoints_.insert(checkpoints_.end(), passed.begin(), passed.end());
+  } while (interrupted_);
 }
 
 void CharacterIndex::Follow(const TextReader& text) {
@@ -37,7 +46,8 @@ void CharacterIndex::Follow(const TextReader& text) {
 
 void CharacterIndex::Changing(const TextReader& old, const TextEdit& edit) {
   pending_ = {};
-  if (CountsBytes()) return;
+  if (walking_) interrupted_ = true;
+  if (CountsBytes() || walking_) return;
   // Steps that do not fit the text as the index knows it are left to Changed, which counts
   // afresh.
   if (old.TextLength() != length_ || edit.position < 0 || edit.removed < 0 || edit.inserted < 0 ||
@@ -55,12 +65,18 @@ void CharacterIndex::Changing(const TextReader& old, const TextEdit& edit) {
         BoundaryAtOrBefore(old, edit.position, CheckpointAtOrBefore(edit.position)->offset);
     pending_.to = BoundaryAtOrAfter(old, edit.position + edit.removed);
     pending_.characters = CountBetween(old, pending_.from, pending_.to);
+    if (interrupted_) {
+      // Changed counts afresh.
+      interrupted_ = false;
+      return;
+    }
   }
   pending_.valid = true;
 }
 
 void CharacterIndex::Changed(const TextReader& now, const TextEdit& edit) {
-  if (CountsBytes()) return;
+  if (walking_) interrupted_ = true;
+  if (CountsBytes() || walking_) return;
   const PendingStep step = pending_;
   pending_ = {};
   const ByteOffset byteDelta = edit.inserted - edit.removed;
@@ -78,6 +94,10 @@ void CharacterIndex::Changed(const TextReader& now, const TextEdit& edit) {
   CharacterCount walked = known ? at->before : 0;
   std::vector<Checkpoint> passed;
   Walk(now, step.from, step.to + byteDelta, walked, known ? &passed : nullptr);
+  if (interrupted_) {
+    Reset(now);
+    return;
+  }
   const CharacterCount characters = walked - (known ? at->before : 0);
   const CharacterCount characterDelta = characters - step.characters;
 
@@ -102,12 +122,20 @@ void CharacterIndex::Changed(const TextReader& now, const TextEdit& edit) {
 
 CharacterCount CharacterIndex::Total(const TextReader& text) {
   if (CountsBytes()) return text.TextLength();
+  if (walking_) {
+    interrupted_ = true;
+    return total_;
+  }
   Follow(text);
   return total_;
 }
 
 CharacterCount CharacterIndex::Before(const TextReader& text, ByteOffset n) {
   if (CountsBytes()) return std::clamp<ByteOffset>(n, 0, text.TextLength());
+  if (walking_) {
+    interrupted_ = true;
+    return std::min(CheckpointAtOrBefore(n)->before, total_);
+  }
   Follow(text);
   if (n <= 0) return 0;
   if (n >= length_) return total_;
@@ -115,6 +143,10 @@ CharacterCount CharacterIndex::Before(const TextReader& text, ByteOffset n) {
   CharacterCount count = at->before;
   std::vector<Checkpoint> passed;
   Walk(text, at->offset, n, count, &passed);
+  if (interrupted_) {
+    Reset(text);
+    return Before(text, n);
+  }
   // The walk never passes the next checkpoint, so the new ones go right after this one.
   checkpoints_.insert(at + 1, passed.begin(), passed.end());
   return count;
@@ -211,7 +243,16 @@ ByteOffset CharacterIndex::Walk(const TextReader& text, ByteOffset from, ByteOff
                                 CharacterCount& count, std::vector<Checkpoint>* passed) const {
   const ByteOffset length = text.TextLength();
   ByteOffset p = from;
+  ByteOffset answered = from;
   while (p < to) {
+    if (between_ && p - answered >= kBetweenBytes) {
+      answered = p;
+      walking_ = true;
+      between_();
+      walking_ = false;
+      // The text may have changed meanwhile: what is left is for the caller to count afresh.
+      if (interrupted_) return p;
+    }
     const std::string_view bytes = text.TextRange(p, std::min(to, p + spacing_));
     if (bytes.empty()) break;
     // A lead byte at the block's end takes the byte after it, which lies beyond the block:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "core/CharacterCount.h"
@@ -33,6 +34,12 @@ class CharacterIndex {
   CharacterCount Total(const TextReader& text);
   // The characters that begin before byte offset `n`.
   CharacterCount Before(const TextReader& text, ByteOffset n);
+
+  // Called every few megabytes of a long walk (a text read in, a long paste), where the window
+  // may answer what it is asked. An edit reported meanwhile, or a question to the index, finds
+  // the walk in the middle: the question gets the count as it stood, and the text is counted
+  // afresh once the walk is back.
+  void SetBetween(std::function<void()> between) { between_ = std::move(between); }
 
  private:
   struct Checkpoint {
@@ -77,6 +84,9 @@ class CharacterIndex {
   CharacterCount total_ = 0;
   std::vector<Checkpoint> checkpoints_{{0, 0}};  // ascending, the first at 0
   PendingStep pending_;
+  std::function<void()> between_;
+  mutable bool walking_ = false;      // a walk is under way, perhaps calling between_
+  mutable bool interrupted_ = false;  // something reached the index during a walk
 };
 
 }  // namespace penlet

@@ -17,6 +17,8 @@ constexpr Color kBytesColor = Rgb(0, 255, 255);       // aqua
 
 Counter::Counter(EditArea& richEdit1, FormView& view, Clipboard& clipboard, LeadByteSet leadBytes)
     : richEdit1_(richEdit1), view_(view), clipboard_(clipboard), characters_(leadBytes) {
+  // Counting a text of hundreds of megabytes takes a tenth of a second and more.
+  characters_.SetBetween([this] { richEdit1_.KeepAnswering(); });
   characters_.Reset(richEdit1_);
 }
 

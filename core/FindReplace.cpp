@@ -16,13 +16,12 @@ ByteOffset SearchStart(const Selection& selection) {
 }  // namespace
 
 FindReplace::FindReplace(EditArea& richEdit1, ReplaceDialog& replaceDialog1, MessageBoxes& boxes,
-                         DocumentCommands& documents, Counter& counter, LeadByteSet leadBytes)
+                         DocumentCommands& documents, Counter& counter)
     : richEdit1_(richEdit1),
       dialog_(replaceDialog1),
       boxes_(boxes),
       documents_(documents),
-      counter_(counter),
-      leadBytes_(leadBytes) {}
+      counter_(counter) {}
 
 void FindReplace::Open() {
   // The editing area's place in the client area, used as a place on the screen.
@@ -90,10 +89,12 @@ void FindReplace::ReplaceAll(const std::string& findText, const std::string& rep
     return;
   }
   // Done occurrence by occurrence as the dialog's steps describe it, every replacement would
-  // refresh the counter and search the whole text again. The plan finds them all in one search,
-  // the editing area replaces them in one operation, and the displays are refreshed once.
-  const ReplaceAllPlan plan = PlanReplaceAll(edit.TextRange(0, edit.TextLength()),
-                                             edit.GetSelection(), findText, leadBytes_);
+  // refresh the counter and search the whole text again. The plan finds them all in one pass
+  // over the text, the editing area replaces them in one operation, and the displays are
+  // refreshed once.
+  const ReplaceAllPlan plan =
+      PlanReplaceAll([&](ByteOffset from) { return edit.Find(findText, from, kToEnd); },
+                     edit.GetSelection(), static_cast<ByteOffset>(findText.size()));
   // The editing area reports the replacements' steps, which keep the counter's index, but
   // neither the change nor the caret's move: those are reported here, once.
   edit.ReplaceRanges(plan.ranges, replaceText);

@@ -7,7 +7,6 @@
 #include "core/DocumentCommands.h"
 #include "core/MessageBoxes.h"
 #include "platform/edit/EditArea.h"
-#include "platform/system/Mbcs.h"
 #include "platform/system/ReplaceDialog.h"
 
 namespace penlet {
@@ -15,7 +14,7 @@ namespace penlet {
 class FindReplace {
  public:
   FindReplace(EditArea& richEdit1, ReplaceDialog& replaceDialog1, MessageBoxes& boxes,
-              DocumentCommands& documents, Counter& counter, LeadByteSet leadBytes);
+              DocumentCommands& documents, Counter& counter);
 
   // Opens the dialog beside the editing area.
   void Open();
@@ -33,7 +32,6 @@ class FindReplace {
   MessageBoxes& boxes_;
   DocumentCommands& documents_;
   Counter& counter_;
-  LeadByteSet leadBytes_;
 };
 
 }  // namespace penlet

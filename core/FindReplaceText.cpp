@@ -22,24 +22,24 @@ std::string ReplacedMessage(int count, std::string_view findText, std::string_vi
          std::string(replaceText) + Ansi(texts::kReplacedReplaceClose) + Ansi(texts::kReplacedTail);
 }
 
-ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection, std::string_view findText,
-                              const LeadByteSet& leadBytes) {
+ReplaceAllPlan PlanReplaceAll(const FindFrom& find, Selection selection, ByteOffset findLength) {
   ReplaceAllPlan plan;
-  size_t from = 0;  // where the next search starts, in the old text
+  ByteOffset from = 0;  // where the next search starts, in the old text
   if (selection.Length() > 0) {
     plan.start = selection.start;
     plan.ranges.push_back(selection);
     plan.count = 1;
-    from = static_cast<size_t>(selection.end);
+    from = selection.end;
+  }
+  if (findLength <= 0) {
+    plan.end = plan.ranges.empty() ? 0 : plan.ranges.back().end;
+    return plan;
   }
   // Each search starts behind the last occurrence, as the inserted text ends on a character
   // boundary of the old text's.
-  const size_t n = findText.size();
-  for (size_t p = FindOnBoundary(text, findText, from, text.size(), leadBytes);
-       p != std::string_view::npos;
-       p = FindOnBoundary(text, findText, p + n, text.size(), leadBytes)) {
-    if (plan.ranges.empty()) plan.start = static_cast<ByteOffset>(p);
-    plan.ranges.push_back({static_cast<ByteOffset>(p), static_cast<ByteOffset>(p + n)});
+  for (ByteOffset p = find(from); p >= 0; p = find(p + findLength)) {
+    if (plan.ranges.empty()) plan.start = p;
+    plan.ranges.push_back({p, p + findLength});
     ++plan.count;
     ++plan.matches;
   }

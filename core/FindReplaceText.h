@@ -2,6 +2,7 @@
 // text in one pass.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,11 +27,14 @@ struct ReplaceAllPlan {
   std::vector<Selection> ranges;  // the replaced ranges of the old text, in order
 };
 
-// The same result as replacing a non-empty selection, then, again and again, searching
-// `findText` from behind the inserted text to the end (an occurrence starts on a character
-// boundary), selecting it and replacing it with a text of whole characters, as the dialog gives
-// it, so that the text behind an insertion keeps its character boundaries.
-ReplaceAllPlan PlanReplaceAll(std::string_view text, Selection selection, std::string_view findText,
-                              const LeadByteSet& leadBytes);
+// The first occurrence of the find text that starts on a character boundary at or after `from`
+// and lies wholly in the text; -1 when there is none.
+using FindFrom = std::function<ByteOffset(ByteOffset from)>;
+
+// The same result as replacing a non-empty selection, then, again and again, searching the find
+// text (`findLength` bytes) from behind the inserted text to the end, selecting it and replacing
+// it with a text of whole characters, as the dialog gives it, so that the text behind an
+// insertion keeps its character boundaries.
+ReplaceAllPlan PlanReplaceAll(const FindFrom& find, Selection selection, ByteOffset findLength);
 
 }  // namespace penlet

@@ -1,33 +1,51 @@
 // Text that the editing area put on the clipboard, handed to the clipboard only when a program
 // asks for it. Copying a long selection then costs one copy of its bytes, and a paste in the
-// same area takes them from here, without the round through the system's clipboard.
+// same area takes them from here, without the round through the system's clipboard. The
+// clipboard's owner is a window of a thread of its own: handing a long text to the system takes
+// a while, and the editing area's window answers meanwhile.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
-#include <string_view>
+#include <thread>
 
 namespace penlet {
 
 class CopiedText {
  public:
-  // Empties the clipboard and offers `text` on it as CF_TEXT, with `owner` as the clipboard's
-  // owner; false when the clipboard could not be opened.
-  bool Put(HWND owner, std::string_view text);
-  // The owner's clipboard messages: the text rendered when asked for (or when the owner goes
-  // away), and let go when the clipboard is emptied. True for a message handled here.
-  bool HandleMessage(HWND owner, UINT message, WPARAM wParam);
-  // The text, while it is on the clipboard as `owner` put it; null otherwise. The text stays
+  CopiedText() = default;
+  // The text still waiting for a program is put on the clipboard for good.
+  ~CopiedText();
+  CopiedText(const CopiedText&) = delete;
+  CopiedText& operator=(const CopiedText&) = delete;
+
+  // Empties the clipboard and offers `text` on it as CF_TEXT; false when the clipboard could
+  // not be opened, or no room was left for the owner's thread.
+  bool Put(std::string text);
+  // The editing area's messages: WM_RENDERALLFORMATS, when the area goes away, puts the text on
+  // the clipboard for good and ends the owner's thread. True for a message handled here.
+  bool HandleMessage(HWND area, UINT message, WPARAM wParam);
+  // The text, while it is on the clipboard as it was put there; null otherwise. The text stays
   // whole for its holder when the clipboard lets it go.
-  std::shared_ptr<const std::string> Held(HWND owner) const;
+  std::shared_ptr<const std::string> Held() const;
 
  private:
+  static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Starts the owner's thread and its window, once; false when they could not be had.
+  bool StartOwner();
+  // On the owner's thread: the clipboard's messages, and the end.
+  LRESULT OnOwnerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Puts the text on the open clipboard.
   void Render() const;
+  void EndOwner();
 
+  mutable std::mutex mutex_;  // guards text_, which both threads reach
   std::shared_ptr<const std::string> text_;
+  std::thread thread_;
+  HWND owner_ = nullptr;  // the clipboard owner's window, on thread_
 };
 
 }  // namespace penlet

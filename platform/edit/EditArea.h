@@ -88,6 +88,7 @@ class EditArea : public TextReader {
 
   // Offset of the first occurrence of `what` (exact bytes, starting on a character boundary)
   // lying wholly inside [from, to); to == -1 means the end of the text. -1 when there is none.
+  // A search through a long text keeps the window answering (KeepAnswering).
   virtual ByteOffset Find(const std::string& what, ByteOffset from, ByteOffset to) const = 0;
 
   // Lines as laid out on screen: with word wrap a paragraph is several lines. LineCount and Line
@@ -127,6 +128,11 @@ class EditArea : public TextReader {
 
   virtual bool HasFocus() const = 0;
   virtual void SetFocus() = 0;
+
+  // In the middle of a long piece of work on the text (counting a text read in): the window
+  // repaints and answers what other programs ask it, when it has not for a while, while keys and
+  // clicks wait. Searches answer so by themselves.
+  virtual void KeepAnswering() {}
 };
 
 }  // namespace penlet

@@ -1,16 +1,36 @@
 // Cut, Copy and Paste on the editing area: the area's own copy is kept until a program asks for
 // it, and long selections go in steps.
+#include <algorithm>
+#include <new>
+
 #include "Scintilla.h"
 #include "platform/edit/ScintillaEdit_win32.h"
 
 namespace penlet {
+
+bool ScintillaEdit::PutOnClipboard(Selection selection) {
+  // A long selection is copied some megabytes at a time, the window answering between them.
+  constexpr ByteOffset kPiece = 4 << 20;
+  std::string copy;
+  try {
+    copy.reserve(static_cast<size_t>(selection.Length()));
+  } catch (const std::bad_alloc&) {
+    return false;  // no room for the copy: the clipboard stays as it was
+  }
+  Answering answering;
+  for (ByteOffset p = selection.start; p < selection.end; p += kPiece) {
+    if (p > selection.start) answering.Due();
+    copy.append(TextRange(p, std::min(selection.end, p + kPiece)));
+  }
+  return copied_.Put(std::move(copy));
+}
 
 void ScintillaEdit::Cut() {
   Scope scope(*this);
   SettleDraft();
   const Selection selection = GetSelection();
   // What could not go to the clipboard stays in the text.
-  if (selection.Length() > 0 && copied_.Put(Handle(), TextRange(selection.start, selection.end))) {
+  if (selection.Length() > 0 && PutOnClipboard(selection)) {
     RemoveSelection();
   }
 }
@@ -29,7 +49,7 @@ void ScintillaEdit::RemoveSelection() {
 
 void ScintillaEdit::Copy() {
   const Selection selection = GetSelection();
-  if (selection.Length() > 0) copied_.Put(Handle(), TextRange(selection.start, selection.end));
+  if (selection.Length() > 0) PutOnClipboard(selection);
 }
 
 void ScintillaEdit::Paste() {
@@ -37,7 +57,7 @@ void ScintillaEdit::Paste() {
   SettleDraft();
   // The area's own copy goes in as it is: every line break of the area's text is CR LF already,
   // which a paste through the system's clipboard would make of any other break.
-  const auto own = copied_.Held(Handle());
+  const auto own = copied_.Held();
   if (!own) {
     Call(SCI_PASTE);
     return;

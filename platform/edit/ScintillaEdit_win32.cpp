@@ -15,14 +15,6 @@ namespace {
 // Posted to the component's window when an edit came outside any of its messages (a drop from
 // another program): the report follows as soon as the loop gets to it.
 constexpr UINT kReportMessage = WM_APP + 0x51;
-// Posted to the component's window while the text's gap has a way to go to the caret.
-constexpr UINT kGapMessage = WM_APP + 0x52;
-// The component's message that moves the gap a step (a change of Penlet's to the component).
-constexpr UINT kGapTowards = 0x7E53;
-// How far the gap may be from where the next keystroke goes: copying this much costs little.
-constexpr std::intptr_t kGapSlack = 64 << 10;
-// How far it moves in one step: a copy of well under a millisecond, then the window answers.
-constexpr std::intptr_t kGapStep = 4 << 20;
 // How far the undo history may grow past its bound before it is counted again.
 constexpr std::int64_t kHistorySlack = 1 << 20;
 constexpr int kTabStop = 48;  // half an inch at 96 dots per inch
@@ -79,9 +71,7 @@ LRESULT ScintillaEdit::SubclassProc(void* self, HWND hwnd, UINT message, WPARAM 
     return 0;
   }
   if (message == kGapMessage) {
-    edit->gapPosted_ = false;
-    edit->Call(kGapTowards, edit->Call(SCI_GETSELECTIONSTART), kGapStep);
-    edit->FollowCaretWithGap();
+    edit->StepGapTowardsCaret();
     return 0;
   }
   if (message == WM_NCDESTROY || message == WM_DESTROY) {
@@ -236,17 +226,6 @@ void ScintillaEdit::Report() {
   }
   FollowCaretWithGap();
   --depth_;
-}
-
-// The component keeps its text in one buffer with a gap, and an edit first moves the gap to
-// where it edits: the first keystroke after opening a long text, or after a jump to its end,
-// would copy megabytes. The gap goes where the caret went in steps while the user is not typing
-// yet, the window answering between them.
-void ScintillaEdit::FollowCaretWithGap() {
-  if (gapPosted_) return;
-  const std::intptr_t distance = Call(SCI_GETSELECTIONSTART) - Call(SCI_GETGAPPOSITION);
-  if (distance > -kGapSlack && distance < kGapSlack) return;
-  gapPosted_ = PostMessageW(Handle(), kGapMessage, 0, 0) != FALSE;
 }
 
 void ScintillaEdit::ScrollCaret() {

@@ -62,6 +62,7 @@ class ScintillaEdit : public EditArea {
   bool StreamOut(const WriteBlock& write) override;
   bool HasFocus() const override;
   void SetFocus() override;
+  void KeepAnswering() override { pacing_.Due(); }
 
   // The input method's composition while the user composes: where it stands among the
   // component's bytes (empty when there is none). It is drawn in the text but is no part of it.
@@ -91,8 +92,11 @@ class ScintillaEdit : public EditArea {
   }
   void OnModified(int type, ByteOffset position, ByteOffset length);
   void Report();
-  // Moves the text's gap towards the caret in steps, while it is far from it.
+  // The component's gap (ScintillaSteps_win32.cpp): moved towards the caret in steps, posted
+  // while it is far from it (kGapMessage), one step for each.
+  static constexpr UINT kGapMessage = WM_APP + 0x52;
   void FollowCaretWithGap();
+  void StepGapTowardsCaret();
   // The input method's messages (ScintillaInput_win32.cpp): the composition drawn at the caret
   // and kept out of the text that the program sees, and the commits, each one edit.
   static bool Composes(UINT message);
@@ -112,6 +116,8 @@ class ScintillaEdit : public EditArea {
   // Offsets of the text without the composition, and of the component's bytes.
   ByteOffset RawOffset(ByteOffset offset) const;
   ByteOffset TextOffset(ByteOffset raw) const;
+  // Puts the bytes of `selection` on the clipboard; false when they could not go there.
+  bool PutOnClipboard(Selection selection);
   // Deletes the selection: a long one in steps that one Rescue takes back.
   void RemoveSelection();
   // Edits of megabytes (ScintillaSteps_win32.cpp): whether `bytes` make one, the marks around
@@ -133,6 +139,12 @@ class ScintillaEdit : public EditArea {
   bool UndoSteps();
   // Keeps the undo history within its bytes, dropping its oldest operations.
   void BoundHistory();
+  // The nearest position at or before `offset` where a character starts, found in the bytes
+  // before it.
+  ByteOffset CharacterStartAtOrBefore(ByteOffset offset) const;
+  // Moves the component's gap one piece down towards `position` (a component's offset); false
+  // when it is near enough already, or above it.
+  bool BringGapDown(ByteOffset position) const;
   // Replaces [start, end) with `text`, not recorded for undo.
   void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
   std::int32_t DocumentLine(ByteOffset offset) const;
@@ -183,6 +195,7 @@ class ScintillaEdit : public EditArea {
   std::int32_t displayLines_ = 1;   // as the owner last heard of them
   std::intptr_t undoneMark_ = 0;    // the mark of the last undo step that had one
   Answering answering_;             // paces the window's answers between steps
+  mutable Answering pacing_;        // and through searches and counts
   std::int64_t stepBytes_ = 0;      // removed and inserted by the last edit in steps
   std::int64_t historyGrowth_ = 0;  // bytes edited since the undo history was last bounded
   bool newLayout_ = false;          // a new width or font: the lines break elsewhere than reported

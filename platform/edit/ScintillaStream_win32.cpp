@@ -61,10 +61,10 @@ bool ScintillaEdit::StreamIn(const ReadBlock& read, std::int64_t expectedBytes) 
 }
 
 bool ScintillaEdit::StreamOut(const WriteBlock& write) {
-  // The component's own buffer, made one piece once, handed out in blocks; a long text is
-  // written while the window repaints and answers.
+  // The component's own buffer handed out in blocks; a long text is written while the window
+  // repaints and answers. Read block by block, the buffer moves at most one block of its bytes
+  // to be one piece, where the whole text made one piece at once could move all of them.
   const ByteOffset length = TextLength();
-  TextRange(0, length);
   constexpr ByteOffset kBlock = 1 << 20;
   Answering answering;
   for (ByteOffset p = 0; p < length; p += kBlock) {

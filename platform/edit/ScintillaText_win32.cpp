@@ -109,6 +109,8 @@ void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const st
     size_t last = first;
     while (last + 1 < ranges.size() && ranges[last + 1].end - start <= kPiece) ++last;
     const ByteOffset end = ranges[last].end;
+    // The component's gap comes to the piece a step at a time.
+    while (BringGapDown(start + shift)) answering.Due();
     const std::string_view old = TextRange(start + shift, end + shift);
     std::string piece;
     piece.reserve(old.size() + (last - first + 1) * text.size());
@@ -129,12 +131,42 @@ void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const st
   quiet_ = false;
 }
 
+ByteOffset ScintillaEdit::CharacterStartAtOrBefore(ByteOffset offset) const {
+  // The position after a byte that is no lead byte starts a character: that byte is a character
+  // alone or the trail of one. Runs of lead bytes are short in real text.
+  for (ByteOffset back = 64; offset > 0; back *= 2) {
+    const ByteOffset start = std::max(0, offset - back);
+    const std::string_view before = TextRange(start, offset);
+    for (size_t i = before.size(); i > 0; --i) {
+      if (!leadBytes_.Contains(static_cast<unsigned char>(before[i - 1]))) {
+        return start + static_cast<ByteOffset>(i);
+      }
+    }
+    if (start == 0) return 0;
+  }
+  return 0;
+}
+
 ByteOffset ScintillaEdit::Find(const std::string& what, ByteOffset from, ByteOffset to) const {
-  if (from < 0) return -1;
-  const std::string_view text = TextRange(0, TextLength());
-  const size_t end = to < 0 ? text.size() : static_cast<size_t>(to);
-  const size_t found = FindOnBoundary(text, what, static_cast<size_t>(from), end, leadBytes_);
-  return found == std::string_view::npos ? -1 : static_cast<ByteOffset>(found);
+  constexpr std::int64_t kPiece = 4 << 20;
+  if (from < 0 || what.empty()) return -1;
+  const auto size = static_cast<std::int64_t>(what.size());
+  // A long text is searched a piece of some megabytes at a time, the window answering between
+  // them (and between the searches of Replace All). Each piece is read afresh from a character's
+  // start before it, as an answer may have moved the component's text in memory.
+  for (std::int64_t start = from;;) {
+    pacing_.Due();
+    const ByteOffset length = TextLength();
+    const std::int64_t end = to < 0 ? length : std::min<std::int64_t>(to, length);
+    if (start + size > end) return -1;
+    const auto pieceEnd = static_cast<ByteOffset>(std::min(end, start + kPiece + size - 1));
+    const ByteOffset base = CharacterStartAtOrBefore(static_cast<ByteOffset>(start));
+    const std::string_view piece = TextRange(base, pieceEnd);
+    const size_t found =
+        FindOnBoundary(piece, what, static_cast<size_t>(start - base), piece.size(), leadBytes_);
+    if (found != std::string_view::npos) return base + static_cast<ByteOffset>(found);
+    start = pieceEnd - size + 1;
+  }
 }
 
 }  // namespace penlet

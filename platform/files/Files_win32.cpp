@@ -176,7 +176,8 @@ class SystemFiles : public Files {
     if (written && exists && GetFileAttributesExA(full.c_str(), GetFileExInfoStandard, &old)) {
       SetFileTime(out.Get(), &old.ftCreationTime, nullptr, nullptr);
     }
-    if (written && !FlushFileBuffers(out.Get())) {
+    // The flush of a long text to the disk takes a while: the window answers meanwhile.
+    if (written && !RunAnswering([&] { return FlushFileBuffers(out.Get()) != FALSE; })) {
       writeError = GetLastError();
       written = false;
     }

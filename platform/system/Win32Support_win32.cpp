@@ -1,6 +1,9 @@
 // The Win32 support layer: window classes, placing, modality, the modal loop and error texts.
 #include "platform/system/Win32Support_win32.h"
 
+#include <system_error>
+#include <thread>
+
 namespace penlet {
 
 bool RegisterWindowClass(const WindowClass& windowClass) {
@@ -97,6 +100,34 @@ void AnswerHoldingInput() {
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE)) {
     DispatchMessageA(&msg);
   }
+}
+
+bool RunAnswering(const std::function<bool()>& work) {
+  bool result = false;
+  DWORD error = 0;
+  HANDLE finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!finished) return work();
+  std::thread worker;
+  try {
+    worker = std::thread([&] {
+      result = work();
+      error = GetLastError();
+      SetEvent(finished);
+    });
+  } catch (const std::system_error&) {
+    CloseHandle(finished);
+    return work();
+  }
+  for (;;) {
+    const DWORD woke =
+        MsgWaitForMultipleObjects(1, &finished, FALSE, INFINITE, QS_SENDMESSAGE | QS_PAINT);
+    if (woke != WAIT_OBJECT_0 + 1) break;
+    AnswerHoldingInput();
+  }
+  worker.join();
+  CloseHandle(finished);
+  SetLastError(error);
+  return result;
 }
 
 std::string SystemErrorText(DWORD code) {

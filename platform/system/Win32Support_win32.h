@@ -234,13 +234,20 @@ void RunModalLoop(const std::function<bool()>& done, const MessageFilter& filter
 // work to end, so that nothing the user does can start inside it.
 void AnswerHoldingInput();
 
-// Paces AnswerHoldingInput through a long piece of work: Due answers when 50 ms have passed
-// since the last answer, Now at once.
+// Runs `work` on a thread of its own while this thread's windows repaint and answer what is sent
+// to them, input waiting (AnswerHoldingInput); returns what `work` returned, with its last error.
+// For one call into the system that may take long and calls nothing back, such as a flush of
+// hundreds of megabytes to the disk.
+bool RunAnswering(const std::function<bool()>& work);
+
+// Paces AnswerHoldingInput through a long piece of work: Due answers when 30 ms have passed
+// since the last answer, Now at once. A question then waits for the pace and one step of the
+// work: steps of some tens of milliseconds keep it under a tenth of a second.
 class Answering {
  public:
   Answering() : answered_(GetTickCount()) {}
   void Due() {
-    if (GetTickCount() - answered_ >= 50) Now();
+    if (GetTickCount() - answered_ >= 30) Now();
   }
   void Now() {
     AnswerHoldingInput();

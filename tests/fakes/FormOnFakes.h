@@ -19,7 +19,7 @@ struct FormOnFakes {
   explicit FormOnFakes(LeadByteSet counterLeadBytes = LeadByteSet::Cp932())
       : counter(edit, view, clipboard, counterLeadBytes),
         documents(edit, view, boxes, files, dialogs, counter, LeadByteSet::Cp932()),
-        findReplace(edit, dialog, boxes, documents, counter, LeadByteSet::Cp932()),
+        findReplace(edit, dialog, boxes, documents, counter),
         print(edit, surface, printer, documents, LeadByteSet::Cp932()),
         send(edit, mail, boxes),
         form(edit, view, profile, about, documents, counter, findReplace, print, send,

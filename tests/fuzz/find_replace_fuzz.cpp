@@ -41,7 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   selection.start = Boundary(starts, first % (size32 + 1));
   selection.end = Boundary(starts, selection.start + length % (size32 - selection.start + 1));
 
-  const ReplaceAllPlan plan = PlanReplaceAll(text, selection, find, kCp932);
+  const ReplaceAllPlan plan = PlanReplaceAll(
+      [&](ByteOffset from) {
+        const size_t p = FindOnBoundary(text, find, static_cast<size_t>(from), text.size(), kCp932);
+        return p == std::string::npos ? ByteOffset{-1} : static_cast<ByteOffset>(p);
+      },
+      selection, static_cast<ByteOffset>(find.size()));
   const bool selected = selection.Length() > 0;
   FUZZ_CHECK(
       plan.count == static_cast<int>(plan.ranges.size()) && plan.matches == plan.count - selected,

@@ -162,6 +162,52 @@ TEST(CharacterIndex, FollowsRandomEditsAsAWalkFromTheStartCounts) {
 
 // The mask of lead bytes, told sixteen at a time where the processor can, is the table's, for
 // code page 932's two ranges, a single range and a set of three.
+// A long walk lets the window answer every few megabytes; what reaches the index there (an edit
+// of another program's, a question) neither gets a count from the half-done walk nor leaves the
+// index behind the text.
+TEST(CharacterIndex, ALongWalkAnswersBetweenAndSurvivesWhatComesThen) {
+  const LeadByteSet cp932 = LeadByteSet::Cp932();
+  FakeEditArea edit(cp932);
+  std::string text;
+  while (text.size() < (13u << 20)) text += "\x93\xFA\x96\x7B\x8C\xEA text\r\n";
+  edit.SetText(text);
+  CharacterIndex index(cp932);
+  int calls = 0;
+  index.SetBetween([&] { ++calls; });
+  index.Reset(edit);
+  EXPECT_GE(calls, 3);
+  EXPECT_EQ(index.Total(edit),
+            CountCharacters(text, static_cast<std::int64_t>(text.size()), cp932));
+
+  // While a paste is being counted, another program puts text at the start, and the counter
+  // asks for the total and the caret's place.
+  bool edited = false;
+  CharacterCount asked = -1;
+  index.SetBetween([&] {
+    if (edited) return;
+    edited = true;
+    const TextEdit step{0, 0, 2};
+    index.Changing(edit, step);
+    edit.SetSelection({0, 0});
+    edit.ReplaceSelection("\x82\xA0");  // あ
+    index.Changed(edit, step);
+    asked = index.Total(edit);
+    index.Before(edit, 100);
+  });
+  const ByteOffset end = edit.TextLength();
+  const TextEdit paste{end, 0, static_cast<ByteOffset>(text.size())};
+  index.Changing(edit, paste);
+  edit.SetSelection({end, end});
+  edit.ReplaceSelection(text);
+  index.Changed(edit, paste);
+  EXPECT_TRUE(edited);
+  EXPECT_GE(asked, 0);
+  const std::string now = edit.Text();
+  ASSERT_EQ(now.size(), 2 * text.size() + 2);
+  EXPECT_EQ(index.Total(edit), CountCharacters(now, static_cast<std::int64_t>(now.size()), cp932));
+  EXPECT_EQ(index.Before(edit, 1 << 20), CountCharacters(now, 1 << 20, cp932));
+}
+
 TEST(LeadMask, TellsTheLeadBytesAsTheTableDoes) {
   std::mt19937 random(932);
   for (const auto& ranges :

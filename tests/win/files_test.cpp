@@ -11,6 +11,7 @@
 #include "core/DocumentFiles.h"
 #include "core/Error.h"
 #include "platform/files/Files.h"
+#include "platform/system/Win32Support_win32.h"
 #include "tests/win/support/WinTest.h"
 #include "core/Texts.h"
 
@@ -61,6 +62,33 @@ class FilesTest : public ::testing::Test {
   wintest::TempDir folder_{"penlet-files"};
   std::unique_ptr<Files> files_ = NewSystemFiles();
 };
+
+// The flush of a saved text runs on a thread of its own while the window answers: a question
+// sent to the window from there is answered, and the result and error come back.
+TEST(RunAnswering, TheWindowAnswersWhileTheWorkRunsElsewhere) {
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(window);
+  DWORD_PTR set = 0, length = 0;
+  DWORD worker = 0;
+  const bool answered = RunAnswering([&] {
+    worker = GetCurrentThreadId();
+    // Sent to the window's thread, which must answer them while it waits.
+    return SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"), SMTO_NORMAL,
+                               5000, &set) != 0 &&
+           SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length) != 0;
+  });
+  EXPECT_NE(worker, GetCurrentThreadId());
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(length, 3u);
+  const bool failed = RunAnswering([] {
+    SetLastError(ERROR_DISK_FULL);
+    return false;
+  });
+  EXPECT_FALSE(failed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+  DestroyWindow(window);
+}
 
 TEST_F(FilesTest, SavedBytesReadBackUnchangedAndNoTemporaryFileStays) {
   std::string text = Ansi("表示\r\nソフト\r\n") + std::string("\x01\x7f\xff\r\nend", 8);
