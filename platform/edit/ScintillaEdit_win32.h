@@ -145,6 +145,8 @@ class ScintillaEdit : public EditArea {
   // Moves the component's gap one piece down towards `position` (a component's offset); false
   // when it is near enough already, or above it.
   bool BringGapDown(ByteOffset position) const;
+  // Brings the gap within a piece of `position`, the window answering between the pieces.
+  void BringGapNear(ByteOffset position);
   // Replaces [start, end) with `text`, not recorded for undo.
   void ReplaceQuietly(ByteOffset start, ByteOffset end, const std::string& text);
   std::int32_t DocumentLine(ByteOffset offset) const;

@@ -3,6 +3,7 @@
 // marked in the component's own undo history, so that nothing else need remember them. Near the
 // end of the address space an edit that cannot have its memory is refused or taken back.
 #include <algorithm>
+#include <cstdlib>
 
 #include "Scintilla.h"
 #include "platform/edit/ScintillaEdit_win32.h"
@@ -49,6 +50,13 @@ bool ScintillaEdit::BringGapDown(ByteOffset position) const {
   if (gap - position <= kGapPiece) return false;
   Call(kGapTowards, static_cast<std::uintptr_t>(position), kGapPiece);
   return true;
+}
+
+void ScintillaEdit::BringGapNear(ByteOffset position) {
+  while (std::abs(Call(SCI_GETGAPPOSITION) - static_cast<std::intptr_t>(position)) > kGapPiece) {
+    Call(kGapTowards, static_cast<std::uintptr_t>(position), kGapPiece);
+    answering_.Due();
+  }
 }
 
 // The first keystroke after opening a long text, or after a jump to its end, would otherwise
@@ -136,6 +144,8 @@ bool ScintillaEdit::RemoveInSteps(Selection range) {
         --cut;
       }
     }
+    // The caret's gap is at the selection's start, the first step at its end.
+    BringGapNear(cut);
     Call(SCI_DELETERANGE, cut, end - cut);
     if (CallFailed()) {
       AbandonSteps();
