@@ -1,5 +1,6 @@
 // The main window as users see it, created in this process: control rectangles at 96 DPI, the
-// tool bar, menus in code page 932, keys, enabled states, the pop-up menu, hints and tooltips.
+// tool bar, menus in code page 932, keys and enabled states (hints, tooltips and pop-up menus in
+// hints_test.cpp).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 
 #include "Scintilla.h"
 #include "core/CharacterCount.h"
+#include "tests/win/support/MainWindowFixture.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
 #include "ui/MainWindow_win32.h"
@@ -24,81 +26,6 @@ std::string Rect(const RECT& rc) {
   return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," +
          std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top);
 }
-
-// What a timer saw of a pop-up menu before it closed it.
-struct PopupSeen {
-  bool open = false;
-  RECT rect{};
-};
-PopupSeen g_popup;
-
-void CALLBACK ClosePopup(HWND, UINT, UINT_PTR, DWORD) {
-  HWND menu = FindWindowA("#32768", nullptr);
-  if (menu && IsWindowVisible(menu)) {
-    g_popup.open = true;
-    GetWindowRect(menu, &g_popup.rect);
-  }
-  EndMenu();
-}
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest()
-      : main_(window_->Handle()),
-        edit_(window_->Editor().Handle()),
-        toolBar_(FindToolBar(main_)),
-        statusBar_(FindStatusBar(main_)) {
-    ClearClipboard();
-  }
-  void TearDown() override {
-    window_.End();
-    EXPECT_TRUE(window_.errors.empty()) << window_.errors.front();
-  }
-
-  // A text as if just opened: nothing to save.
-  void Load(const std::string& text) {
-    window_->Editor().SetText(text);
-    window_.Pump();
-    window_->Editor().SetModified(false);
-    window_->Form().UpdateSaveCommand();
-  }
-
-  // Moves the pointer to `screen` and turns the loop until panel 0 shows `want` or two seconds
-  // have passed; returns what panel 0 shows then.
-  std::string PanelZeroPointingAt(POINT screen, const std::string& want) {
-    std::string shown;
-    Run(35, [&] {
-      shown = Panel(0);
-      return KeepPointerAt(screen) && shown == want;
-    });
-    return shown;
-  }
-
-  // Runs the loop for `turns` moments of 60 ms, or fewer once `done` holds.
-  void Run(int turns, const std::function<bool()>& done = nullptr) {
-    for (int i = 0; i < turns && !(done && done()); ++i) {
-      Sleep(60);
-      window_.Pump();
-    }
-  }
-  // Whether a pop-up menu opens while `act` runs and the loop turns up to `turns` times.
-  bool PopupOpens(int turns, const std::function<void()>& act) {
-    g_popup = {};
-    const UINT_PTR timer = SetTimer(nullptr, 0, 300, ClosePopup);
-    act();
-    Run(turns, [] { return g_popup.open; });
-    KillTimer(nullptr, timer);
-    return g_popup.open;
-  }
-  std::string Panel(int i) { return PanelText(statusBar_, i); }
-  bool ButtonEnabled(int id) { return wintest::ButtonEnabled(toolBar_, id); }
-  bool ItemEnabled(HMENU menu, int id) {
-    return !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
-  }
-
-  InProcessPenlet window_;
-  HWND main_, edit_, toolBar_, statusBar_;
-};
 
 TEST_F(MainWindowTest, ControlsStandAtTheirDesignedRectangles) {
   RECT outer, client;
@@ -366,138 +293,6 @@ TEST_F(MainWindowTest, ClipboardCommandsFollowSelectionAndClipboard) {
   EXPECT_EQ(window_->Editor().Text(), "hello");
   EXPECT_TRUE(ButtonEnabled(FileSave1));
   EXPECT_TRUE(ItemEnabled(GetSubMenu(GetMenu(main_), 0), FileSave1));
-}
-
-TEST_F(MainWindowTest, RightPressOpensThePopupAtFixedOffsets) {
-  const RECT window = WindowRect(main_);
-  EXPECT_FALSE(PopupOpens(8, [this] {
-    PostMessageA(edit_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 40));
-    PostMessageA(edit_, WM_LBUTTONUP, 0, MAKELPARAM(60, 40));
-  }));
-  ASSERT_TRUE(PopupOpens(
-      10, [this] { PostMessageA(edit_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(260, 100)); }));
-  EXPECT_EQ(g_popup.rect.left, window.left + 260 - 153);
-  EXPECT_EQ(g_popup.rect.top, window.top + 100 - 70);
-  // A right release and the context-menu key open nothing.
-  EXPECT_FALSE(PopupOpens(8, [this] {
-    PostMessageA(edit_, WM_RBUTTONUP, 0, MAKELPARAM(260, 100));
-    PostMessageA(edit_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit_), MAKELPARAM(300, 300));
-  }));
-}
-
-TEST_F(MainWindowTest, CounterBoxesOpenNoMenuAndShowTheArrow) {
-  HWND memo1 = FindCounterBox(main_);
-  ASSERT_NE(memo1, nullptr);
-  EXPECT_FALSE(PopupOpens(8, [memo1] {
-    PostMessageA(memo1, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(memo1, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  }));
-  // Not even the edit control's own menu.
-  EXPECT_FALSE(PopupOpens(0, [memo1] {
-    const RECT rc = WindowRect(memo1);
-    SendMessageA(memo1, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo1),
-                 MAKELPARAM(rc.left + 5, rc.top + 5));
-  }));
-
-  SetCursor(nullptr);
-  SendMessageA(memo1, WM_SETCURSOR, reinterpret_cast<WPARAM>(memo1),
-               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-}
-
-TEST_F(MainWindowTest, MenuHighlightWritesLongHintsToPanelZero) {
-  HMENU bar = GetMenu(main_);
-  HMENU file = GetSubMenu(bar, 0);
-  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP | MF_HILITE),
-               reinterpret_cast<LPARAM>(bar));
-  EXPECT_EQ(Panel(0),
-            "\x83\x74\x83\x40\x83\x43\x83\x8B\x8A\xD6\x98\x41\x82\xCC\x8B\x40\x94\x5C"
-            "\x82\xC5\x82\xB7\x81\x42");
-  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(FileExit1, MF_HILITE),
-               reinterpret_cast<LPARAM>(file));
-  EXPECT_EQ(Panel(0),
-            "\x82\xB1\x82\xCC\x83\x5C\x83\x74\x83\x67\x82\xF0\x8F\x49\x97\xB9\x82\xB5"
-            "\x82\xDC\x82\xB7\x81\x42");
-  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, MF_SEPARATOR | MF_HILITE),
-               reinterpret_cast<LPARAM>(file));
-  EXPECT_EQ(Panel(0), "");
-  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(EditCut1, MF_HILITE),
-               reinterpret_cast<LPARAM>(file));
-  EXPECT_NE(Panel(0), "");
-  SendMessageA(main_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-  EXPECT_EQ(Panel(0), "");
-}
-
-BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM found) {
-  char name[64];
-  GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(hwnd, GW_OWNER)) {
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-TEST_F(MainWindowTest, PointerOverAButtonGivesItsLongHintAndTooltip) {
-  RECT rc{};
-  SendMessageA(toolBar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc));
-  POINT centre{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  ClientToScreen(toolBar_, &centre);
-  const std::string newHint =
-      "\x90\x56\x8B\x4B\x82\xC9\x95\xB6\x8F\x91\x82\xF0\x8D\xEC\x90\xAC\x82\xB5"
-      "\x82\xDC\x82\xB7\x81\x42";
-  EXPECT_EQ(PanelZeroPointingAt(centre, newHint), newHint);
-  const RECT editRect = WindowRect(edit_);
-  EXPECT_EQ(PanelZeroPointingAt({editRect.left + 50, editRect.top + 50}, ""), "");
-
-  // The tooltip texts: short part with the shortcut, none for Send.
-  HWND tooltip = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
-  ASSERT_NE(tooltip, nullptr);
-  std::vector<std::string> texts;
-  const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[256] = {};
-    TTTOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
-    info.lpszText = text;
-    SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info));
-    texts.push_back(text);
-  }
-  ASSERT_EQ(texts.size(), 13u);
-  EXPECT_EQ(texts[0], "\x90\x56\x8B\x4B (Ctrl+N)");
-  EXPECT_EQ(texts[3], "\x91\x97\x90\x4D");
-  EXPECT_EQ(texts[6], "\x90\xD8\x82\xE8\x8E\xE6\x82\xE8 (Ctrl+X)");
-  EXPECT_EQ(texts[11], "\x91\x8D\x95\xB6\x8E\x9A\x90\x94");
-  EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
-  EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 0);
-  EXPECT_EQ(SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
-}
-
-// The counter boxes hand the pointer's moves to the tooltip themselves: resting on Memo1 shows
-// its short hint.
-TEST_F(MainWindowTest, PointerRestingOnTheCounterShowsItsTooltip) {
-  HWND memo1 = FindCounterBox(main_);
-  ASSERT_NE(memo1, nullptr);
-  HWND tooltip = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
-  ASSERT_NE(tooltip, nullptr);
-  const RECT box = WindowRect(memo1);
-  const POINT centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-  std::string shown;
-  Run(50, [&] {
-    char text[256] = {};
-    TTTOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
-    info.lpszText = text;
-    if (!KeepPointerAt(centre) || !IsWindowVisible(tooltip) ||
-        !SendMessageA(tooltip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&info))) {
-      return false;
-    }
-    shown = text;
-    return info.uId == reinterpret_cast<UINT_PTR>(memo1);
-  });
-  EXPECT_EQ(shown, "\x91\x8D\x95\xB6\x8E\x9A\x90\x94");  // 総文字数
 }
 
 // Start-up, a first look around and the end raise no fault that a system might swallow: every
