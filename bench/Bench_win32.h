@@ -313,6 +313,13 @@ class Penlet {
   Penlet& operator=(const Penlet&) = delete;
 
   penlet::MainWindow& Window() { return window_->Window(); }
+  // The main window `width` pixels wide, as tall as it was.
+  void Resize(int width) {
+    RECT rect;
+    GetWindowRect(Window().Handle(), &rect);
+    SetWindowPos(Window().Handle(), nullptr, 0, 0, width, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   penlet::TPenletForm& Form() { return window_->Form(); }
   HWND Edit() { return window_->Editor().Handle(); }
   penlet::ScintillaEdit& Area() { return window_->Editor(); }

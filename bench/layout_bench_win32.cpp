@@ -39,13 +39,6 @@ void Measure(const char* what, Penlet& penlet, Asker& asker, void (*change)(Penl
   std::fflush(stdout);
 }
 
-void Resize(Penlet& penlet, int width) {
-  RECT rect;
-  GetWindowRect(penlet.Window().Handle(), &rect);
-  SetWindowPos(penlet.Window().Handle(), nullptr, 0, 0, width, rect.bottom - rect.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Run(int mb) {
   std::string text = MakeDocument(static_cast<size_t>(mb) << 20);
   const std::string path = WriteDocument(text, "penlet_layout_bench.txt");
@@ -59,8 +52,9 @@ void Run(int mb) {
   Measure(
       "open", penlet, asker,
       [](Penlet& p, int) { p.Form().OpenDocument(TempPath("penlet_layout_bench.txt")); }, 0);
-  Measure("narrow to 360 px", penlet, asker, Resize, 360);
-  Measure("back to designed width", penlet, asker, Resize, designed);
+  const auto resize = [](Penlet& p, int width) { p.Resize(width); };
+  Measure("narrow to 360 px", penlet, asker, resize, 360);
+  Measure("back to designed width", penlet, asker, resize, designed);
   DeleteFileA(path.c_str());
 }
 

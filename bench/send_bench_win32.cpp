@@ -12,13 +12,6 @@ namespace {
 
 using namespace bench;
 
-void Resize(Penlet& penlet, int width) {
-  RECT rect;
-  GetWindowRect(penlet.Window().Handle(), &rect);
-  SetWindowPos(penlet.Window().Handle(), nullptr, 0, 0, width, rect.bottom - rect.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Measure(const char* what, Penlet& penlet, Asker& asker) {
   asker.TakeLongest();
   const auto start = Clock::now();
@@ -44,7 +37,7 @@ void Run(int mb) {
   std::printf("send %d MB, window %d px wide\n", mb, designed);
   Asker asker(penlet.Window().Handle());
   for (int width : {designed, 360}) {
-    Resize(penlet, width);
+    penlet.Resize(width);
     penlet.Form().OpenDocument(path);
     PumpUntilPainted(penlet.Edit());
     Measure(width == designed ? "designed width, just opened" : "360 px, just opened", penlet,
@@ -52,7 +45,7 @@ void Run(int mb) {
     WaitForWrap(penlet.Edit(), 300, 600000);
     Measure(width == designed ? "designed width, laid out" : "360 px, laid out", penlet, asker);
   }
-  Resize(penlet, designed);
+  penlet.Resize(designed);
   DeleteFileA(path.c_str());
 }
 

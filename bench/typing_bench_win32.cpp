@@ -160,17 +160,12 @@ void WhileLaying(const std::string& path) {
   PumpUntilPainted(penlet.Edit());
   TypeWhileLaying(penlet, "in the first 2 s after opening", 2000);
   WaitForWrap(penlet.Edit());
-  HWND window = penlet.Window().Handle();
   RECT rect;
-  GetWindowRect(window, &rect);
-  const auto resize = [&](int width) {
-    SetWindowPos(window, nullptr, 0, 0, width, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  resize(360);
+  GetWindowRect(penlet.Window().Handle(), &rect);
+  penlet.Resize(360);
   TypeWhileLaying(penlet, "in the first 2 s after narrowing to 360 px", 2000);
   // The window keeps its size in the settings: the next window opens as this one was.
-  resize(rect.right - rect.left);
+  penlet.Resize(rect.right - rect.left);
 }
 
 void Keystrokes(Penlet& penlet, Where where, int count, long long& characters) {
