@@ -30,6 +30,19 @@
 #   character, a scroll), and the area's timer starts it again after the paint: typed text showed
 #   up to 50 ms late while a long text was being laid out, some 20 ms on average after a resize
 #   of 50 MB.
+# - Editor.h and Editor.cxx (6): a rectangle within the one invalidated last, and not painted
+#   since, is not invalidated again. A keystroke invalidated its row three times (the text, the
+#   selection, the caret), each a call to the window server under Wine. A paint or a new size
+#   forgets the rectangle.
+# - Editor.cxx and ScintillaWin.cxx: the caret's blink starts again at every keystroke by setting
+#   its timer again, without a KillTimer first (SetTimer with the same identifier replaces it).
+# - ScintillaWin.cxx: no message is posted for the work after an edit or a move of the caret
+#   (SC_WORK_IDLE): Penlet takes no SCN_UPDATEUI, and its text has one style, given where the
+#   text is shown or laid out. Under Wine each post was a call to the window server.
+# - ScintillaWin.cxx: the scroll bars are set without drawing, and drawn (set again) only when
+#   they show something else: thumb, arrows, place. Wine draws a scroll bar at once at every
+#   setting, through some seventy calls to the window server, and a row added to a long text
+#   moves the thumb by no pixel: such keystrokes took 5 to 25 ms.
 # - EditView.cxx: a line laid out on one thread is laid out by the caller itself, where the release
 #   runs it as a deferred std::async. Built with MinGW's POSIX threads, each such future made and
 #   waited for cost a few calls to the system's synchronisation objects, for every line.

@@ -410,5 +410,45 @@ bool Editor::WrapEditedLines() {
 	return wrapped;
 }
 
-bool Editor::WrapOneLine(Surface *surface, Sci::Line lineToWrap) {]=])
+bool Editor::WrapOneLine(Surface *surface, Sci::Line lineToWrap) {]=] [=[
+	if ((rc.bottom > rc.top) && (rc.right > rc.left)) {
+		wMain.InvalidateRectangle(rc);
+	}]=] [=[
+	if ((rc.bottom > rc.top) && (rc.right > rc.left)) {
+		// A keystroke invalidates its row three times over (the text, the selection, the
+		// caret), each a call to the window server under Wine: a rectangle within the one
+		// invalidated last, and not painted since, is still to be painted (a change of
+		// Penlet's).
+		if (paintState == PaintState::notPainting) {
+			if (rcPendingText.Contains(rc))
+				return;
+			rcPendingText = rc;
+		}
+		wMain.InvalidateRectangle(rc);
+	}]=] [=[
+void Editor::Paint(Surface *surfaceWindow, PRectangle rcArea) {
+	redrawPendingText = false;
+	redrawPendingMargin = false;]=] [=[
+void Editor::Paint(Surface *surfaceWindow, PRectangle rcArea) {
+	redrawPendingText = false;
+	redrawPendingMargin = false;
+	rcPendingText = PRectangle();]=] [=[
+void Editor::ChangeSize() {
+	DropGraphics();]=] [=[
+void Editor::ChangeSize() {
+	rcPendingText = PRectangle();
+	DropGraphics();]=] [=[
+		caret.on = true;
+		FineTickerCancel(TickReason::caret);
+		if (caret.period > 0)
+			FineTickerStart(TickReason::caret, caret.period, caret.period/10);
+	} else {]=] [=[
+		caret.on = true;
+		// The blink starts again with the timer set again, without a call to stop it first
+		// (a change of Penlet's).
+		if (caret.period > 0)
+			FineTickerStart(TickReason::caret, caret.period, caret.period/10);
+		else
+			FineTickerCancel(TickReason::caret);
+	} else {]=])
 list(APPEND changed_sources "${editor}")

@@ -68,4 +68,11 @@ penlet_change_scintilla_file("${dir}" src/Editor.h editor_h [=[
 		return changed;]=] [=[
 	bool WrapOneLine(Surface *surface, Sci::Line lineToWrap);]=] [=[
 	bool WrapOneLine(Surface *surface, Sci::Line lineToWrap);
-	bool WrapEditedLines();]=])
+	bool WrapEditedLines();]=] [=[
+	bool redrawPendingText = false;
+	bool redrawPendingMargin = false;]=] [=[
+	bool redrawPendingText = false;
+	bool redrawPendingMargin = false;
+	// What was invalidated last since the last paint: a part of it is not invalidated again
+	// (a change of Penlet's).
+	PRectangle rcPendingText;]=])
