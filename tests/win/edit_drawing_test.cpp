@@ -82,7 +82,10 @@ TEST(EditDrawing, EachKeystrokeLeavesItsRowToPaint) {
     UpdateWindow(host.Handle());
     EXPECT_FALSE(LeftToPaint(host.Handle())) << typed;
   }
-  EXPECT_EQ(host.Edit().Text(), "ab\x82\xA0" "c" + Lines(3));
+  EXPECT_EQ(host.Edit().Text(),
+            "ab\x82\xA0"
+            "c" +
+                Lines(3));
 }
 
 // Rows added, a text that grows past the window, typing that moves no row: after each key the
