@@ -120,12 +120,6 @@ bool CopiedText::Put(std::string text) {
   return true;
 }
 
-bool CopiedText::HandleMessage(HWND, UINT message, WPARAM) {
-  if (message != WM_RENDERALLFORMATS) return false;
-  EndOwner();
-  return true;
-}
-
 std::shared_ptr<const std::string> CopiedText::Held() const {
   if (!owner_ || GetClipboardOwner() != owner_) return nullptr;
   std::lock_guard<std::mutex> lock(mutex_);

@@ -25,9 +25,9 @@ class CopiedText {
   // Empties the clipboard and offers `text` on it as CF_TEXT; false when the clipboard could
   // not be opened, or no room was left for the owner's thread.
   bool Put(std::string text);
-  // The editing area's messages: WM_RENDERALLFORMATS, when the area goes away, puts the text on
-  // the clipboard for good and ends the owner's thread. True for a message handled here.
-  bool HandleMessage(HWND area, UINT message, WPARAM wParam);
+  // When the editing area goes away: the text still waiting for a program goes on the clipboard
+  // for good, and the owner's thread ends. A later Put starts it again.
+  void EndOwner();
   // The text, while it is on the clipboard as it was put there; null otherwise. The text stays
   // whole for its holder when the clipboard lets it go.
   std::shared_ptr<const std::string> Held() const;
@@ -40,7 +40,6 @@ class CopiedText {
   LRESULT OnOwnerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   // Puts the text on the open clipboard.
   void Render() const;
-  void EndOwner();
 
   mutable std::mutex mutex_;  // guards text_, which both threads reach
   std::shared_ptr<const std::string> text_;

@@ -56,7 +56,6 @@ void ScintillaEdit::SetFont(HFONT font, int dpi) {
 
 ScintillaEdit::~ScintillaEdit() {
   if (!IsWindow(Handle())) return;
-  copied_.HandleMessage(Handle(), WM_RENDERALLFORMATS, 0);
   subclass_.reset();
 }
 
@@ -77,12 +76,11 @@ LRESULT ScintillaEdit::SubclassProc(void* self, HWND hwnd, UINT message, WPARAM 
   if (message == WM_NCDESTROY || message == WM_DESTROY) {
     // A copy still waiting to be rendered is put on the clipboard now, while this procedure
     // still sees the window's messages.
-    edit->copied_.HandleMessage(hwnd, WM_RENDERALLFORMATS, 0);
+    edit->copied_.EndOwner();
     edit->subclass_->Remove();
     return edit->subclass_->CallNext(hwnd, message, wParam, lParam);
   }
   if (message == WM_SYSCOLORCHANGE) UseSystemColours(edit->window_);
-  if (edit->copied_.HandleMessage(hwnd, message, wParam)) return 0;
   Scope scope(*edit);
   // Other programs' questions, in byte offsets and display lines.
   if (LRESULT answer = 0; edit->AnswerQuestion(message, wParam, lParam, answer)) return answer;

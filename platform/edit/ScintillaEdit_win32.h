@@ -142,9 +142,6 @@ class ScintillaEdit : public EditArea {
   // The nearest position at or before `offset` where a character starts, found in the bytes
   // before it.
   ByteOffset CharacterStartAtOrBefore(ByteOffset offset) const;
-  // Moves the component's gap one piece down towards `position` (a component's offset); false
-  // when it is near enough already, or above it.
-  bool BringGapDown(ByteOffset position) const;
   // Brings the gap within a piece of `position`, the window answering between the pieces.
   void BringGapNear(ByteOffset position);
   // Replaces [start, end) with `text`, not recorded for undo.

@@ -45,13 +45,6 @@ constexpr std::uint64_t kMemoryMargin = 64u << 20;
 
 }  // namespace
 
-bool ScintillaEdit::BringGapDown(ByteOffset position) const {
-  const auto gap = static_cast<ByteOffset>(Call(SCI_GETGAPPOSITION));
-  if (gap - position <= kGapPiece) return false;
-  Call(kGapTowards, static_cast<std::uintptr_t>(position), kGapPiece);
-  return true;
-}
-
 void ScintillaEdit::BringGapNear(ByteOffset position) {
   while (std::abs(Call(SCI_GETGAPPOSITION) - static_cast<std::intptr_t>(position)) > kGapPiece) {
     Call(kGapTowards, static_cast<std::uintptr_t>(position), kGapPiece);

@@ -110,7 +110,7 @@ void ScintillaEdit::ReplaceRanges(const std::vector<Selection>& ranges, const st
     while (last + 1 < ranges.size() && ranges[last + 1].end - start <= kPiece) ++last;
     const ByteOffset end = ranges[last].end;
     // The component's gap comes to the piece a step at a time.
-    while (BringGapDown(start + shift)) answering.Due();
+    BringGapNear(start + shift);
     const std::string_view old = TextRange(start + shift, end + shift);
     std::string piece;
     piece.reserve(old.size() + (last - first + 1) * text.size());

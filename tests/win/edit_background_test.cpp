@@ -13,10 +13,9 @@
 namespace penlet {
 namespace {
 
-// "日本語の文章です。" and a paragraph of it long enough to wrap on several rows.
-const std::string kSentence =
-    "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42";
+using wintest::kSentence;
 
+// Paragraphs of the sentence long enough to wrap on several rows, between short lines.
 std::string LongText(size_t bytes) {
   std::string paragraph;
   for (int i = 0; i < 9; ++i) paragraph += kSentence;

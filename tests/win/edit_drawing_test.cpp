@@ -13,9 +13,7 @@
 namespace penlet {
 namespace {
 
-// "日本語の文章です。"
-const std::string kSentence =
-    "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42";
+using wintest::kSentence;
 
 std::string Lines(int count) {
   std::string text;

@@ -275,9 +275,8 @@ TEST_F(PrintTest, WithoutAnyPrinterTheErrorBoxSaysSo) {
 // alone: a second Print finds the printer busy, New empties only the editing area, and closing
 // ends the program once the job is out.
 TEST_F(PrintTest, DuringAJobTheWindowAnswersAndNothingItDoesDisturbsTheJob) {
-  // 日本語の文章です。 and a number, some 40 pages.
-  const std::string sentence =
-      "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42";
+  // A sentence of Japanese and a number, some 40 pages.
+  const std::string& sentence = kSentence;
   std::string text;
   for (int i = 1; i <= 2500; ++i) text += sentence + sentence + std::to_string(i) + "\r\n";
   int characters = 0;

@@ -15,6 +15,10 @@
 
 namespace penlet::wintest {
 
+// "日本語の文章です。": the tests' sentence of Japanese, nine characters of code page 932.
+inline const std::string kSentence =
+    "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x95\xB6\x8F\xCD\x82\xC5\x82\xB7\x81\x42";
+
 // The folder of the running test program, with a trailing "\".
 std::string ExeDir();
 // A path in double quotes, as typed on a command line.
