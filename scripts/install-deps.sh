@@ -10,6 +10,16 @@ packages=(cmake make g++ clang-format googletest libgtest-dev g++-mingw-w64-i686
 missing=()
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
+# A mirror caught in the middle of a sync fails one index now and then: try again, and if it
+# still fails, go on with the indexes apt has (the install says what it cannot find).
+update_index() {
+  local try
+  for try in 1 2 3; do
+    $SUDO apt-get update -qq && return 0
+    sleep $((try * 10))
+  done
+  log "warning: apt-get update failed three times; installing from the indexes at hand"
+}
 # Scintilla comes from Debian's source archive (scripts/fetch-scintilla.sh): a deb-src entry for
 # the machine's own suite.
 if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then
@@ -17,7 +27,7 @@ if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Source
   log "enabling Debian's source archive for $suite"
   printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
     "$suite" | $SUDO tee /etc/apt/sources.list.d/penlet-deb-src.sources >/dev/null
-  $SUDO apt-get update -qq
+  update_index
 fi
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -27,7 +37,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
-  $SUDO apt-get update -qq
+  update_index
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
