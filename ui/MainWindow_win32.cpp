@@ -107,7 +107,8 @@ bool MainWindow::HandleFaceMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
       return menus_.Measure(*FromParam<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM:
       result = TRUE;
-      return menus_.DrawImage(*FromParam<const DRAWITEMSTRUCT*>(lParam));
+      return statusBar_.DrawPanel(*FromParam<const DRAWITEMSTRUCT*>(lParam)) ||
+             menus_.DrawImage(*FromParam<const DRAWITEMSTRUCT*>(lParam));
     case WM_NOTIFY:
       return richEdit2_.HandleNotify(*FromParam<NMHDR*>(lParam));
     case WM_SYSCOLORCHANGE:
