@@ -22,6 +22,8 @@ Program::Program(HWND owner, MessageBoxes& boxes, FormEvents::ErrorReporter repo
       send_(window_.Editor(), *mail_, boxes),
       form_(window_.Editor(), window_, profile_, aboutBox_, documents_, counter_, findReplace_,
             print_, send_, AnsiLeadBytes()),
-      events_(window_, form_, replaceDialog1_, std::move(reportError)) {}
+      events_(window_, form_, replaceDialog1_, clipboard_, std::move(reportError)) {
+  clipboard_.Listen([this] { form_.ClipboardUpdate(); });
+}
 
 }  // namespace penlet

@@ -43,8 +43,12 @@ class Program {
  public:
   // The main window is owned by `owner` (the application window), hidden until Show.
   Program(HWND owner, MessageBoxes& boxes, FormEvents::ErrorReporter reportError);
-  // The window ends first, while the parts that hear of its end still live.
-  ~Program() { window_.Destroy(); }
+  // The window ends first, while the parts that hear of its end still live; then the form hears
+  // no more of the clipboard.
+  ~Program() {
+    window_.Destroy();
+    clipboard_.StopListening();
+  }
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 

@@ -31,13 +31,17 @@ void Counter::TextChanged(const TextEdit& edit) {
 }
 
 void Counter::SelectionChange() {
-  view_.SetToolButtonEnabled(ToolButton::Paste, clipboard_.HasText());
+  ClipboardUpdate();
   const bool selected = richEdit1_.GetSelection().Length() > 0;
   view_.SetToolButtonEnabled(ToolButton::Cut, selected);
   view_.SetToolButtonEnabled(ToolButton::Copy, selected);
   // The caret panels would be written twice, before and after the counter, with the same
   // texts: one refresh gives the same displays at a third of the cost.
   Refresh(true);
+}
+
+void Counter::ClipboardUpdate() {
+  view_.SetToolButtonEnabled(ToolButton::Paste, clipboard_.HasText());
 }
 
 void Counter::UpdateCounter() {

@@ -25,6 +25,8 @@ class Counter {
   void UpdateCounter();
   // The caret panels only.
   void UpdateCaretPosition();
+  // The clipboard's contents changed: the Paste button.
+  void ClipboardUpdate();
   // A click on a counter box: the editing area takes the focus and the unit changes.
   void Click();
 

@@ -46,6 +46,7 @@ class TPenletForm : public EditAreaListener {
   void RichEdit1SelectionChange() { counter_.SelectionChange(); }
   void UpdateCounter() { counter_.UpdateCounter(); }
   void UpdateCaretPosition() { counter_.UpdateCaretPosition(); }
+  void ClipboardUpdate() { counter_.ClipboardUpdate(); }
   void Memo1Click() { counter_.Click(); }
   void Memo2Click() { counter_.Click(); }
   void Memo1MouseDown() { view_.HideCaret(); }

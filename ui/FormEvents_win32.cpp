@@ -18,10 +18,11 @@ bool Down(int key) {
 }  // namespace
 
 FormEvents::FormEvents(MainWindow& window, TPenletForm& form, Win32ReplaceDialog& replaceDialog1,
-                       ErrorReporter reportError)
+                       const Clipboard& clipboard, ErrorReporter reportError)
     : window_(window),
       form_(form),
       replaceDialog1_(replaceDialog1),
+      clipboard_(clipboard),
       reportError_(std::move(reportError)) {
   window_.Attach(this);
   Guard([this] { form_.FormCreate(); });
@@ -109,7 +110,7 @@ void FormEvents::Idle() {
   const HWND hwnd = window_.Handle();
   if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
     // One look at the focused control serves every button.
-    const ClipboardTarget target = window_.FocusedEditTarget();
+    const ClipboardTarget target = window_.FocusedEditTarget(clipboard_);
     for (int id : window_.ToolBar1().Commands()) RefreshCommand(id, target);
   }
   Guard([this] { SetHint(window_.HintUnderPointer()); });
@@ -124,7 +125,7 @@ void FormEvents::RefreshCommand(int id, const ClipboardTarget& target) {
 }
 
 void FormEvents::RefreshMenu(HMENU menu) {
-  const ClipboardTarget target = window_.FocusedEditTarget();
+  const ClipboardTarget target = window_.FocusedEditTarget(clipboard_);
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     const UINT id = GetMenuItemID(menu, i);
@@ -134,7 +135,7 @@ void FormEvents::RefreshMenu(HMENU menu) {
 
 void FormEvents::RunCommand(int id) {
   window_.Tips().Pop();
-  RefreshCommand(id, window_.FocusedEditTarget());
+  RefreshCommand(id, window_.FocusedEditTarget(clipboard_));
   const Command* command = FindCommand(id);
   if (window_.CommandEnabled(id) && command->execute) (form_.*command->execute)();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/PenletForm.h"
+#include "platform/system/Clipboard.h"
 #include "platform/system/ReplaceDialog_win32.h"
 #include "ui/Hints.h"
 #include "ui/MainWindow_win32.h"
@@ -21,7 +22,7 @@ class FormEvents : public WindowMessages {
 
   // Runs the form's start-up handler, then takes the window's messages.
   FormEvents(MainWindow& window, TPenletForm& form, Win32ReplaceDialog& replaceDialog1,
-             ErrorReporter reportError);
+             const Clipboard& clipboard, ErrorReporter reportError);
   ~FormEvents() override;
   FormEvents(const FormEvents&) = delete;
   FormEvents& operator=(const FormEvents&) = delete;
@@ -51,6 +52,7 @@ class FormEvents : public WindowMessages {
   MainWindow& window_;
   TPenletForm& form_;
   Win32ReplaceDialog& replaceDialog1_;
+  const Clipboard& clipboard_;
   ErrorReporter reportError_;
   bool shown_ = false;
   CurrentHint hint_;

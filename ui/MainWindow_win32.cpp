@@ -177,7 +177,7 @@ void MainWindow::SetCommandEnabled(int id, bool enabled) {
   toolBar1_.SetEnabled(id, enabled);
 }
 
-ClipboardTarget MainWindow::FocusedEditTarget() const {
+ClipboardTarget MainWindow::FocusedEditTarget(const Clipboard& clipboard) const {
   ClipboardTarget target;
   HWND focus = GetFocus();
   if (focus && IsChild(hwnd_, focus) && IsEdit(focus)) {
@@ -185,7 +185,7 @@ ClipboardTarget MainWindow::FocusedEditTarget() const {
     DWORD start = 0, end = 0;
     SendMessageA(focus, EM_GETSEL, AsParam<WPARAM>(&start), AsParam(&end));
     target.selectionLength = static_cast<int>(end > start ? end - start : start - end);
-    target.clipboardHasText = IsClipboardFormatAvailable(CF_TEXT) != 0;
+    target.clipboardHasText = clipboard.HasText();
   }
   return target;
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/FormView.h"
+#include "platform/system/Clipboard.h"
 #include "platform/system/Dpi.h"
 #include "platform/print/Printer_win32.h"
 #include "platform/edit/ScintillaEdit_win32.h"
@@ -61,8 +62,9 @@ class MainWindow : public FormView {
   // The command's enabled state, shown on its menu items and tool button.
   bool CommandEnabled(int id) const { return commandEnabled_[id - kFirstCommandId]; }
   void SetCommandEnabled(int id, bool enabled);
-  // What the clipboard commands would work on: the focused edit control of the window, if any.
-  ClipboardTarget FocusedEditTarget() const;
+  // What the clipboard commands would work on: the focused edit control of the window, if any,
+  // and whether `clipboard` holds text to paste there.
+  ClipboardTarget FocusedEditTarget(const Clipboard& clipboard) const;
   // The long hint of the control under the pointer: a tool button's or a counter box's.
   std::string HintUnderPointer() const;
 

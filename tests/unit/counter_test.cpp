@@ -126,6 +126,10 @@ TEST_F(CounterTest, SelectionDescribesItsStartAndEnablesCutAndCopy) {
   clipboard.hasText = false;
   Caret(2);
   EXPECT_FALSE(view.buttons[2]);
+  // A change of the clipboard's contents, the caret where it was.
+  clipboard.hasText = true;
+  form.ClipboardUpdate();
+  EXPECT_TRUE(view.buttons[2]);
 }
 
 TEST_F(CounterTest, BoxTextsAreReplacedOnlyWhenTheyDiffer) {

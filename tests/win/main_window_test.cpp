@@ -293,6 +293,23 @@ TEST_F(MainWindowTest, ClipboardCommandsFollowSelectionAndClipboard) {
   EXPECT_EQ(window_->Editor().Text(), "hello");
   EXPECT_TRUE(ButtonEnabled(FileSave1));
   EXPECT_TRUE(ItemEnabled(GetSubMenu(GetMenu(main_), 0), FileSave1));
+
+  // Another program empties the clipboard, then copies text: Paste follows with no keystroke.
+  ClearClipboard();
+  window_.Pump();
+  EXPECT_FALSE(ButtonEnabled(EditPaste1));
+  SetClipboardText("text");
+  window_.Pump();
+  EXPECT_TRUE(ButtonEnabled(EditPaste1));
+  // Cut, on an empty clipboard: the selection goes at once, and Paste is on all the same.
+  ClearClipboard();
+  window_->Editor().SetSelection({0, 2});
+  window_.Pump();
+  EXPECT_FALSE(ButtonEnabled(EditPaste1));
+  SendMessageA(main_, WM_COMMAND, EditCut1, 0);
+  window_.Pump();
+  EXPECT_EQ(window_->Editor().Text(), "llo");
+  EXPECT_TRUE(ButtonEnabled(EditPaste1));
 }
 
 // Start-up, a first look around and the end raise no fault that a system might swallow: every
