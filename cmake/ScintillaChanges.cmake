@@ -34,6 +34,13 @@
 #   since, is not invalidated again. A keystroke invalidated its row three times (the text, the
 #   selection, the caret), each a call to the window server under Wine. A paint or a new size
 #   forgets the rectangle.
+# - SplitVector.h, CellBuffer.h, Document.h and Editor.cxx (7): a message of Penlet's own
+#   (0x7E54) makes room for a text a piece at a time: a bigger buffer is filled from the text's
+#   buffer at most a given number of bytes per message, and takes its place once full; any
+#   change of the text in between drops it, and the filling starts again. A paste of 200 MB
+#   into 200 MB made its room at once (SCI_ALLOCATE), a copy of the whole text that held the
+#   window for up to a quarter of a second; the editing area now makes it in steps, answering
+#   between them, as it moves the gap.
 # - Editor.cxx and ScintillaWin.cxx: the caret's blink starts again at every keystroke by setting
 #   its timer again, without a KillTimer first (SetTimer with the same identifier replaces it).
 # - ScintillaWin.cxx: no message is posted for the work after an edit or a move of the caret

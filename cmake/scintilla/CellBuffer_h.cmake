@@ -12,4 +12,12 @@ penlet_change_scintilla_file("${dir}" src/CellBuffer.h cell_buffer_h [=[
 	Sci::Position GapPosition() const noexcept;
 	void GapTowards(Sci::Position position, Sci::Position most) noexcept {
 		substance.GapTowards(position, most);
+	}
+	// Room for `newSize` bytes, made at most `most` bytes at a time; true once it is had.
+	bool AllocateTowards(Sci::Position newSize, Sci::Position most) {
+		if (hasStyles) {
+			Allocate(newSize);
+			return true;
+		}
+		return substance.ReAllocateTowards(newSize, most);
 	}]=])

@@ -11,4 +11,7 @@ penlet_change_scintilla_file("${dir}" src/Document.h document_h [=[
 	Sci::Position GapPosition() const noexcept { return cb.GapPosition(); }
 	void GapTowards(Sci::Position position, Sci::Position most) noexcept {
 		cb.GapTowards(position, most);
+	}
+	bool AllocateTowards(Sci::Position newSize, Sci::Position most) {
+		return cb.AllocateTowards(newSize, most);
 	}]=])

@@ -365,6 +365,10 @@ bool EndsRowAt(Point start, Point end, XYPOSITION y, XYPOSITION lineHeight) noex
 	case static_cast<Message>(0x7E53):
 		pdoc->GapTowards(PositionFromUPtr(wParam), lParam);
 		return pdoc->GapPosition();
+
+	// Room for wParam bytes of text, made by copying at most lParam bytes; 1 once it is had.
+	case static_cast<Message>(0x7E54):
+		return pdoc->AllocateTowards(PositionFromUPtr(wParam), lParam) ? 1 : 0;
 ]=] [=[
 		if (Wrapping()) {
 			NeedWrapping(lineDoc, lineDoc + lines + 1);

@@ -73,8 +73,7 @@ void ScintillaEdit::Paste() {
   // Room for the whole text at once: grown step by step, the buffer would be copied again and
   // again. Without it, or without room for the history's copies, nothing changes.
   CallFailed();  // an earlier failure is not this one's
-  Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(TextLength()) + own->size());
-  if (CallFailed()) {
+  if (!AllocateInSteps(static_cast<std::uint64_t>(TextLength()) + own->size())) {
     if (listener_) listener_->EditAreaOutOfMemory();
     return;
   }

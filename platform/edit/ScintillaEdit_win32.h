@@ -131,6 +131,9 @@ class ScintillaEdit : public EditArea {
   bool InsertInSteps(const std::string& text);
   // Whether the process has room for `bytes` more; when not, the owner hears of it.
   bool RoomFor(std::uint64_t bytes);
+  // Room in the component's buffer for `bytes` of text, made a piece at a time, the window
+  // answering between the pieces; false when the component cannot have it.
+  bool AllocateInSteps(std::uint64_t bytes);
   // Whether the component's last call failed (no memory); clears its failure.
   bool CallFailed();
   // Takes the steps of an edit back after one of them failed, and tells the owner.

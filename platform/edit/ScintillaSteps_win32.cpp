@@ -31,8 +31,10 @@ constexpr std::intptr_t kGapSlack = 64 << 10;
 constexpr unsigned kUndoBytes = 0x7E50;
 constexpr unsigned kTrimUndo = 0x7E51;
 constexpr unsigned kUndoInsertBytes = 0x7E52;
-// And the gap moved towards wParam by at most lParam bytes.
+// And the gap moved towards wParam by at most lParam bytes; room for wParam bytes of text, made
+// by copying at most lParam bytes (1 once it is had).
 constexpr unsigned kGapTowards = 0x7E53;
+constexpr unsigned kAllocateTowards = 0x7E54;
 
 // The undo history keeps at least this much, and at least as much as the text and the last
 // edit in steps: a day's edits of a short text stay undoable, and a long text's last edit too.
@@ -92,6 +94,15 @@ bool ScintillaEdit::CallFailed() {
   if (Call(SCI_GETSTATUS) == SC_STATUS_OK) return false;
   Call(SCI_SETSTATUS, SC_STATUS_OK);
   return true;
+}
+
+bool ScintillaEdit::AllocateInSteps(std::uint64_t bytes) {
+  answering_ = Answering();
+  while (Call(kAllocateTowards, static_cast<std::uintptr_t>(bytes), kGapPiece) == 0) {
+    if (CallFailed()) return false;
+    answering_.Due();
+  }
+  return !CallFailed();
 }
 
 bool ScintillaEdit::RoomFor(std::uint64_t bytes) {
@@ -206,8 +217,7 @@ void ScintillaEdit::Undo() {
   const auto back = static_cast<std::uint64_t>(Call(kUndoInsertBytes, kFirstStepMark));
   // The buffer grows only when the room it has falls short of an insertion: as much as the
   // text and what comes back is enough, and a buffer that has it already is not copied.
-  Call(SCI_ALLOCATE, static_cast<std::uintptr_t>(static_cast<std::uint64_t>(TextLength()) + back));
-  if (CallFailed()) {
+  if (!AllocateInSteps(static_cast<std::uint64_t>(TextLength()) + back)) {
     // Only the last mark was undone: it goes back, and the edit stays whole and undoable.
     Call(SCI_REDO);
     CallFailed();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,52 @@ TEST(EditBackground, TheGapFollowsTheCaretAndTheTextStays) {
   host.Edit().SetSelection({5, 5});
   host.Type("x");
   EXPECT_EQ(host.Edit().Text(), text.substr(0, 5) + "x" + text.substr(5));
+}
+
+// Room for a long paste is made a piece at a time: the text stays whole through the pieces and
+// through an insertion or a deletion between them, wherever the gap was, and the gap ends behind
+// the text.
+TEST(EditBackground, RoomMadeInPiecesKeepsTheTextThroughEditsBetween) {
+  constexpr UINT kAllocateTowards = 0x7E54;
+  ScintillaHost host;
+  std::string text = LongText(6 << 20);
+  host.Edit().SetText(text);
+  // The gap in the middle: the pieces come from both sides of it.
+  host.Edit().SetSelection({3 << 20, 3 << 20});
+  host.Type("m");
+  text.insert(3 << 20, "m");
+  size_t room = text.size();
+  const auto edited = [&](const char* what, const std::function<void()>& edit) {
+    SCOPED_TRACE(what);
+    room += 8 << 20;
+    const auto grow = [&] { return SendMessageW(host.Handle(), kAllocateTowards, room, 1 << 20); };
+    EXPECT_EQ(grow(), 0);
+    EXPECT_EQ(grow(), 0);
+    EXPECT_EQ(host.Edit().Text(), text);
+    edit();
+    int pieces = 1;
+    while (grow() == 0 && pieces < 100) ++pieces;
+    EXPECT_GE(pieces, 6);  // begun again from the start after the edit
+    EXPECT_LT(pieces, 100);
+    EXPECT_EQ(host.Edit().Text(), text);
+    EXPECT_EQ(SendMessageW(host.Handle(), SCI_GETGAPPOSITION, 0, 0),
+              static_cast<LRESULT>(text.size()));
+  };
+  edited("an insertion before what the pieces took", [&] {
+    host.Edit().SetSelection({100, 100});
+    host.Type("a");
+    text.insert(100, "a");
+  });
+  edited("a deletion", [&] {
+    SendMessageW(host.Handle(), SCI_DELETERANGE, 1000, 10);
+    text.erase(1000, 10);
+  });
+  // Room had already: nothing to do.
+  EXPECT_EQ(SendMessageW(host.Handle(), kAllocateTowards, text.size(), 1), 1);
+  host.Edit().SetSelection({7, 7});
+  host.Type("z");
+  text.insert(7, "z");
+  EXPECT_EQ(host.Edit().Text(), text);
 }
 
 }  // namespace
