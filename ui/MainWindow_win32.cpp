@@ -193,6 +193,13 @@ ClipboardTarget MainWindow::FocusedEditTarget(const Clipboard& clipboard) const 
 std::string MainWindow::HintUnderPointer() const {
   POINT pt;
   if (!GetCursorPos(&pt)) return {};
+  // Over the text nothing has a hint, whatever lies there: the search for the window under the
+  // pointer, a few calls to the window server under Wine, is spared after every keystroke.
+  RECT text;
+  if ((GetWindowLongA(richEdit1_.Handle(), GWL_STYLE) & WS_VISIBLE) &&
+      GetWindowRect(richEdit1_.Handle(), &text) && PtInRect(&text, pt)) {
+    return {};
+  }
   HWND window = WindowFromPoint(pt);
   if (!window) return {};
   DWORD process = 0;
