@@ -46,15 +46,17 @@ template <typename T>
 class SplitVector {
 protected:
 	std::vector<T, GapAllocator<T>> body;
-	// Penlet: a bigger body being filled from this one a piece at a time, and how many of the
-	// elements it holds (ReAllocateTowards).
+	// Penlet: a bigger body being filled from this one a piece at a time, the size it is for,
+	// and how many of the elements it holds (ReAllocateTowards).
 	std::vector<T, GapAllocator<T>> grown;
+	size_t grownSize = 0;
 	ptrdiff_t grownLength = 0;
 
 	// Penlet: the elements change, so a bigger body being filled no longer holds them.
 	void DropGrowth() noexcept {
-		if (grown.capacity() > 0) {
+		if (grownSize > 0) {
 			std::vector<T, GapAllocator<T>>().swap(grown);
+			grownSize = 0;
 			grownLength = 0;
 		}
 	}]=] [=[
@@ -87,9 +89,10 @@ protected:
 			DropGrowth();
 			return true;
 		}
-		if (grown.capacity() != newSize) {
+		if (grownSize != newSize) {
 			DropGrowth();
 			grown.reserve(newSize);
+			grownSize = newSize;
 		}
 		const ptrdiff_t end = std::min(lengthBody, grownLength + std::max<ptrdiff_t>(most, 1));
 		grown.resize(end);  // nothing written: the allocator leaves the elements as they come
