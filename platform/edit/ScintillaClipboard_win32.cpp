@@ -70,8 +70,9 @@ void ScintillaEdit::Paste() {
     Call(SCI_ENDUNDOACTION);
     return;
   }
-  // Room for the whole text at once: grown step by step, the buffer would be copied again and
-  // again. Without it, or without room for the history's copies, nothing changes.
+  // Room for the whole text before the first step (made a piece at a time): grown by each step,
+  // the buffer would be copied again and again. Without it, or without room for the history's
+  // copies, nothing changes.
   CallFailed();  // an earlier failure is not this one's
   if (!AllocateInSteps(static_cast<std::uint64_t>(TextLength()) + own->size())) {
     if (listener_) listener_->EditAreaOutOfMemory();

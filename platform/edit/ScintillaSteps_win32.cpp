@@ -211,8 +211,8 @@ void ScintillaEdit::Undo() {
     return;
   }
   if (undoneMark_ != kLastStepMark) return;
-  // The text that the steps put back gets its room at once, before any of them: without it,
-  // nothing changes. Grown step by step, the buffer would need its whole size again at every
+  // The text that the steps put back gets its room before any of them: without it, nothing
+  // changes. Grown step by step, the buffer would need its whole size again at every
   // growth, which near the end of the address space it cannot have.
   const auto back = static_cast<std::uint64_t>(Call(kUndoInsertBytes, kFirstStepMark));
   // The buffer grows only when the room it has falls short of an insertion: as much as the
