@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -33,28 +32,10 @@ std::vector<std::uint32_t> ScrollBarPixels(HWND hwnd) {
   if (!GetScrollBarInfo(hwnd, OBJID_VSCROLL, &info)) return {};
   RECT window;
   GetWindowRect(hwnd, &window);
-  const int width = info.rcScrollBar.right - info.rcScrollBar.left;
-  const int height = info.rcScrollBar.bottom - info.rcScrollBar.top;
-  if (width <= 0 || height <= 0) return {};
-  BITMAPINFO bitmap{};
-  bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
-  bitmap.bmiHeader.biWidth = width;
-  bitmap.bmiHeader.biHeight = -height;
-  bitmap.bmiHeader.biPlanes = 1;
-  bitmap.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
+  RECT bar = info.rcScrollBar;
+  OffsetRect(&bar, -window.left, -window.top);
   HDC windowDc = GetWindowDC(hwnd);
-  HDC memory = CreateCompatibleDC(windowDc);
-  HBITMAP section = CreateDIBSection(windowDc, &bitmap, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, section);
-  BitBlt(memory, 0, 0, width, height, windowDc, info.rcScrollBar.left - window.left,
-         info.rcScrollBar.top - window.top, SRCCOPY);
-  GdiFlush();
-  std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height);
-  std::memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
-  SelectObject(memory, old);
-  DeleteObject(section);
-  DeleteDC(memory);
+  std::vector<std::uint32_t> pixels = wintest::PixelsOf(windowDc, bar);
   ReleaseDC(hwnd, windowDc);
   return pixels;
 }

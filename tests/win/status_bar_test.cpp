@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,27 +20,8 @@ namespace {
 std::vector<std::uint32_t> PanelPixels(HWND bar, int panel) {
   RECT rect{};
   SendMessageA(bar, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&rect));
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return {};
-  BITMAPINFO bitmap{};
-  bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
-  bitmap.bmiHeader.biWidth = width;
-  bitmap.bmiHeader.biHeight = -height;
-  bitmap.bmiHeader.biPlanes = 1;
-  bitmap.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
   HDC barDc = GetDC(bar);
-  HDC memory = CreateCompatibleDC(barDc);
-  HBITMAP section = CreateDIBSection(barDc, &bitmap, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, section);
-  BitBlt(memory, 0, 0, width, height, barDc, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height);
-  std::memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
-  SelectObject(memory, old);
-  DeleteObject(section);
-  DeleteDC(memory);
+  std::vector<std::uint32_t> pixels = PixelsOf(barDc, rect);
   ReleaseDC(bar, barDc);
   return pixels;
 }

@@ -266,6 +266,33 @@ std::string PanelText(HWND statusBar, int panel) {
   return text;
 }
 
+std::vector<std::uint32_t> PixelsOf(HDC dc, const RECT& rect) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO bitmap{};
+  bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
+  bitmap.bmiHeader.biWidth = width;
+  bitmap.bmiHeader.biHeight = -height;  // top row first
+  bitmap.bmiHeader.biPlanes = 1;
+  bitmap.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP section = CreateDIBSection(dc, &bitmap, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, section);
+  BitBlt(memory, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  std::vector<std::uint32_t> pixels;
+  if (bits) {
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    pixels.assign(first, first + static_cast<size_t>(width) * height);
+  }
+  SelectObject(memory, old);
+  DeleteObject(section);
+  DeleteDC(memory);
+  return pixels;
+}
+
 bool ButtonEnabled(HWND toolBar, int id) {
   return SendMessageA(toolBar, TB_ISBUTTONENABLED, id, 0) != 0;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -96,6 +97,9 @@ RECT RectIn(HWND child, HWND parent);
 HWND FocusOf(HWND window);
 // The text of a panel of a status bar of this process.
 std::string PanelText(HWND statusBar, int panel);
+// The pixels of `rect` in `dc` (a window's, as it shows them), row by row, each 0x00RRGGBB;
+// empty for an empty rectangle.
+std::vector<std::uint32_t> PixelsOf(HDC dc, const RECT& rect);
 bool ButtonEnabled(HWND toolBar, int id);
 
 // The message of a message box: its static control whose text is not empty (the icon's is).
