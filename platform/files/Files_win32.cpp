@@ -73,6 +73,9 @@ std::string FolderOf(const std::string& fullPath) {
 // gone) is recognisably Penlet's and goes at the next save there.
 constexpr char kTempPattern[] = "~penlet-*.tmp";
 
+// How long a save waits for another program to let go of the old file before it gives up.
+constexpr DWORD kRenameWaitMs = 3000;
+
 std::string Hex(unsigned long value) {
   char digits[16];
   wsprintfA(digits, "%lx", value);
@@ -193,17 +196,25 @@ class SystemFiles : public Files {
     // (ReplaceFile takes the old file away first and then moves the new one in: for a moment
     // there is no file at that name.)
     target.Reset();
+    // The system does not rename over a file that another program has open, so one that has
+    // just opened the old file to read it holds the rename up until it lets go; a program that
+    // keeps looking at the file lets go between looks. Tried again for a few seconds, the window
+    // answering meanwhile; a file held open all that time gives the error of the last try.
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (exists ? MOVEFILE_REPLACE_EXISTING : 0);
     ErrorCode error = 0;
-    // A program that has just opened the old file may hold the rename up for a moment.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-      if (MoveFileExA(temp.c_str(), full.c_str(),
-                      MOVEFILE_WRITE_THROUGH | (exists ? MOVEFILE_REPLACE_EXISTING : 0))) {
-        RemoveStaleTempFiles(folder);
-        return {SaveOutcome::kSaved, 0};
+    const bool moved = RunAnswering([&] {
+      const DWORD start = GetTickCount();
+      for (;;) {
+        if (MoveFileExA(temp.c_str(), full.c_str(), flags)) return true;
+        error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+        if (GetTickCount() - start >= kRenameWaitMs) return false;
+        Sleep(5);
       }
-      error = GetLastError();
-      if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
-      Sleep(25);
+    });
+    if (moved) {
+      RemoveStaleTempFiles(folder);
+      return {SaveOutcome::kSaved, 0};
     }
     DeleteFileA(temp.c_str());
     return {SaveOutcome::kCannotCreate, error};

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/DocumentFiles.h"
@@ -229,6 +230,37 @@ TEST_F(FilesTest, TargetsThatCannotBeWrittenGiveTheCreateErrorAndStayWhole) {
   EXPECT_EQ("busy bytes", ReadBack(In("busy.txt")));
   EXPECT_TRUE(GetFileAttributesA(In("dir.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ((std::vector<std::string>{"busy.txt", "dir.txt", "ro.txt"}), Names());
+}
+
+// Another program reading the old file holds the rename up: a save waits for it to let go, and
+// gives up with the old file whole when it does not.
+TEST_F(FilesTest, AReaderOfTheOldFileDelaysTheSaveOrLeavesTheOldFileWhole) {
+  folder_.Write("read.txt", "old bytes");
+  const auto openReader = [&] {
+    return CreateFileA(In("read.txt").c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE reader = openReader();
+  ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+  std::thread letGo([reader] {
+    Sleep(700);
+    CloseHandle(reader);
+  });
+  const SaveOutcome delayed = files_->Save(In("read.txt"), Blocks("new bytes")).outcome;
+  letGo.join();
+  EXPECT_EQ(SaveOutcome::kSaved, delayed);
+  EXPECT_EQ("new bytes", ReadBack(In("read.txt")));
+
+  reader = openReader();
+  ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+  const SaveResult refused = files_->Save(In("read.txt"), Blocks("newer bytes"));
+  CloseHandle(reader);
+  EXPECT_EQ(SaveOutcome::kCannotCreate, refused.outcome);
+  EXPECT_TRUE(refused.error == ERROR_ACCESS_DENIED || refused.error == ERROR_SHARING_VIOLATION)
+      << refused.error;
+  EXPECT_EQ("new bytes", ReadBack(In("read.txt")));
+  EXPECT_EQ((std::vector<std::string>{"read.txt"}), Names());
 }
 
 TEST_F(FilesTest, WriteFailingPartWayLeavesTheOldFile) {
