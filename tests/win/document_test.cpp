@@ -43,18 +43,24 @@ void Choose(HWND dialog, const std::string& name) {
   WaitGone(dialog);
 }
 
-// Waits until the file has the size of `bytes`, then returns what it holds. The size is
-// watched without opening the file: penlet writes with no sharing, and a reader polling the
-// file would make its save fail with the create error.
+// Waits until the file has the size of `bytes` and can be read, then returns what it holds. The
+// size is watched without opening the file: penlet writes with no sharing, and a reader polling
+// the file would hold its save up. Once the new file has the name, penlet's rename may still hold
+// it open for a moment, without sharing it with readers: the read is tried again then.
 std::string WaitForBytes(const std::string& path, const std::string& bytes) {
+  std::string read;
   WaitUntil(
       [&] {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
-               data.nFileSizeHigh == 0 && data.nFileSizeLow == bytes.size();
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            data.nFileSizeHigh != 0 || data.nFileSizeLow != bytes.size()) {
+          return false;
+        }
+        read = ReadFileBytes(path);
+        return read.size() == bytes.size();
       },
       10000);
-  return ReadFileBytes(path);
+  return read;
 }
 
 TEST(Document, ShiftJisWithCrLfIsWrittenBackByteForByte) {
