@@ -236,10 +236,10 @@ TEST_F(FilesTest, TargetsThatCannotBeWrittenGiveTheCreateErrorAndStayWhole) {
 // gives up with the old file whole when it does not.
 TEST_F(FilesTest, AReaderOfTheOldFileDelaysTheSaveOrLeavesTheOldFileWhole) {
   folder_.Write("read.txt", "old bytes");
+  // As the C library opens a file to read it: others may read and write it, not rename over it.
   const auto openReader = [&] {
-    return CreateFileA(In("read.txt").c_str(), GENERIC_READ,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(In("read.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   };
   HANDLE reader = openReader();
   ASSERT_NE(INVALID_HANDLE_VALUE, reader);
