@@ -11,13 +11,16 @@ missing=()
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 # A mirror caught in the middle of a sync fails one index now and then: try again, and if it
-# still fails, go on with the indexes apt has (the install says what it cannot find).
+# still fails, go on with the indexes apt has, remembering which failed for the message below.
+stale_indexes=""
 update_index() {
-  local try
+  local try out
   for try in 1 2 3; do
-    $SUDO apt-get update -qq && return 0
+    out=$(LC_ALL=C $SUDO apt-get update -qq 2>&1) && { stale_indexes=""; return 0; }
     sleep $((try * 10))
   done
+  printf '%s\n' "$out" >&2
+  stale_indexes=$(printf '%s\n' "$out" | sed -n 's/^E: Failed to fetch \([^ ]*\) *\(.*\)$/  \1: \2/p' | sort -u)
   log "warning: apt-get update failed three times; installing from the indexes at hand"
 }
 # Scintilla comes from Debian's source archive (scripts/fetch-scintilla.sh): a deb-src entry for
@@ -38,7 +41,18 @@ if [ ${#missing[@]} -gt 0 ]; then
     $SUDO dpkg --add-architecture i386
   fi
   update_index
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+  if ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null; then
+    if [ -n "$stale_indexes" ]; then
+      log "could not install: ${missing[*]}"
+      log "The package mirror's index is out of step with its signed release file:"
+      printf '%s\n' "$stale_indexes" >&2
+      log "so apt does not see the versions that match the packages already installed (it says"
+      log "only \"held broken packages\"). The mirror is in the middle of a sync: run this again once"
+      log "it has finished, or name another Debian mirror in /etc/apt/sources.list.d/. Do not turn"
+      log "apt's signature checks off for it."
+    fi
+    exit 1
+  fi
 fi
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   log "generating the ja_JP.UTF-8 locale"

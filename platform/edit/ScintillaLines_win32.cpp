@@ -117,7 +117,7 @@ void ScintillaEdit::ForEachLine(std::int32_t first,
   // From the first line on, the rows are found here as they are taken; from a later one, the
   // lines before it are laid out to find where it is.
   if (first < 0 || (first > 0 && first >= LineCount())) return;
-  // The component's own message for the rows of many lines at once (cmake/ScintillaChanges.cmake).
+  // The component's own message for the rows of many lines at once (patches/scintilla/0004).
   constexpr UINT kRowStarts = 0x7F00;
   struct RowStarts {
     std::intptr_t line;

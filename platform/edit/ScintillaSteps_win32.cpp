@@ -25,14 +25,14 @@ constexpr ByteOffset kGapPiece = 4 << 20;
 // How far the gap may stay from where the next keystroke goes: copying this much costs little.
 constexpr std::intptr_t kGapSlack = 64 << 10;
 
-// The build's own messages of the component (cmake/ScintillaChanges.cmake): the bytes of text
+// The build's own messages of the component (patches/scintilla/0017): the bytes of text
 // its undo history holds; dropping the oldest operations down to wParam bytes; the bytes that
 // undoing back to the container action wParam puts back into the text.
 constexpr unsigned kUndoBytes = 0x7E50;
 constexpr unsigned kTrimUndo = 0x7E51;
 constexpr unsigned kUndoInsertBytes = 0x7E52;
-// And the gap moved towards wParam by at most lParam bytes; room for wParam bytes of text, made
-// by copying at most lParam bytes (1 once it is had).
+// And the gap moved towards wParam by at most lParam bytes (0022); room for wParam bytes of text,
+// made by copying at most lParam bytes (1 once it is had; 0023).
 constexpr unsigned kGapTowards = 0x7E53;
 constexpr unsigned kAllocateTowards = 0x7E54;
 

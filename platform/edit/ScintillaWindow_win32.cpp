@@ -79,7 +79,7 @@ void ScintillaWindow::SetUpDocument() {
   Call(SCI_SETEOLMODE, SC_EOL_CRLF);
   if (tabPixels_ > 0) {
     Call(SCI_SETTABWIDTH,
-         static_cast<std::uintptr_t>(-tabPixels_));  // pixels: see ScintillaChanges
+         static_cast<std::uintptr_t>(-tabPixels_));  // pixels (patch 0016)
     Call(SCI_SETINDENT, 8);
   }
   DrawBytesAsTheFontDoes();
@@ -122,7 +122,7 @@ void ScintillaWindow::DrawBytesAsTheFontDoes() {
 
 void ScintillaWindow::StyleTo(std::intptr_t position) {
   // Every byte keeps style 0, as plain text has one look; the layout breaks Japanese between any
-  // two characters without styles to tell it where (cmake/ScintillaChanges.cmake).
+  // two characters without styles to tell it where (patches/scintilla/0011).
   Call(SCI_STARTSTYLING, position);
 }
 

@@ -17,7 +17,7 @@
 namespace penlet {
 namespace {
 
-// The component's count of the bytes its undo history holds (cmake/ScintillaChanges.cmake).
+// The component's count of the bytes its undo history holds (patches/scintilla/0017).
 constexpr UINT kUndoBytes = 0x7E50;
 
 class Recorder : public EditAreaListener {
