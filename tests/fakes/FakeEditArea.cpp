@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/system/Kinsoku.h"
+
 namespace penlet {
 
 void FakeEditArea::NotifyChange() {
@@ -106,6 +108,9 @@ std::vector<FakeEditArea::LineSpan> FakeEditArea::Lines() const {
                leadBytes_.Next(text_, next) - lineStart <= static_cast<size_t>(wrapWidth_)) {
           next = leadBytes_.Next(text_, next);
         }
+        // By the rules of Japanese line breaking, as the real area wraps.
+        next =
+            RowBreakBefore(std::string_view(text_).substr(0, paraEnd), lineStart, next, leadBytes_);
         lines.push_back({static_cast<ByteOffset>(lineStart), static_cast<ByteOffset>(next)});
         lineStart = p = next;
       }

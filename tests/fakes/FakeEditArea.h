@@ -15,7 +15,8 @@ class FakeEditArea : public EditArea {
  public:
   explicit FakeEditArea(LeadByteSet leadBytes = LeadByteSet::Cp932()) : leadBytes_(leadBytes) {}
 
-  // Display lines wrap after this many bytes (at a character boundary); 0 means no wrapping.
+  // Display lines wrap after this many bytes (at a character boundary, by the rules of Japanese
+  // line breaking); 0 means no wrapping.
   void SetWrapWidth(int bytes) { wrapWidth_ = bytes; }
   // What the user does: typing replaces the selection and is recorded for undo.
   void Type(const std::string& text);
