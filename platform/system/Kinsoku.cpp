@@ -10,7 +10,8 @@ namespace {
 // The characters of each rule, with their half-width forms (the ASCII ones too).
 const std::string& NotAtRowStart() {
   static const std::string marks = Cp932FromUtf8(
-      "、。，．・：；？！ー」』）］｝〕〉》】’”ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ々ゝゞヽヾ"
+      "、。，．・：；？！ー」』）］｝〕〉》】’”ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ々ゝゞヽ"
+      "ヾ"
       "｡｣､･ｧｨｩｪｫｬｭｮｯｰﾞﾟ!),.:;?]}");
   return marks;
 }

@@ -132,8 +132,7 @@ TEST_F(JapaneseRows, EveryQuestionFindsTheSameRows) {
     EXPECT_EQ(host_.Edit().LineFromOffset(host_.Edit().LineIndex(i)), i);
   }
   // Other programs' questions.
-  EXPECT_EQ(SendMessageA(host_.Handle(), EM_GETLINECOUNT, 0, 0),
-            static_cast<LRESULT>(rows.size()));
+  EXPECT_EQ(SendMessageA(host_.Handle(), EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(rows.size()));
 }
 
 // The system's multi-line EDIT control in the area's place, size and font, for the keys whose
@@ -145,8 +144,8 @@ class EditTwin {
     GetWindowRect(area, &rect);
     parent_ = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
-    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE,
-                            0, 0, rect.right - rect.left, rect.bottom - rect.top, parent_, nullptr,
+    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0,
+                            rect.right - rect.left, rect.bottom - rect.top, parent_, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
     SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SendMessageA(edit_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
@@ -160,7 +159,8 @@ class EditTwin {
   std::string Text() const { return wintest::WindowText(edit_); }
   DWORD Caret() const {
     DWORD start = 0, end = 0;
-    SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     return end;
   }
   void Select(DWORD start, DWORD end) const { SendMessageA(edit_, EM_SETSEL, start, end); }
@@ -224,7 +224,8 @@ TEST_F(JapaneseRows, APageIsTheRowsShownWholeAsInTheEditControl) {
   area.SetText(text);
   EditTwin twin(host_.Handle(), font_);
   twin.SetText(text);
-  const auto shown = static_cast<std::int32_t>(SendMessageW(host_.Handle(), SCI_LINESONSCREEN, 0, 0));
+  const auto shown =
+      static_cast<std::int32_t>(SendMessageW(host_.Handle(), SCI_LINESONSCREEN, 0, 0));
   ASSERT_GT(shown, 3);
   ASSERT_GT(twin.RowsShown(), 3);
 
