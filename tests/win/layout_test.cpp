@@ -11,6 +11,7 @@
 
 #include "Scintilla.h"
 #include "platform/edit/ScintillaEdit_win32.h"
+#include "platform/system/Kinsoku.h"
 
 namespace penlet {
 namespace {
@@ -152,8 +153,9 @@ TEST(Layout, CharactersEndWhereTheSystemMeasuresThem) {
 }
 
 // Where a row may end: between two characters of which one is double-byte, or after a space
-// before a character that is none.
+// before a character that is none; never where the rules of Japanese line breaking forbid it.
 bool MayBreak(const std::string& text, size_t at, const std::vector<size_t>& starts) {
+  if (BreakForbiddenBefore(text, at, LeadByteSet::Cp932())) return false;
   const bool afterDouble = at >= 2 &&
                            std::find(starts.begin(), starts.end(), at - 2) != starts.end() &&
                            IsLead(text, at - 2);

@@ -10,6 +10,7 @@
 #include "ui/About_win32.h"
 #include "ui/MessageDialog_win32.h"
 #include "core/Texts.h"
+#include "platform/system/Kinsoku.h"
 
 namespace penlet {
 namespace {
@@ -144,6 +145,35 @@ TEST(MailTest, AWrappedLineArrivesBrokenWhereTheScreenBreaksIt) {
   EXPECT_EQ(breaks, lines);
   EXPECT_EQ(joined, longLine + "end");
   EXPECT_EQ(body.substr(body.size() - 5), "end\r\n");
+}
+
+TEST(MailTest, JapaneseProseArrivesInTheRowsOfTheScreenByTheLineBreakRules) {
+  // Rows of Japanese whose breaks the rules of Japanese line breaking move: 。 and 」 would
+  // start many rows, 「 end some, at the window's width.
+  std::string prose;
+  for (int i = 0; i < 12; ++i) prose += Ansi("「吾輩は猫である。」名前はまだ無い。どこで生れたか、とんと見当がつかぬ。");
+  MailSetup mail(prose, "0");
+  ASSERT_NE(mail.Main(), nullptr);
+  HWND edit = FindEditArea(mail.Main());
+  SendMessageA(edit, SCI_ENSUREVISIBLE, 0, 0);
+  const int rows = static_cast<int>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
+  ASSERT_GT(rows, 4);
+  EXPECT_TRUE(mail.SendShowsNothing());
+  const std::string body = Field(ReadFileBytes(mail.Record()), "body");
+  // Each row of the body is the row of the screen that other programs are told of, and none
+  // starts where the rules forbid a break.
+  size_t from = 0;
+  size_t start = 0;
+  for (int row = 0; row < rows; ++row) {
+    const size_t end = body.find("\r\n", from);
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(static_cast<size_t>(SendMessageA(edit, EM_LINEINDEX, row, 0)), start) << row;
+    EXPECT_FALSE(BreakForbiddenBefore(prose, start, LeadByteSet::Cp932())) << row;
+    start += end - from;
+    from = end + 2;
+  }
+  EXPECT_EQ(start, prose.size());
+  EXPECT_EQ(from, body.size());
 }
 
 TEST(MailTest, AbortAndFailureShowTheErrorBox) {
