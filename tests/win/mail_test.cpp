@@ -151,7 +151,8 @@ TEST(MailTest, JapaneseProseArrivesInTheRowsOfTheScreenByTheLineBreakRules) {
   // Rows of Japanese whose breaks the rules of Japanese line breaking move: 。 and 」 would
   // start many rows, 「 end some, at the window's width.
   std::string prose;
-  for (int i = 0; i < 12; ++i) prose += Ansi("「吾輩は猫である。」名前はまだ無い。どこで生れたか、とんと見当がつかぬ。");
+  for (int i = 0; i < 12; ++i)
+    prose += Ansi("「吾輩は猫である。」名前はまだ無い。どこで生れたか、とんと見当がつかぬ。");
   MailSetup mail(prose, "0");
   ASSERT_NE(mail.Main(), nullptr);
   HWND edit = FindEditArea(mail.Main());
