@@ -34,6 +34,7 @@ std::string CreateErrorText(const Files& files, const std::string& path, ErrorCo
 void LoadDocument(Files& files, const std::string& path, const StreamInto& streamIn) {
   OpenResult opened = files.OpenForReading(path);
   if (opened.tooLarge) throw Error(FormatText(Ansi(texts::kTooLargeError), {files.FullPath(path)}));
+  if (opened.noMemory) throw Error(Ansi(texts::kOutOfMemoryError));
   if (!opened.reader) throw Error(OpenErrorText(files, path, opened.error));
   if (!streamIn(LineBreakingReader(*opened.reader), opened.size)) {
     throw Error(Ansi(texts::kReadError));

@@ -29,6 +29,9 @@ struct OpenResult {
   // The file is more than the program has room for: not opened, so that the reading does not
   // fail half-way after seconds.
   bool tooLarge = false;
+  // The file would fit, but not beside what the program holds now (the text it would replace,
+  // that text's undo history): not opened either.
+  bool noMemory = false;
 };
 
 enum class SaveOutcome {

@@ -40,18 +40,26 @@ std::uint64_t LargestFreeBlock() {
   return largest;
 }
 
-// Whether a text of `bytes` fits what is left of the address space. The editing area keeps the
-// text in one piece and the layout of its lines: about 1.1 bytes for every byte, measured. Room
-// for more than as much again is asked for, as the first edits of the whole text (a paste, a
-// deletion that the undo history keeps) take it; a file that would not fit is refused before
-// it is read.
-bool RoomForText(std::int64_t bytes) {
+// What a file of `bytes` finds in the address space. The editing area keeps the text in one piece
+// and the layout of its lines: about 1.1 bytes for every byte, measured, and the first edits of
+// the whole text (a paste, a deletion that the undo history keeps) take as much again. A file
+// that would not fit is refused before it is read, as too large when even a program holding no
+// other text could not have that much, and for want of memory when the text it replaces (and
+// that text's history) leaves too little beside it: the new text is read in before the old one
+// goes, so the two must fit together for a moment.
+enum class Room { kEnough, kTooLarge, kNotNow };
+
+Room RoomForText(std::int64_t bytes) {
   constexpr std::uint64_t kMargin = 64u << 20;
   MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
-  if (!GlobalMemoryStatusEx(&status)) return true;
+  if (!GlobalMemoryStatusEx(&status)) return Room::kEnough;
   const auto size = static_cast<std::uint64_t>(std::max<std::int64_t>(bytes, 0));
-  return status.ullAvailVirtual >= size / 2 * 5 + kMargin && LargestFreeBlock() >= size + kMargin;
+  if (status.ullTotalVirtual < size / 2 * 5 + 2 * kMargin) return Room::kTooLarge;
+  if (status.ullAvailVirtual < size + kMargin || LargestFreeBlock() < size + kMargin) {
+    return Room::kNotNow;
+  }
+  return Room::kEnough;
 }
 
 // The folder part of a full path, with its final "\", stepping over double-byte characters.
@@ -124,9 +132,11 @@ class SystemFiles : public Files {
       LARGE_INTEGER size{};
       GetFileSizeEx(handle, &size);
       result.size = size.QuadPart;
-      if (!RoomForText(result.size)) {
+      const Room room = RoomForText(result.size);
+      if (room != Room::kEnough) {
         CloseHandle(handle);
-        result.tooLarge = true;
+        result.tooLarge = room == Room::kTooLarge;
+        result.noMemory = room == Room::kNotNow;
       } else {
         result.reader = std::make_unique<SystemFileReader>(handle);
       }

@@ -68,6 +68,8 @@ OpenResult FakeFiles::OpenForReading(const std::string& path) {
     result.error = kSharingViolation;
   } else if (tooLarge) {
     result.tooLarge = true;
+  } else if (noMemory) {
+    result.noMemory = true;
   } else {
     result.size = static_cast<std::int64_t>(entry->bytes.size());
     result.reader = std::make_unique<FakeReader>(entry->bytes, readFailsAfter, readChunk);

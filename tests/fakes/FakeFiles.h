@@ -31,6 +31,7 @@ class FakeFiles : public Files {
   int writeFailsAfter = -1;  // bytes that saves take before a write fails; -1: never
   int readChunk = 0;         // most bytes a single read delivers; 0: as many as asked
   bool tooLarge = false;     // every file is more than the program has room for
+  bool noMemory = false;     // every file fits, but not beside the text the program holds now
 
   FakeFiles();
   void AddFolder(const std::string& path);

@@ -88,6 +88,14 @@ TEST(DocumentFilesTest, FileTooLargeForTheProgramIsRefusedBeforeItIsRead) {
       MessageOf([&] { LoadDocument(files, "big.txt", area.StreamIn()); }));
   EXPECT_FALSE(area.streamed);
   EXPECT_EQ("old text", area.text);
+  // A file that fits, but not beside the text held now, is refused for want of memory, not as
+  // too large.
+  files.tooLarge = false;
+  files.noMemory = true;
+  EXPECT_EQ(Ansi(texts::kOutOfMemoryError),
+            MessageOf([&] { LoadDocument(files, "big.txt", area.StreamIn()); }));
+  EXPECT_FALSE(area.streamed);
+  EXPECT_EQ("old text", area.text);
 }
 
 TEST(DocumentFilesTest, ReadFailurePartWayKeepsTheOldText) {

@@ -328,6 +328,39 @@ TEST_F(FilesTest, AFileTooLargeForTheAddressSpaceIsRefusedUnread) {
   EXPECT_EQ(5, small.size);
 }
 
+// A file that fits the address space but not what is left of it now (other texts hold the rest)
+// is refused for want of memory; once that memory is given back, it opens.
+TEST_F(FilesTest, AFileThatFitsButNotBesideWhatIsHeldIsRefusedForWantOfMemory) {
+  constexpr std::int64_t kLarge = 1LL << 29;  // 512 MB, sparse on disk
+  HANDLE file = CreateFileA(In("large.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  LARGE_INTEGER end{};
+  end.QuadPart = kLarge;
+  const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  ASSERT_TRUE(sized);
+  {
+    // The address space taken in pieces of 256 MB, as a long text and its history take it,
+    // until no 512 MB is left in one piece.
+    std::vector<void*> held;
+    for (void* piece; (piece = VirtualAlloc(nullptr, 256u << 20, MEM_RESERVE, PAGE_NOACCESS));) {
+      held.push_back(piece);
+    }
+    ASSERT_FALSE(held.empty());
+    OpenResult refused = files_->OpenForReading(In("large.txt"));
+    EXPECT_TRUE(refused.noMemory);
+    EXPECT_FALSE(refused.tooLarge);
+    EXPECT_FALSE(refused.reader);
+    for (void* piece : held) VirtualFree(piece, 0, MEM_RELEASE);
+  }
+  OpenResult opened = files_->OpenForReading(In("large.txt"));
+  EXPECT_FALSE(opened.noMemory);
+  EXPECT_FALSE(opened.tooLarge);
+  EXPECT_TRUE(opened.reader);
+  EXPECT_EQ(kLarge, opened.size);
+}
+
 TEST_F(FilesTest, FileExistsOnlyForFiles) {
   folder_.Write("a.txt", "a");
   ASSERT_TRUE(CreateDirectoryA(In("dir").c_str(), nullptr));
