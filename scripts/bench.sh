@@ -41,6 +41,8 @@ run responsive responsive_bench_win32.exe 1 10 50 200
 log "the layout of all rows, and the Send body, 10 to 200 MB, at the designed width and 360 px"
 run layout layout_bench_win32.exe 10 50 200
 run send send_bench_win32.exe 10 50 200
+log "one long paragraph beside lines"
+run paragraph paragraph_bench_win32.exe 1 10 50
 log "save"
 run save save_bench_win32.exe 10
 log "words and other programs' questions, 1 to 50 MB"
