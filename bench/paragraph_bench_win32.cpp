@@ -55,9 +55,10 @@ void Report(const char* what, const std::vector<Timed>& runs) {
     paints.push_back(t.paint);
     waits.push_back(t.waited);
   }
-  std::printf("    %-22s median %9.2f ms, max %9.2f ms (painted: median %9.2f); question waited"
-              " up to %8.1f ms\n",
-              what, Median(keys), Max(keys), Median(paints), Max(waits));
+  std::printf(
+      "    %-22s median %9.2f ms, max %9.2f ms (painted: median %9.2f); question waited"
+      " up to %8.1f ms\n",
+      what, Median(keys), Max(keys), Median(paints), Max(waits));
 }
 
 void GoTo(Penlet& penlet, LRESULT position) {
@@ -81,16 +82,18 @@ void Measure(size_t bytes, bool oneLine, int count) {
   const double openMs = MsSince(start);
   const Memory opened = ProcessMemory();
   const double mb = static_cast<double>(bytes) / (1 << 20);
-  std::printf("    opened in %.0f ms (question waited up to %.1f ms); %.1f MB private, %.2f MB per"
-              " MB of text\n",
-              openMs, asker.TakeLongest(), opened.privateBytes - before.privateBytes,
-              (opened.privateBytes - before.privateBytes) / mb);
+  std::printf(
+      "    opened in %.0f ms (question waited up to %.1f ms); %.1f MB private, %.2f MB per"
+      " MB of text\n",
+      openMs, asker.TakeLongest(), opened.privateBytes - before.privateBytes,
+      (opened.privateBytes - before.privateBytes) / mb);
 
   const LRESULT length = SendMessageW(penlet.Edit(), SCI_GETLENGTH, 0, 0);
   const struct {
     const char* name;
     LRESULT at;
-  } places[] = {{"letter at the end", length}, {"letter at the start", 0},
+  } places[] = {{"letter at the end", length},
+                {"letter at the start", 0},
                 {"letter in the middle", length / 2 & ~LRESULT{1}}};
   for (const auto& place : places) {
     std::vector<Timed> runs;
@@ -122,9 +125,10 @@ void Measure(size_t bytes, bool oneLine, int count) {
   penlet.Resize(360);
   const double resizeMs = MsSince(resized);
   const double settledMs = Ms(WaitForWrap(penlet.Edit(), 300, 600000) - resized);
-  std::printf("    resize to 360 px: %.0f ms, rows settled after %.0f ms, question waited up to"
-              " %.1f ms\n",
-              resizeMs, settledMs, asker.TakeLongest());
+  std::printf(
+      "    resize to 360 px: %.0f ms, rows settled after %.0f ms, question waited up to"
+      " %.1f ms\n",
+      resizeMs, settledMs, asker.TakeLongest());
   penlet.Resize(designed);
   WaitForWrap(penlet.Edit(), 300, 600000);
   penlet.Form().FileNew1Execute();

@@ -1,7 +1,8 @@
 // Japanese paragraphs on the real editing area: rows broken by the rules of Japanese line
 // breaking at several widths, the same rows for every question the program asks of them; and
 // the keys that the platform's controls decide (Up on the first row, Down on the last, a page,
-// one Rescue for typing over a selection), side by side with the system's EDIT control.
+// one Rescue for typing over a selection), side by side with the system's EDIT and RICHEDIT
+// controls.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -135,17 +136,18 @@ TEST_F(JapaneseRows, EveryQuestionFindsTheSameRows) {
   EXPECT_EQ(SendMessageA(host_.Handle(), EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(rows.size()));
 }
 
-// The system's multi-line EDIT control in the area's place, size and font, for the keys whose
-// outcome the platform's controls decide.
+// One of the system's multi-line text controls (EDIT, or RICHEDIT as "RichEdit20A") in the area's
+// place, size and font, for the keys whose outcome the platform's controls decide.
 class EditTwin {
  public:
-  EditTwin(HWND area, HFONT font) {
+  EditTwin(HWND area, HFONT font, const char* className = "EDIT") {
+    if (lstrcmpA(className, "EDIT") != 0) LoadLibraryA("riched20.dll");
     RECT rect;
     GetWindowRect(area, &rect);
     parent_ = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
-    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0,
-                            rect.right - rect.left, rect.bottom - rect.top, parent_, nullptr,
+    edit_ = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0,
+                            0, rect.right - rect.left, rect.bottom - rect.top, parent_, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
     SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SendMessageA(edit_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
@@ -186,30 +188,33 @@ class EditTwin {
   HWND edit_ = nullptr;
 };
 
-TEST_F(JapaneseRows, UpOnTheFirstRowAndDownOnTheLastLeaveTheCaretAsTheEditControlDoes) {
+TEST_F(JapaneseRows, UpOnTheFirstRowAndDownOnTheLastLeaveTheCaretAsThePlatformsControlsDo) {
   const std::string text = Prose();
   Width(257);
   EditArea& area = host_.Edit();
   area.SetText(text);
-  EditTwin twin(host_.Handle(), font_);
-  twin.SetText(text);
   const ByteOffset inFirstRow = 6;
   area.SetSelection({inFirstRow, inFirstRow});
-  twin.Select(3, 3);  // the same character: the control counts characters
   SendMessageW(host_.Handle(), WM_KEYDOWN, VK_UP, 1);
-  twin.Key(VK_UP);
-  EXPECT_EQ(twin.Caret(), 3u);
   EXPECT_EQ(area.GetSelection().start, inFirstRow);
   EXPECT_EQ(area.GetSelection().end, inFirstRow);
-
   const ByteOffset inLastRow = static_cast<ByteOffset>(text.size()) - 6;
-  const DWORD characters = static_cast<DWORD>(text.size() / 2);
   area.SetSelection({inLastRow, inLastRow});
-  twin.Select(characters - 3, characters - 3);
   SendMessageW(host_.Handle(), WM_KEYDOWN, VK_DOWN, 1);
-  twin.Key(VK_DOWN);
-  EXPECT_EQ(twin.Caret(), characters - 3);
   EXPECT_EQ(area.GetSelection().end, inLastRow);
+  // Both of the platform's controls, which count characters, do the same.
+  const DWORD characters = static_cast<DWORD>(text.size() / 2);
+  for (const char* control : {"EDIT", "RichEdit20A"}) {
+    SCOPED_TRACE(control);
+    EditTwin twin(host_.Handle(), font_, control);
+    twin.SetText(text);
+    twin.Select(3, 3);
+    twin.Key(VK_UP);
+    EXPECT_EQ(twin.Caret(), 3u);
+    twin.Select(characters - 3, characters - 3);
+    twin.Key(VK_DOWN);
+    EXPECT_EQ(twin.Caret(), characters - 3);
+  }
   // Down from the row before the last still goes down.
   const ByteOffset beforeLast = area.LineIndex(area.LineCount() - 2);
   area.SetSelection({beforeLast, beforeLast});
@@ -245,23 +250,26 @@ TEST_F(JapaneseRows, APageIsTheRowsShownWholeAsInTheEditControl) {
   EXPECT_EQ(SendMessageW(host_.Handle(), SCI_GETFIRSTVISIBLELINE, 0, 0), shown);
 }
 
-TEST_F(JapaneseRows, OneRescueTakesBackLettersTypedOverASelection) {
+TEST_F(JapaneseRows, OneRescueTakesBackLettersTypedOverASelectionAsOneUndoInThePlatformsControls) {
   const std::string text = Prose();
   EditArea& area = host_.Edit();
   area.SetText(text);
-  EditTwin twin(host_.Handle(), font_);
-  twin.SetText(text);
   // 猫である over four characters, typed as "ab".
   area.SetSelection({6, 14});
-  twin.Select(3, 7);
   host_.Type("ab");
-  SendMessageA(twin.Handle(), WM_CHAR, 'a', 1);
-  SendMessageA(twin.Handle(), WM_CHAR, 'b', 1);
   ASSERT_EQ(area.Text(), text.substr(0, 6) + "ab" + text.substr(14));
   area.Undo();
-  SendMessageA(twin.Handle(), EM_UNDO, 0, 0);
-  EXPECT_EQ(twin.Text(), text);
   EXPECT_EQ(area.Text(), text);
+  for (const char* control : {"EDIT", "RichEdit20A"}) {
+    SCOPED_TRACE(control);
+    EditTwin twin(host_.Handle(), font_, control);
+    twin.SetText(text);
+    twin.Select(3, 7);
+    SendMessageA(twin.Handle(), WM_CHAR, 'a', 1);
+    SendMessageA(twin.Handle(), WM_CHAR, 'b', 1);
+    SendMessageA(twin.Handle(), EM_UNDO, 0, 0);
+    EXPECT_EQ(twin.Text(), text);
+  }
 }
 
 // Where the caret of penlet's editing area is, in bytes.
