@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/Texts.h"
 #include "output/Mail.h"
@@ -20,7 +21,7 @@ void SendCommand::Execute() {
       return changes_ == seen;
     });
   }
-  if (mail_.Send(*body) != kMapiSuccess) {
+  if (mail_.Send(std::move(*body)) != kMapiSuccess) {
     boxes_.ShowMessageDialog(Ansi(texts::kMailSendError), MessageKind::Error, kButtonOk);
   }
 }

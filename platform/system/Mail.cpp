@@ -1,6 +1,8 @@
 // The Simple MAPI binding's decisions, apart from the system calls that feed them.
 #include "platform/system/Mail.h"
 
+#include <utility>
+
 namespace penlet {
 
 bool SimpleMapiRegistered(MapiRegistry& registry) {
@@ -14,14 +16,14 @@ bool SimpleMapiRegistered(MapiRegistry& registry) {
   return registry.ProfileMapi() != 0;
 }
 
-std::uint32_t SimpleMapiMail::Send(const std::string& body) {
+std::uint32_t SimpleMapiMail::Send(std::string body) {
   if (!checked_) {
     checked_ = true;
     loaded_ = SimpleMapiRegistered(registry_) && library_.Load();
   }
   if (!found_ && loaded_) found_ = library_.FindSendMail();
   if (!found_) return kMapiUserAbort;
-  return library_.CallSendMail(body);
+  return library_.CallSendMail(std::move(body));
 }
 
 }  // namespace penlet

@@ -2,6 +2,9 @@
 // Send and released when the program ends.
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "platform/system/Mail.h"
 #include "platform/system/Win32Support_win32.h"
 
@@ -71,11 +74,10 @@ class Win32MapiLibrary : public MapiLibrary {
     return sendMail_ != nullptr;
   }
 
-  std::uint32_t CallSendMail(const std::string& body) override {
+  std::uint32_t CallSendMail(std::string body) override {
     MapiMessage message{};
-    // The client may keep the text as it is; it gets a copy it may not change ours through.
-    std::string note = body;
-    message.lpszNoteText = note.data();
+    // The client may change the text it is given: this one goes after the call.
+    message.lpszNoteText = body.data();
     return sendMail_(0, 0, &message, kMapiSendFlags, 0);
   }
 
@@ -87,7 +89,7 @@ class Win32MapiLibrary : public MapiLibrary {
 class Win32Mail : public MailSystem {
  public:
   Win32Mail() : mail_(registry_, library_) {}
-  std::uint32_t Send(const std::string& body) override { return mail_.Send(body); }
+  std::uint32_t Send(std::string body) override { return mail_.Send(std::move(body)); }
   void KeepAnsweringHoldingInput() override { answering_.Due(); }
 
  private:

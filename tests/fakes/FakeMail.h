@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/system/Mail.h"
@@ -11,8 +12,8 @@ namespace penlet {
 
 class FakeMailSystem : public MailSystem {
  public:
-  std::uint32_t Send(const std::string& body) override {
-    bodies.push_back(body);
+  std::uint32_t Send(std::string body) override {
+    bodies.push_back(std::move(body));
     return result;
   }
   void KeepAnsweringHoldingInput() override {
@@ -57,8 +58,8 @@ class FakeMapiLibrary : public MapiLibrary {
     ++lookups;
     return loaded && hasEntry;
   }
-  std::uint32_t CallSendMail(const std::string& body) override {
-    bodies.push_back(body);
+  std::uint32_t CallSendMail(std::string body) override {
+    bodies.push_back(std::move(body));
     return result;
   }
 
