@@ -23,8 +23,8 @@ class MailSystem {
   // Offers a new message whose only content is `body` (ANSI code page bytes) to the mail
   // client, which shows it to the user. Returns the client's result, or kMapiUserAbort when
   // there is no mail client to call. The body is the client's to read and even change: built
-  // for this message alone, it is handed over as it is, not copied again (a copy of 200 MB held
-  // the window for a tenth of a second).
+  // for this message alone, it is handed over as it is, not copied again (a copy held the window
+  // for some 23 ms at 50 MB and 85 ms at 200 MB under Wine).
   virtual std::uint32_t Send(std::string body) = 0;
   // Called through the long work of building a body: the window repaints and answers what
   // other programs send it, while input waits (on the system's side; nothing without a window).
