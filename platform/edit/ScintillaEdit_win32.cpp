@@ -125,7 +125,7 @@ LRESULT ScintillaEdit::SubclassProc(void* self, HWND hwnd, UINT message, WPARAM 
       if (!edit->RemoveInSteps(edit->GetSelection())) return 0;
       edit->NextStep();
       const LRESULT result = Deliver(*edit, hwnd, message, wParam, lParam);
-      edit->EndSteps();
+      edit->EndSteps(true);
       return result;
     }
   }

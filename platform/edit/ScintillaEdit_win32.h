@@ -125,7 +125,9 @@ class ScintillaEdit : public EditArea {
   static bool NeedsSteps(ByteOffset bytes);
   void BeginSteps();
   void NextStep();
-  void EndSteps();
+  // `typingGoesOn`: the last step was a character typed over a selection, and the characters
+  // typed right after it join the edit, which one Rescue takes back whole.
+  void EndSteps(bool typingGoesOn = false);
   // False when a step found no memory: the steps done are then taken back.
   bool RemoveInSteps(Selection range);
   bool InsertInSteps(const std::string& text);

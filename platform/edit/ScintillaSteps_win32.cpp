@@ -86,8 +86,10 @@ void ScintillaEdit::NextStep() {
   answering_.Due();
 }
 
-void ScintillaEdit::EndSteps() {
-  Call(SCI_ADDUNDOACTION, kLastStepMark, UNDO_NONE);
+void ScintillaEdit::EndSteps(bool typingGoesOn) {
+  // A mark that may coalesce lets the next typed character into the step before it, as the
+  // component keeps characters typed over a short selection in one step with the next ones.
+  Call(SCI_ADDUNDOACTION, kLastStepMark, typingGoesOn ? UNDO_MAY_COALESCE : UNDO_NONE);
 }
 
 bool ScintillaEdit::CallFailed() {
