@@ -307,39 +307,35 @@ TEST_F(FilesTest, FilesThatCannotBeReadGiveTheOpenErrorWithPathAndReason) {
   EXPECT_EQ("held", ReadBack("held.txt"));
 }
 
-// A file larger than the address space is refused before it is read; a small one is not.
-TEST_F(FilesTest, AFileTooLargeForTheAddressSpaceIsRefusedUnread) {
-  constexpr std::int64_t kHuge = 7LL << 29;  // 3.5 GB, sparse on disk
-  HANDLE file = CreateFileA(In("huge.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// A file of `bytes` in the test's folder, sparse on disk; its path, or empty when it could not be
+// made.
+std::string SparseFile(const wintest::TempDir& folder, const std::string& name,
+                       std::int64_t bytes) {
+  const std::string path = folder.In(name);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  if (file == INVALID_HANDLE_VALUE) return {};
   LARGE_INTEGER end{};
-  end.QuadPart = kHuge;
+  end.QuadPart = bytes;
   const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
   CloseHandle(file);
-  ASSERT_TRUE(sized);
-  OpenResult huge = files_->OpenForReading(In("huge.txt"));
-  EXPECT_TRUE(huge.tooLarge);
-  EXPECT_FALSE(huge.reader);
-  EXPECT_EQ(kHuge, huge.size);
-  OpenResult small = files_->OpenForReading(folder_.Write("small.txt", "small"));
-  EXPECT_FALSE(small.tooLarge);
-  EXPECT_TRUE(small.reader);
-  EXPECT_EQ(5, small.size);
+  return sized ? path : std::string();
 }
 
-// A file that fits the address space but not what is left of it now (other texts hold the rest)
-// is refused for want of memory; once that memory is given back, it opens.
-TEST_F(FilesTest, AFileThatFitsButNotBesideWhatIsHeldIsRefusedForWantOfMemory) {
-  constexpr std::int64_t kLarge = 1LL << 29;  // 512 MB, sparse on disk
-  HANDLE file = CreateFileA(In("large.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  LARGE_INTEGER end{};
-  end.QuadPart = kLarge;
-  const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-  CloseHandle(file);
-  ASSERT_TRUE(sized);
+// Files are refused before they are read: as too large when the address space could never hold
+// them, for want of memory when they fit it but not beside what the program holds now.
+TEST_F(FilesTest, AFileThatCannotBeHeldIsRefusedUnreadAndSaysWhy) {
+  constexpr std::int64_t kHuge = 7LL << 29;   // 3.5 GB
+  constexpr std::int64_t kLarge = 1LL << 29;  // 512 MB
+  const std::string huge = SparseFile(folder_, "huge.txt", kHuge);
+  const std::string large = SparseFile(folder_, "large.txt", kLarge);
+  ASSERT_FALSE(huge.empty());
+  ASSERT_FALSE(large.empty());
+  OpenResult refused = files_->OpenForReading(huge);
+  EXPECT_TRUE(refused.tooLarge);
+  EXPECT_FALSE(refused.noMemory);
+  EXPECT_FALSE(refused.reader);
+  EXPECT_EQ(kHuge, refused.size);
   {
     // The address space taken in pieces of 256 MB, as a long text and its history take it,
     // until no 512 MB is left in one piece.
@@ -348,17 +344,19 @@ TEST_F(FilesTest, AFileThatFitsButNotBesideWhatIsHeldIsRefusedForWantOfMemory) {
       held.push_back(piece);
     }
     ASSERT_FALSE(held.empty());
-    OpenResult refused = files_->OpenForReading(In("large.txt"));
-    EXPECT_TRUE(refused.noMemory);
-    EXPECT_FALSE(refused.tooLarge);
-    EXPECT_FALSE(refused.reader);
+    OpenResult short_ = files_->OpenForReading(large);
+    EXPECT_TRUE(short_.noMemory);
+    EXPECT_FALSE(short_.tooLarge);
+    EXPECT_FALSE(short_.reader);
     for (void* piece : held) VirtualFree(piece, 0, MEM_RELEASE);
   }
-  OpenResult opened = files_->OpenForReading(In("large.txt"));
-  EXPECT_FALSE(opened.noMemory);
-  EXPECT_FALSE(opened.tooLarge);
-  EXPECT_TRUE(opened.reader);
-  EXPECT_EQ(kLarge, opened.size);
+  // Once that memory is given back, it opens; and a small file always does.
+  for (const std::string& path : {large, folder_.Write("small.txt", "small")}) {
+    OpenResult opened = files_->OpenForReading(path);
+    EXPECT_FALSE(opened.noMemory);
+    EXPECT_FALSE(opened.tooLarge);
+    EXPECT_TRUE(opened.reader);
+  }
 }
 
 TEST_F(FilesTest, FileExistsOnlyForFiles) {

@@ -1,5 +1,5 @@
 // Japanese paragraphs on the real editing area: rows broken by the rules of Japanese line
-// breaking at several widths, the same rows for every question the program asks of them; and
+// breaking at several widths, as the fake area breaks them; and
 // the keys that the platform's controls decide (Up on the first row, Down on the last, a page,
 // one Rescue for typing over a selection), side by side with the system's EDIT and RICHEDIT
 // controls.
@@ -113,27 +113,6 @@ TEST_F(JapaneseRows, RowsBreakByTheRulesAtEveryWidthAsTheFakeBreaksThem) {
   }
   // The rules decided some rows, or this test tells nothing.
   EXPECT_GT(movedDown, 3);
-}
-
-TEST_F(JapaneseRows, EveryQuestionFindsTheSameRows) {
-  const std::string text = Prose() + "\r\n" + Prose();
-  Width(257);
-  host_.Edit().SetText(text);
-  host_.Edit().LayOutRest([] { return true; });
-  const std::vector<std::string> rows = RowsOf(host_.Edit());
-  // The rows handed out all at once (the mail body, the printed page) are the rows one by one.
-  std::vector<std::string> together;
-  host_.Edit().ForEachLine(0, [&](std::string_view row) {
-    together.emplace_back(row);
-    return true;
-  });
-  EXPECT_EQ(together, rows);
-  // Each row's first character is on that row (the counter's line number).
-  for (std::int32_t i = 0; i < host_.Edit().LineCount(); ++i) {
-    EXPECT_EQ(host_.Edit().LineFromOffset(host_.Edit().LineIndex(i)), i);
-  }
-  // Other programs' questions.
-  EXPECT_EQ(SendMessageA(host_.Handle(), EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(rows.size()));
 }
 
 // One of the system's multi-line text controls (EDIT, or RICHEDIT as "RichEdit20A") in the area's
