@@ -229,9 +229,13 @@ bool FakeEditArea::StreamOut(const WriteBlock& write) {
 
 void FakeEditArea::ForEachLine(std::int32_t first,
                                const std::function<bool(std::string_view)>& take) const {
-  const std::int32_t count = LineCount();
-  for (std::int32_t line = std::max(first, 0); line < count; ++line) {
-    if (!take(Line(line))) return;
+  // The rows found once, as the real area finds them once for many lines.
+  const auto lines = Lines();
+  for (size_t line = static_cast<size_t>(std::max(first, 0)); line < lines.size(); ++line) {
+    if (!take(std::string_view(text_).substr(lines[line].start,
+                                             lines[line].end - lines[line].start))) {
+      return;
+    }
   }
 }
 
