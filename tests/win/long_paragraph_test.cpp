@@ -84,7 +84,9 @@ class LongParagraph : public ::testing::Test {
     host_.Edit().SetText(text);
     Settle();
   }
-  void Settle() { host_.Edit().LayOutRest([] { return true; }); }
+  void Settle() {
+    host_.Edit().LayOutRest([] { return true; });
+  }
   LRESULT Call(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageW(host_.Handle(), message, wParam, lParam);
   }
@@ -232,7 +234,8 @@ void TypeInto(HWND dialog, int field, const std::string& text) {
 
 // Every occurrence of `what` in `text` replaced by `with`.
 std::string ReplacedAll(std::string text, const std::string& what, const std::string& with) {
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size())) {
+  for (size_t at = text.find(what); at != std::string::npos;
+       at = text.find(what, at + with.size())) {
     text.replace(at, what.size(), with);
   }
   return text;
@@ -280,8 +283,8 @@ TEST(LongParagraphJourney, AOneLineNovelIsEditedTakenBackReplacedSavedAndOpenedA
   // Replace All replaces the match selected and every one after it.
   const std::string replaced =
       novel.substr(0, found) + ReplacedAll(novel.substr(found), cat, Cp932FromUtf8("我輩"));
-  EXPECT_TRUE(penlet.Text() == replaced) << "not the text with the matches from " << found
-                                         << " on replaced";
+  EXPECT_TRUE(penlet.Text() == replaced)
+      << "not the text with the matches from " << found << " on replaced";
   SendMessageA(dialog, WM_CLOSE, 0, 0);
   penlet.Sync();
 
