@@ -12,7 +12,7 @@
 #include "Scintilla.h"
 #include "platform/system/Encoding.h"
 #include "platform/system/Kinsoku.h"
-#include "tests/fakes/FakeEditArea.h"
+#include "tests/win/support/JapaneseRows.h"
 #include "tests/win/support/ScintillaHost.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
@@ -38,19 +38,11 @@ std::string Prose() {
   return Cp932FromUtf8(kProse) + Cp932FromUtf8(kProse);
 }
 
-// The text of every row, as the area lays its rows out.
-std::vector<std::string> RowsOf(const EditArea& edit) {
+// The text of every row, as other programs ask for it row by row.
+std::vector<std::string> RowsByLine(const EditArea& edit) {
   std::vector<std::string> rows;
   for (std::int32_t i = 0; i < edit.LineCount(); ++i) rows.push_back(edit.Line(i));
   return rows;
-}
-
-// The rows of `text` in the fake area, holding `characters` full-width characters a row.
-std::vector<std::string> FakeRows(const std::string& text, int characters) {
-  FakeEditArea fake;
-  fake.SetWrapWidth(characters * 2);
-  fake.SetText(text);
-  return RowsOf(fake);
 }
 
 // The same rows in UTF-8, for messages a reader can read.
@@ -62,11 +54,7 @@ std::vector<std::string> Utf8(const std::vector<std::string>& rows) {
 
 class JapaneseRows : public ::testing::Test {
  protected:
-  JapaneseRows()
-      : font_(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
-                          FIXED_PITCH, Cp932FromUtf8("ＭＳ ゴシック").c_str())) {
-    host_.Edit().SetFont(font_);
-  }
+  JapaneseRows() : font_(wintest::CreateGothicFont()) { host_.Edit().SetFont(font_); }
   ~JapaneseRows() override { DeleteObject(font_); }
 
   void Width(int pixels) {
@@ -97,8 +85,8 @@ TEST_F(JapaneseRows, RowsBreakByTheRulesAtEveryWidthAsTheFakeBreaksThem) {
     ASSERT_GT(characters, 3);
     host_.Edit().SetText(text);
     host_.Edit().LayOutRest([] { return true; });
-    const std::vector<std::string> rows = RowsOf(host_.Edit());
-    EXPECT_EQ(Utf8(rows), Utf8(FakeRows(text, characters)));
+    const std::vector<std::string> rows = RowsByLine(host_.Edit());
+    EXPECT_EQ(Utf8(rows), Utf8(wintest::FakeRows(text, characters)));
     size_t start = 0;
     for (size_t i = 0; i < rows.size(); ++i) {
       if (i > 0) {

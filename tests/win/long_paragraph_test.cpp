@@ -11,7 +11,7 @@
 
 #include "Scintilla.h"
 #include "platform/system/Encoding.h"
-#include "tests/fakes/FakeEditArea.h"
+#include "tests/win/support/JapaneseRows.h"
 #include "tests/win/support/ScintillaHost.h"
 #include "tests/win/support/WinTest.h"
 #include "ui/CommandIds.h"
@@ -34,22 +34,8 @@ std::string Paragraph(size_t bytes) {
   return text;
 }
 
-std::vector<std::string> RowsOf(const EditArea& edit) {
-  std::vector<std::string> rows;
-  edit.ForEachLine(0, [&](std::string_view row) {
-    rows.emplace_back(row);
-    return true;
-  });
-  return rows;
-}
-
-// The rows of `text` in the fake area, holding `characters` full-width characters a row.
-std::vector<std::string> FakeRows(const std::string& text, int characters) {
-  FakeEditArea fake;
-  fake.SetWrapWidth(characters * 2);
-  fake.SetText(text);
-  return RowsOf(fake);
-}
+using wintest::FakeRows;
+using wintest::RowsOf;
 
 // Where the two lists of rows first differ, for a message that can be read: the row and both
 // texts in UTF-8; empty when they agree.
@@ -68,9 +54,7 @@ std::string FirstDifference(const std::vector<std::string>& real,
 
 class LongParagraph : public ::testing::Test {
  protected:
-  LongParagraph()
-      : font_(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0,
-                          FIXED_PITCH, Cp932FromUtf8("ＭＳ ゴシック").c_str())) {
+  LongParagraph() : font_(wintest::CreateGothicFont()) {
     host_.Edit().SetFont(font_);
     MoveWindow(host_.Handle(), 0, 0, 257, 260, TRUE);
     std::string plain;
