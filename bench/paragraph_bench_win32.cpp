@@ -89,6 +89,10 @@ void Measure(size_t bytes, bool oneLine, int count) {
       (opened.privateBytes - before.privateBytes) / mb);
 
   const LRESULT length = SendMessageW(penlet.Edit(), SCI_GETLENGTH, 0, 0);
+  // A letter in the middle at once, while the rows are still laid out in the background
+  SendMessageW(penlet.Edit(), SCI_SETEMPTYSELECTION, length / 2 & ~LRESULT{1}, 0);
+  Report("letter after opening", {Message(penlet, asker, WM_CHAR, 'z')});
+  WaitForWrap(penlet.Edit(), 300, 600000);
   const struct {
     const char* name;
     LRESULT at;
@@ -124,11 +128,16 @@ void Measure(size_t bytes, bool oneLine, int count) {
   const auto resized = Clock::now();
   penlet.Resize(360);
   const double resizeMs = MsSince(resized);
+  // A letter where the caret is, while the rows are laid out again
+  const Timed during = Message(penlet, asker, WM_CHAR, 'y');
   const double settledMs = Ms(WaitForWrap(penlet.Edit(), 300, 600000) - resized);
   std::printf(
       "    resize to 360 px: %.0f ms, rows settled after %.0f ms, question waited up to"
       " %.1f ms\n",
       resizeMs, settledMs, asker.TakeLongest());
+  Report("letter after resize", {during});
+  Report("Ctrl+End", {Message(penlet, asker, SCI_DOCUMENTEND, 0)});
+  Report("Ctrl+Home", {Message(penlet, asker, SCI_DOCUMENTSTART, 0)});
   penlet.Resize(designed);
   WaitForWrap(penlet.Edit(), 300, 600000);
   penlet.Form().FileNew1Execute();

@@ -53,7 +53,9 @@ bool ScintillaEdit::AnswerQuestion(UINT message, WPARAM wParam, LPARAM lParam, L
     case EM_GETLINE:
     case EM_CHARFROMPOS:
       // Another program has no way to hear that the background layout moved the lines on, so
-      // it is answered from the whole text laid out (once: later questions find it done).
+      // it is answered from the whole text laid out, the rows of long paragraphs too (once:
+      // later questions find it done).
+      LayOutRest([] { return true; });
       LineCount();
       break;
   }

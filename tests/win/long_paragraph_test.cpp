@@ -87,11 +87,11 @@ class LongParagraph : public ::testing::Test {
   // The rows as the edits left them against the rows of a layout of the whole text afresh,
   // after a change of width and back, for text with half-width letters, whose widths the
   // fake does not know.
-  std::string Compare() {
+  std::string Compare(int width = 257) {
     const std::vector<std::string> edited = RowsOf(host_.Edit());
-    MoveWindow(host_.Handle(), 0, 0, 311, 260, TRUE);
+    MoveWindow(host_.Handle(), 0, 0, width + 54, 260, TRUE);
     Settle();
-    MoveWindow(host_.Handle(), 0, 0, 257, 260, TRUE);
+    MoveWindow(host_.Handle(), 0, 0, width, 260, TRUE);
     Settle();
     return FirstDifference(edited, RowsOf(host_.Edit()));
   }
@@ -202,6 +202,46 @@ TEST_F(LongParagraph, TheCaretsKeysAndThePointsOfPlacesFollowTheRowsDeepInAParag
     EXPECT_EQ(host_.Edit().LineFromOffset(static_cast<int>(inside)), static_cast<int>(row));
     EXPECT_EQ(host_.Edit().LineIndex(static_cast<int>(row)), starts[row]);
   }
+}
+
+// At a new width a long paragraph gets the rows of its first piece at once and the others
+// guessed, laid out in the background. English first, wrapped at its spaces, makes the guess
+// short of the Japanese rows after it, so that they settle well away from where it put them.
+TEST_F(LongParagraph, RowsAtANewWidthSettleInTheBackgroundUnderTheTextAtTheTopAndTheEdits) {
+  std::string english;
+  while (english.size() < (size_t{96} << 10)) english += "internationalization ";
+  const std::string text = english + Paragraph(size_t{1} << 20);
+  Open(text);
+  MoveWindow(host_.Handle(), 0, 0, 311, 260, TRUE);
+  Call(SCI_ENSUREVISIBLE, 0);  // laid out at the new width, as a paint would
+  const LRESULT guessed = Call(SCI_VISIBLEFROMDOCLINE, 1);
+  // Deep in the paragraph: the text at the top stays there while the rows settle.
+  Call(SCI_SETFIRSTVISIBLELINE, guessed * 2 / 3);
+  const LRESULT top = Call(SCI_POSITIONFROMPOINT, 1, 1);
+  ASSERT_GT(top, static_cast<LRESULT>(english.size()));
+  Settle();
+  const LRESULT rows = Call(SCI_VISIBLEFROMDOCLINE, 1);
+  EXPECT_GT(guessed - rows, 100) << "the guess was not off: this test shows nothing";
+  const LRESULT topSettled = Call(SCI_POSITIONFROMPOINT, 1, 1);
+  EXPECT_LE(topSettled, top);
+  EXPECT_LT(top - topSettled, 64) << "the text at the top moved away";
+  EXPECT_EQ(Compare(311), "");
+
+  // Typed, split and pasted into while the rows are guessed: two paragraphs settle at once.
+  MoveWindow(host_.Handle(), 0, 0, 283, 260, TRUE);
+  Call(SCI_ENSUREVISIBLE, 0);
+  Caret(top);
+  host_.Type(Cp932FromUtf8("ね"));
+  host_.Type("\r\n");
+  host_.SetClipboard(Cp932FromUtf8("日本語の文章"));
+  Caret(static_cast<LRESULT>(english.size()) + 2000);
+  Call(WM_PASTE);
+  Key(VK_BACK);
+  const std::string edited = host_.Edit().Text();
+  Settle();
+  ASSERT_EQ(Call(SCI_GETLINECOUNT), 2);
+  EXPECT_EQ(Compare(283), "");
+  EXPECT_TRUE(host_.Edit().Text() == edited);
 }
 
 // Controls of the system's find/replace dialog.
