@@ -227,6 +227,16 @@ TEST_F(LongParagraph, RowsAtANewWidthSettleInTheBackgroundUnderTheTextAtTheTopAn
   EXPECT_LT(top - topSettled, 64) << "the text at the top moved away";
   EXPECT_EQ(Compare(311), "");
 
+  // A paste longer than the rows a question waits for gets its rows at once.
+  host_.SetClipboard(Paragraph(size_t{160} << 10));
+  Caret(top + 4000);
+  Call(WM_PASTE);
+  RECT client;
+  GetClientRect(host_.Handle(), &client);
+  for (LRESULT back : {0, 1000, 100000}) {
+    EXPECT_LT(Call(SCI_POINTXFROMPOSITION, 0, CaretOffset() - back), client.right) << back;
+  }
+
   // Typed, split and pasted into while the rows are guessed: two paragraphs settle at once.
   MoveWindow(host_.Handle(), 0, 0, 283, 260, TRUE);
   Call(SCI_ENSUREVISIBLE, 0);
