@@ -215,5 +215,30 @@ TEST_F(InputMethod, ASentenceComposedAtTheEndOfALongWrappedLineIsSavedAsShiftJis
   EXPECT_TRUE(window.errors.empty());
 }
 
+// The composition in the middle of a paragraph of a megabyte without a line break, opened just
+// before: drawn at the caret among rows laid out a few at a time, and committed there.
+TEST_F(InputMethod, AWordComposedInTheMiddleOfAOneLineParagraphOfAMegabyteIsCommittedThere) {
+  std::string paragraph;
+  while (paragraph.size() < (size_t{1} << 20)) paragraph += kFineDay;
+  TempDir dir;
+  const std::string path = dir.Write("paragraph.txt", paragraph);
+  window->Form().OpenDocument(path);
+  const ByteOffset middle = static_cast<ByteOffset>(paragraph.size() / 2) & ~ByteOffset{1};
+  Edit().SetSelection({middle, middle});
+  window.Pump();
+  ASSERT_TRUE(Type("nihongo"));
+  ASSERT_TRUE(DraftBecomes(kNihongoKana)) << "drawn: " << Draft();
+  EXPECT_TRUE(CompositionDrawn());
+  ASSERT_TRUE(Press("space"));
+  ASSERT_TRUE(DraftBecomes(kNihongo)) << "drawn: " << Draft();
+  ASSERT_TRUE(Press("Return"));
+  const std::string committed = paragraph.substr(0, middle) + kNihongo + paragraph.substr(middle);
+  ASSERT_TRUE(TextBecomes(committed));
+  EXPECT_EQ(Edit().GetSelection().start, middle + static_cast<ByteOffset>(kNihongo.size()));
+  window->Form().FileSave1Execute();
+  EXPECT_TRUE(ReadFileBytes(path) == committed);
+  EXPECT_TRUE(window.errors.empty());
+}
+
 }  // namespace
 }  // namespace penlet::wintest
