@@ -1,11 +1,12 @@
 // Long paragraphs beside lines: the same Shift-JIS prose as ONE line with no line break and as a
 // file of ordinary lines, in the real main window. For each: opening (until the first paint),
-// the memory it takes per MB, a letter typed at the end, the start and the middle, Backspace,
-// Enter (which splits the paragraph) and a short paste, each until the counter and panels are
-// refreshed and until painted, with the longest wait of another program's question meanwhile;
-// and a resize from the designed width to 360 pixels: the longest wait while the rows settle and
-// the time until they have. Sizes in MB on the command line (1, 10 and 50 unless given); a
-// letter in a long paragraph may take seconds, so each thing is done a few times only.
+// the memory it takes per MB, a letter typed in the middle at once after opening, a letter at
+// the end, the start and the middle, Backspace, Enter (which splits the paragraph) and a short
+// paste, each until the counter and panels are refreshed and until painted, with the longest
+// wait of another program's question meanwhile; a resize from the designed width to 360 pixels
+// with a letter typed at once: the longest wait while the rows settle and the time until they
+// have; then Ctrl+End and Ctrl+Home. Sizes in MB on the command line (1, 10 and 50 unless
+// given); a letter in a long paragraph may take seconds, so each thing is done a few times only.
 #include <cstring>
 #include <string>
 #include <vector>
