@@ -14,7 +14,9 @@ std::string MailBody(const EditArea& edit) {
 std::optional<std::string> MailBody(const EditArea& edit, const std::function<bool()>& between) {
   // The rows are found line by line as they are taken, the window answering every few hundred:
   // laying out first what the background layout has not reached yet would lay the text out
-  // twice.
+  // twice. The rows of a long paragraph are laid out first, in steps, all of them found at once
+  // otherwise.
+  if (between && !edit.LayOutLongParagraphs(between)) return std::nullopt;
   constexpr std::int32_t kLinesBetween = 512;
   const ByteOffset length = edit.TextLength();
   std::string text;

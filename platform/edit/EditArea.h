@@ -108,6 +108,9 @@ class EditArea : public TextReader {
   // `between` after each step; returns false, stopping there, when `between` does. LineCount
   // then finds the whole text laid out.
   virtual bool LayOutRest(const std::function<bool()>& between) const = 0;
+  // The same for the rows of paragraphs over 64 KB alone, which a new width or an edit leaves to
+  // the background layout: ForEachLine would lay each such paragraph out at once.
+  virtual bool LayOutLongParagraphs(const std::function<bool()>& between) const = 0;
 
   virtual void ScrollCaret() = 0;
   virtual void Undo() = 0;

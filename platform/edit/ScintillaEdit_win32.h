@@ -51,6 +51,7 @@ class ScintillaEdit : public EditArea {
   void ForEachLine(std::int32_t first,
                    const std::function<bool(std::string_view)>& take) const override;
   bool LayOutRest(const std::function<bool()>& between) const override;
+  bool LayOutLongParagraphs(const std::function<bool()>& between) const override;
   void ScrollCaret() override;
   void Undo() override;
   void Cut() override;

@@ -22,7 +22,9 @@ void ScintillaEdit::LayOutThrough(std::int32_t documentLine) const {
 }
 
 std::int32_t ScintillaEdit::FirstLineHeight() const {
-  // A text of one line is laid out whole at once: it takes the component's current width.
+  // A text of one line is laid out at once, at the component's current width; in a paragraph
+  // of more than 64 KB only the first rows are found, and the rest guessed until the background
+  // layout reaches them.
   if (Call(SCI_GETLINECOUNT) == 1) {
     Call(SCI_ENSUREVISIBLE, 0);
     return DisplayLines();
@@ -99,6 +101,15 @@ bool ScintillaEdit::LayOutRest(const std::function<bool()>& between) const {
     if (!PeekMessageW(&next, Handle(), kComponentIdle, kComponentIdle, PM_REMOVE)) return true;
     if (!between()) return false;
   }
+}
+
+bool ScintillaEdit::LayOutLongParagraphs(const std::function<bool()>& between) const {
+  // The component's own message for a few milliseconds of those rows (patches/scintilla/0030).
+  constexpr UINT kLayOutPendingRows = 0x7F01;
+  while (Call(kLayOutPendingRows) != 0) {
+    if (!between()) return false;
+  }
+  return true;
 }
 
 std::string ScintillaEdit::Line(std::int32_t line) const {

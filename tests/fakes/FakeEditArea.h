@@ -46,6 +46,7 @@ class FakeEditArea : public EditArea {
   std::int32_t LineCount() const override { return static_cast<std::int32_t>(Lines().size()); }
   // The whole text is always laid out.
   bool LayOutRest(const std::function<bool()>&) const override { return true; }
+  bool LayOutLongParagraphs(const std::function<bool()>&) const override { return true; }
   std::int32_t LineFromOffset(ByteOffset offset) const override;
   ByteOffset LineIndex(std::int32_t line) const override;
   std::string Line(std::int32_t line) const override;

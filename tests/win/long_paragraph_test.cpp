@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Scintilla.h"
+#include "output/Mail.h"
 #include "platform/system/Encoding.h"
 #include "tests/win/support/JapaneseRows.h"
 #include "tests/win/support/ScintillaHost.h"
@@ -252,6 +254,25 @@ TEST_F(LongParagraph, RowsAtANewWidthSettleInTheBackgroundUnderTheTextAtTheTopAn
   ASSERT_EQ(Call(SCI_GETLINECOUNT), 2);
   EXPECT_EQ(Compare(283), "");
   EXPECT_TRUE(host_.Edit().Text() == edited);
+}
+
+// Send while the rows of a paragraph are still laid out in the background: they are laid out
+// in steps, the window answering between, and the body has the rows of the finished layout.
+TEST_F(LongParagraph, TheMailBodyOfAParagraphStillBeingLaidOutHasTheRowsOfTheFinishedLayout) {
+  Open(Paragraph(size_t{3} << 20));
+  MoveWindow(host_.Handle(), 0, 0, 311, 260, TRUE);
+  Call(SCI_ENSUREVISIBLE, 0);
+  std::vector<LRESULT> seen;
+  const std::optional<std::string> body = MailBody(host_.Edit(), [&] {
+    const LRESULT rows = Call(SCI_VISIBLEFROMDOCLINE, 1);
+    if (seen.empty() || seen.back() != rows) seen.push_back(rows);
+    return true;
+  });
+  ASSERT_TRUE(body.has_value());
+  EXPECT_GT(seen.size(), 2u) << "the rows were all laid out before the window answered";
+  std::string rows;
+  for (const std::string& row : RowsOf(host_.Edit())) rows += row + "\r\n";
+  EXPECT_TRUE(*body == rows) << "not the rows of the finished layout";
 }
 
 // Controls of the system's find/replace dialog.
