@@ -5,8 +5,9 @@
 // paste, each until the counter and panels are refreshed and until painted, with the longest
 // wait of another program's question meanwhile; a resize from the designed width to 360 pixels
 // with a letter typed at once: the longest wait while the rows settle and the time until they
-// have; then Ctrl+End and Ctrl+Home. Sizes in MB on the command line (1, 10 and 50 unless
-// given); a letter in a long paragraph may take seconds, so each thing is done a few times only.
+// have; then Ctrl+End, Ctrl+Home and a move to a screen of 144 dots per inch. Sizes in MB on the
+// command line (1, 10 and 50 unless given); a letter in a long paragraph may take seconds, so each
+// thing is done a few times only.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -139,6 +140,25 @@ void Measure(size_t bytes, bool oneLine, int count) {
   Report("letter after resize", {during});
   Report("Ctrl+End", {Message(penlet, asker, SCI_DOCUMENTEND, 0)});
   Report("Ctrl+Home", {Message(penlet, asker, SCI_DOCUMENTSTART, 0)});
+
+  // Moved to a screen of 144 dots per inch: every font and row anew
+  asker.TakeLongest();
+  RECT suggested;
+  GetWindowRect(penlet.Window().Handle(), &suggested);
+  suggested.right = suggested.left + 750;
+  const auto moved = Clock::now();
+  SendMessageA(penlet.Window().Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  const double movedMs = MsSince(moved);
+  const Timed after = Message(penlet, asker, WM_CHAR, 'x');
+  const double movedSettledMs = Ms(WaitForWrap(penlet.Edit(), 300, 600000) - moved);
+  std::printf(
+      "    to 144 dpi: %.0f ms, rows settled after %.0f ms, question waited up to %.1f ms\n",
+      movedMs, movedSettledMs, asker.TakeLongest());
+  Report("letter after 144 dpi", {after});
+  GetWindowRect(penlet.Window().Handle(), &suggested);
+  SendMessageA(penlet.Window().Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+               reinterpret_cast<LPARAM>(&suggested));
   penlet.Resize(designed);
   WaitForWrap(penlet.Edit(), 300, 600000);
   penlet.Form().FileNew1Execute();
