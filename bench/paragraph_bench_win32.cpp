@@ -1,13 +1,13 @@
 // Long paragraphs beside lines: the same Shift-JIS prose as ONE line with no line break and as a
 // file of ordinary lines, in the real main window. For each: opening (until the first paint),
 // the memory it takes per MB, a letter typed in the middle at once after opening, a letter at
-// the end, the start and the middle, Backspace, Enter (which splits the paragraph) and a short
-// paste, each until the counter and panels are refreshed and until painted, with the longest
-// wait of another program's question meanwhile; a resize from the designed width to 360 pixels
-// with a letter typed at once: the longest wait while the rows settle and the time until they
-// have; then Ctrl+End, Ctrl+Home and a move to a screen of 144 dots per inch. Sizes in MB on the
-// command line (1, 10 and 50 unless given); a letter in a long paragraph may take seconds, so each
-// thing is done a few times only.
+// the end, the start and the middle, Backspace, Enter (which splits the paragraph), a short
+// paste and Enter on the last row shown, each until the counter and panels are refreshed and
+// until painted, with the longest wait of another program's question meanwhile; a resize from
+// the designed width to 360 pixels with a letter typed at once: the longest wait while the rows
+// settle and the time until they have; then Ctrl+End, Ctrl+Home and a move to a screen of 144
+// dots per inch. Sizes in MB on the command line (1, 10 and 50 unless given); a letter in a long
+// paragraph may take seconds, so each thing is done a few times only.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -125,6 +125,13 @@ void Measure(size_t bytes, bool oneLine, int count) {
   std::vector<Timed> pastes;
   for (int i = 0; i < count; ++i) pastes.push_back(Message(penlet, asker, WM_PASTE, 0));
   Report("paste of a line", pastes);
+  // Enter on the last row shown, which scrolls the window by a row
+  RECT area;
+  GetClientRect(penlet.Edit(), &area);
+  const LRESULT height = SendMessageW(penlet.Edit(), SCI_TEXTHEIGHT, 0, 0);
+  const LRESULT lastRow = (area.bottom / height - 1) * height + height / 2;
+  GoTo(penlet, SendMessageW(penlet.Edit(), SCI_POSITIONFROMPOINT, 8, lastRow));
+  Report("Enter on the last row", {Message(penlet, asker, WM_KEYDOWN, VK_RETURN)});
 
   asker.TakeLongest();
   const auto resized = Clock::now();
