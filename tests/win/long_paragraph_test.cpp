@@ -144,8 +144,16 @@ TEST_F(LongParagraph, RowsStayWhereAWholeLayoutPutsThemThroughEditsAnywhere) {
 
     // Enter splits the paragraph; a paste of lines splits it twice more and joins it again
     Caret(middle / 2);
+    Call(SCI_SCROLLCARET);
     host_.Type("\r\n");
+    // The window scrolls to the caret by the rows of the two paragraphs at once, not by those
+    // of the paragraph before it was split.
+    const LRESULT top = Call(SCI_GETFIRSTVISIBLELINE);
     Settle();
+    EXPECT_EQ(Call(SCI_GETFIRSTVISIBLELINE), top);
+    const LRESULT caretRow = Call(SCI_VISIBLEFROMDOCLINE, 1);
+    EXPECT_GE(caretRow, top);
+    EXPECT_LT(caretRow, top + Call(SCI_LINESONSCREEN));
     EXPECT_EQ(Compare(), "");
     host_.SetClipboard(Cp932FromUtf8("一行目。\r\n二行目の終わりに「"));
     Caret(middle + middle / 2);
