@@ -105,7 +105,7 @@ class LongParagraph : public ::testing::Test {
 
 TEST_F(LongParagraph, RowsStayWhereAWholeLayoutPutsThemThroughEditsAnywhere) {
   ASSERT_GT(characters_, 3);
-  for (size_t bytes : {size_t{1} << 10, size_t{1} << 20}) {
+  for (size_t bytes : {size_t{1} << 10, size_t{1} << 20, size_t{10} << 20}) {
     SCOPED_TRACE(bytes);
     std::string text = Paragraph(bytes);
     Open(text);
